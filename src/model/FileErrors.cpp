@@ -1,0 +1,11 @@
+#include "model/FileErrors.h"
+
+namespace norumi {
+
+EFOpenError::EFOpenError(const std::filesystem::path& path)
+    : EFileError("cannot open file " + path.string(), path) {}
+
+EFCreateError::EFCreateError(const std::filesystem::path& path)
+    : EFileError("cannot create file " + path.string(), path) {}
+
+}  // namespace norumi

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+namespace norumi {
+
+// A file that exists but cannot be read, or a file that cannot be created or replaced. The
+// windows show these through the exception display; `Path()` names the file.
+class EFileError : public std::runtime_error {
+ public:
+  EFileError(const std::string& what, std::filesystem::path path)
+      : std::runtime_error(what), path_(std::move(path)) {}
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+class EFOpenError : public EFileError {
+ public:
+  explicit EFOpenError(const std::filesystem::path& path);
+};
+
+class EFCreateError : public EFileError {
+ public:
+  explicit EFCreateError(const std::filesystem::path& path);
+};
+
+}  // namespace norumi

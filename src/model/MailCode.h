@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "model/Tango.h"
+
+namespace norumi {
+
+// Result codes of the mail-magazine code writers and parsers.
+enum MailCodeResult : int {
+  kMailCodeOk = 0,
+  kMailCodeBadMarker = -1,      // a marker line is missing where one is due
+  kMailCodeBadNumber = -2,      // a quotient is not a number; or the "$001" block ends early
+  kMailCodeBadLetter = -3,      // a letter is not in the digit alphabet
+  kMailCodeEnded = -4,          // the lines end inside a block, or where a line is due
+  kMailCodeCodeRange = -5,      // writer: a Hangul code outside 0..61999 cannot be written
+  kMailCodeZeroByte = -6,       // writer: a zero byte in a text would not read back
+};
+
+// The 62 letters of the code's digit alphabet.
+inline constexpr std::string_view kMailCodeAlphabet =
+    "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+inline constexpr int32_t kMailCodeMaxCode = 999 * 62 + 61;  // 61999
+inline constexpr size_t kMailCodeLineWidth = 70;
+
+// The lines the word editor writes around a code, and the address in the closing line.
+inline constexpr std::string_view kMailCodeHomePage = "https://tarumo.example/norumi/";
+std::string MailCodeOpeningLine();  // CP932
+std::string MailCodeClosingLine();  // CP932
+
+// Field encodings, exposed for tests and tools.
+std::string EncodeMailText(std::string_view bytes);
+std::string EncodeMailCodes(const HangulCodes& codes);
+
+}  // namespace norumi

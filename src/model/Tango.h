@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "model/ByteStream.h"
+
+namespace norumi {
+
+// A Korean word: one code point per character cell (0 means no character).
+using HangulCodes = std::vector<int32_t>;
+// The lines a mail-magazine code is written to and read from; parsers consume from the front.
+using TextLines = std::deque<std::string>;
+
+// One word entry. Text fields hold CP932 bytes and are never converted here.
+class TTango {
+ public:
+  std::string Japan;
+  HangulCodes Hangul;
+  std::string Setsumei;
+  std::string Url;
+  bool DisplayOnly = false;
+  int32_t Key = 0;
+
+  // Copies the four stored fields; `DisplayOnly` and `Key` stay.
+  void Assign(const TTango& source);
+  // Same meaning and the same code list; explanation and URL are not compared.
+  bool IsSameWord(const TTango& other) const;
+
+  // One entry record masked with `Key`. False when the record does not fit in what is left;
+  // the entry then holds what was read so far.
+  bool LoadFromStream(ByteReader& in);
+  void SaveToStream(ByteWriter& out) const;
+
+  // Mail-magazine code of the entry (see MailCode.h for the result codes).
+  int ToMailCode(TextLines& lines) const;
+  int FromMailCode(TextLines& lines);
+};
+
+// A masked string: its length XOR the key, then its bytes XOR the key's low byte. A stored
+// text ends at its first zero byte, so only the bytes before one are written.
+void WriteMaskedString(ByteWriter& out, const std::string& text, int32_t key);
+bool ReadMaskedString(ByteReader& in, std::string& text, int32_t key);
+
+}  // namespace norumi

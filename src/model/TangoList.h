@@ -1,0 +1,83 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/Rireki.h"
+#include "model/SafeSave.h"
+#include "model/Tango.h"
+
+namespace norumi {
+
+// What a load found. Damage never throws: the list keeps what could be read (see LoadFromStream).
+enum class LoadStatus {
+  Intact,
+  Missing,       // no file at the path: the list is unchanged
+  FirstMarker,   // header only
+  SecondMarker,  // header, no entries, histories not read
+  ThirdMarker,   // header and histories, no entries
+  Truncated,     // ended inside a field or held an impossible length: handled like a marker
+};
+
+const char* LoadStatusName(LoadStatus status);
+
+// One word file in memory: its header, its entries (owned, in the order added, each with a
+// running-number label) and its two answer histories.
+class TTangoList {
+ public:
+  TTangoList() = default;
+  TTangoList(const TTangoList&) = delete;
+  TTangoList& operator=(const TTangoList&) = delete;
+
+  int32_t NextNo = 0;
+  int32_t FileFormat = 1;
+  int32_t Version = 0;
+  int32_t Key = 0;
+  std::string Creator;
+  std::string UserName;
+  std::string Title;
+  std::string Url;
+  bool ReadOnly = false;
+  int32_t Kaisetsu = 0;
+  TRirekiList RirekiJap2Kor;
+  TRirekiList RirekiKor2Jap;
+
+  int Count() const { return static_cast<int>(items_.size()); }
+  TTango& Tango(int index) { return *items_.at(index).tango; }
+  const TTango& Tango(int index) const { return *items_.at(index).tango; }
+  std::string Label(int index) const { return std::to_string(items_.at(index).label); }
+
+  void ClearEntries();
+  TTango& AddNew();
+  TTango& AddCopy(const TTango& source);
+  void DeleteAt(int index);
+  bool Contains(const TTango& entry) const;
+  int FindByJapan(const std::string& japan, std::vector<TTango*>& result);
+  int FindByHangul(const HangulCodes& hangul, std::vector<TTango*>& result);
+  void Merge(const TTangoList& other);
+  void RemoveEmpty();
+
+  LoadStatus LoadFromFile(const std::filesystem::path& path);
+  // Never loses the old file: see SaveFileReplacing. Throws EFCreateError.
+  void SaveToFile(const std::filesystem::path& path, const SaveFault& fault = {});
+  LoadStatus LoadFromStream(ByteReader& in);
+  void SaveToStream(ByteWriter& out);
+
+  // Mail-magazine code of the header (see MailCode.h for the result codes).
+  int HeaderToMailCode(TextLines& lines) const;
+  int HeaderFromMailCode(TextLines& lines);
+
+ private:
+  struct Item {
+    int32_t label;
+    std::unique_ptr<TTango> tango;
+  };
+  TTango& Append(std::unique_ptr<TTango> tango);
+
+  std::vector<Item> items_;
+};
+
+}  // namespace norumi

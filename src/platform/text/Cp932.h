@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+
+namespace norumi {
+
+// The program's text lives in CP932 ("windows-31j") bytes; the windows and the tools work in
+// Qt strings. Every conversion between the two goes through here.
+QString FromCp932(const std::string& bytes);
+// Empty when `text` holds a character CP932 cannot hold.
+std::optional<std::string> ToCp932(const QString& text);
+// The first character of `text` that CP932 cannot hold, as an index; -1 when there is none.
+qsizetype FirstNonCp932(const QString& text);
+
+}  // namespace norumi

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace norumi {
+
+// True when `name` can stand as a file name of its own in the program's folder on every system
+// the program runs on: not empty, no path separator, not "." or "..", no drive or device name,
+// no character Windows refuses in names, no trailing dot or space.
+bool IsPlainFileName(const QString& name);
+
+// The one place where a word file's name becomes a path: folder + name + ".wbk". `name` is the
+// CP932 title; it is checked as decoded text, since the second byte of 表 or ソ is the byte of a
+// backslash. Empty when the name would leave the folder.
+std::optional<std::filesystem::path> WordFilePath(const std::filesystem::path& folder,
+                                                  const std::string& nameCp932);
+
+// A path from a Qt string, and back, in the file system's own encoding.
+std::filesystem::path ToPath(const QString& text);
+QString FromPath(const std::filesystem::path& path);
+
+}  // namespace norumi

@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include "hangul/core/TextForms.h"
+#include "platform/text/Cp932.h"
+#include "platform/text/WordFileName.h"
+
+namespace norumi {
+namespace {
+
+TEST(Cp932Bridge, ConvertsBothWaysAndRefusesWhatItCannotHold) {
+  EXPECT_EQ(ToCp932(QStringLiteral("表ソあ～")), std::string("\x95\x5C\x83\x5C\x82\xA0\x81\x60"));
+  EXPECT_EQ(FromCp932("\x95\x5C\x83\x5C\x82\xA0\x81\x60"), QStringLiteral("表ソあ～"));
+  EXPECT_EQ(ToCp932(QStringLiteral("①髙")), std::string("\x87\x40\xFB\xFC"));
+  EXPECT_FALSE(ToCp932(QStringLiteral("개")).has_value());
+  EXPECT_EQ(FirstNonCp932(QStringLiteral("いぬ개")), 2);
+  EXPECT_EQ(FirstNonCp932(QStringLiteral("a😀b")), 1);
+  EXPECT_EQ(FirstNonCp932(QStringLiteral("いぬ")), -1);
+}
+
+TEST(WordFileNames, OnlyPlainNamesBecomePathsInTheFolder) {
+  const std::filesystem::path folder = "/prog";
+  EXPECT_EQ(WordFilePath(folder, *ToCp932(QStringLiteral("表ソ"))), folder / ToPath("表ソ.wbk"));
+  EXPECT_EQ(WordFilePath(folder, "lesson 1"), folder / "lesson 1.wbk");
+  EXPECT_EQ(WordFilePath(folder, "..x"), folder / "..x.wbk");
+  for (const char* bad : {"", ".", "..", "../x", "a/b", "a\\b", "/etc/passwd", "C:x", "CON",
+                          "nul.txt", "a?", "name.", "name ", "tab\there"})
+    EXPECT_FALSE(WordFilePath(folder, bad).has_value()) << bad;
+  EXPECT_FALSE(WordFilePath(folder, "\xFF\xFF").has_value());  // not CP932 at all
+}
+
+TEST(UnicodeText, OneCodePerUnitUpToTheTerminatingZero) {
+  EXPECT_EQ(UnicodeTextToCodes(u"한a\n"), (HangulCodes{0xD55C, 'a', '\n'}));
+  EXPECT_EQ(UnicodeTextToCodes(std::u16string_view(u"가\0나", 3)), HangulCodes{0xAC00});
+  EXPECT_EQ(CodesToUnicodeText({0xD55C, 0, 32, 0x1AC00}), u"한 가");
+}
+
+}  // namespace
+}  // namespace norumi
