@@ -1,5 +1,8 @@
 #include "model/ByteStream.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace norumi {
 
 bool ByteReader::ReadInt32(int32_t& value) {
@@ -27,16 +30,40 @@ bool ByteReader::ReadBytes(size_t count, std::string& out) {
   return true;
 }
 
+char* ByteWriter::Grow(size_t bytes) {
+  if (data_.size() < size_ + bytes) data_.resize(std::max(size_ + bytes, data_.size() * 2 + 256));
+  char* at = data_.data() + size_;
+  size_ += bytes;
+  return at;
+}
+
 void ByteWriter::WriteInt32(int32_t value) {
   const auto u = static_cast<uint32_t>(value);
-  const char bytes[4] = {static_cast<char>(u & 0xFF), static_cast<char>(u >> 8 & 0xFF),
-                         static_cast<char>(u >> 16 & 0xFF), static_cast<char>(u >> 24 & 0xFF)};
-  data_.append(bytes, 4);
+  char* at = Grow(4);
+  at[0] = static_cast<char>(u & 0xFF);
+  at[1] = static_cast<char>(u >> 8 & 0xFF);
+  at[2] = static_cast<char>(u >> 16 & 0xFF);
+  at[3] = static_cast<char>(u >> 24 & 0xFF);
 }
 
 void ByteWriter::WriteUInt16(uint16_t value) {
-  const char bytes[2] = {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
-  data_.append(bytes, 2);
+  char* at = Grow(2);
+  at[0] = static_cast<char>(value & 0xFF);
+  at[1] = static_cast<char>(value >> 8);
+}
+
+void ByteWriter::WriteBytes(std::string_view bytes) {
+  if (!bytes.empty()) std::memcpy(Grow(bytes.size()), bytes.data(), bytes.size());
+}
+
+void ByteWriter::WriteMaskedBytes(std::string_view bytes, char mask) {
+  char* at = Grow(bytes.size());
+  for (char c : bytes) *at++ = static_cast<char>(c ^ mask);
+}
+
+const std::string& ByteWriter::Data() const {
+  data_.resize(size_);
+  return data_;
 }
 
 }  // namespace norumi

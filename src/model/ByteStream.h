@@ -32,14 +32,18 @@ class ByteWriter {
  public:
   void WriteInt32(int32_t value);
   void WriteUInt16(uint16_t value);
-  void WriteBytes(std::string_view bytes) { data_.append(bytes); }
-  void Reserve(size_t bytes) { data_.reserve(bytes); }
+  void WriteBytes(std::string_view bytes);
+  // Writes `bytes`, each XOR `mask`.
+  void WriteMaskedBytes(std::string_view bytes, char mask);
 
-  const std::string& Data() const { return data_; }
-  std::string TakeData() { return std::move(data_); }
+  const std::string& Data() const;
 
  private:
-  std::string data_;
+  char* Grow(size_t bytes);
+
+  // The buffer grows ahead of what is written, so most writes are a bounds check and a copy.
+  mutable std::string data_;
+  size_t size_ = 0;
 };
 
 }  // namespace norumi

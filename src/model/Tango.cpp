@@ -18,10 +18,7 @@ bool TTango::IsSameWord(const TTango& other) const {
 void WriteMaskedString(ByteWriter& out, const std::string& text, int32_t key) {
   const size_t length = std::strlen(text.c_str());  // up to the first zero byte
   out.WriteInt32(static_cast<int32_t>(length) ^ key);
-  std::string masked(text.data(), length);
-  const char low = static_cast<char>(key & 0xFF);
-  for (char& c : masked) c ^= low;
-  out.WriteBytes(masked);
+  out.WriteMaskedBytes(std::string_view(text.data(), length), static_cast<char>(key & 0xFF));
 }
 
 bool ReadMaskedString(ByteReader& in, std::string& text, int32_t key) {

@@ -1,7 +1,6 @@
 #include "model/TangoList.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 #include "model/Random.h"
 
@@ -21,15 +20,26 @@ const char* LoadStatusName(LoadStatus status) {
 
 void TTangoList::ClearEntries() {
   items_.clear();
+  blocks_.clear();
+  blockUsed_ = blockSize_ = 0;
   NextNo = 0;
 }
 
-TTango& TTangoList::Append(std::unique_ptr<TTango> tango) {
-  items_.push_back({NextNo++, std::move(tango)});
-  return *items_.back().tango;
+TTango* TTangoList::NewSlot() {
+  if (blockUsed_ == blockSize_) {
+    blockSize_ = std::clamp<size_t>(items_.size(), 16, 65536);
+    blocks_.push_back(std::make_unique<TTango[]>(blockSize_));
+    blockUsed_ = 0;
+  }
+  return &blocks_.back()[blockUsed_++];
 }
 
-TTango& TTangoList::AddNew() { return Append(std::make_unique<TTango>()); }
+TTango& TTangoList::Append(TTango* tango) {
+  items_.push_back({NextNo++, tango});
+  return *tango;
+}
+
+TTango& TTangoList::AddNew() { return Append(NewSlot()); }
 
 TTango& TTangoList::AddCopy(const TTango& source) {
   TTango& entry = AddNew();
@@ -38,7 +48,7 @@ TTango& TTangoList::AddCopy(const TTango& source) {
 }
 
 void TTangoList::DeleteAt(int index) {
-  items_.at(index);  // refuses an index outside the list
+  *items_.at(index).tango = TTango();
   items_.erase(items_.begin() + index);
 }
 
@@ -53,48 +63,105 @@ bool TTangoList::Contains(const TTango& entry) const {
 int TTangoList::FindByJapan(const std::string& japan, std::vector<TTango*>& result) {
   int found = 0;
   for (auto& item : items_)
-    if (item.tango->Japan == japan) result.push_back(item.tango.get()), ++found;
+    if (item.tango->Japan == japan) result.push_back(item.tango), ++found;
   return found;
 }
 
 int TTangoList::FindByHangul(const HangulCodes& hangul, std::vector<TTango*>& result) {
   int found = 0;
   for (auto& item : items_)
-    if (item.tango->Hangul == hangul) result.push_back(item.tango.get()), ++found;
+    if (item.tango->Hangul == hangul) result.push_back(item.tango), ++found;
   return found;
 }
 
 namespace {
 
-struct SameWordHash {
-  size_t operator()(const TTango* t) const {
-    size_t h = std::hash<std::string>()(t->Japan);
-    for (int32_t code : t->Hangul) h = h * 1000003u ^ static_cast<uint32_t>(code);
-    return h;
+uint64_t SameWordHash(const TTango& t) {
+  uint64_t h = std::hash<std::string_view>()(t.Japan);
+  for (int32_t code : t.Hangul) {
+    h ^= static_cast<uint32_t>(code) + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
   }
-};
-struct SameWordEqual {
-  bool operator()(const TTango* a, const TTango* b) const { return a->IsSameWord(*b); }
+  return h * 0xBF58476D1CE4E5B9ull;
+}
+
+}  // namespace
+
+namespace {
+
+// An open-addressing table of (hash, index) over the entries of a list: an entry is compared
+// only when its hash matches.
+class SameWordIndex {
+ public:
+  explicit SameWordIndex(size_t expected) {
+    size_t capacity = 16;
+    while (capacity < expected * 2) capacity *= 2;
+    table_.assign(capacity, Slot{0, -1});
+  }
+
+  void Insert(uint64_t hash, int32_t index) {
+    if (++size_ * 2 > table_.size()) Rehash();
+    Place(hash, index);
+  }
+
+  template <typename Same>
+  bool Contains(uint64_t hash, Same same) const {
+    const size_t mask = table_.size() - 1;
+    for (size_t at = hash & mask; table_[at].index >= 0; at = (at + 1) & mask)
+      if (table_[at].hash == hash && same(table_[at].index)) return true;
+    return false;
+  }
+
+ private:
+  struct Slot {
+    uint64_t hash;
+    int32_t index;
+  };
+
+  void Place(uint64_t hash, int32_t index) {
+    const size_t mask = table_.size() - 1;
+    size_t at = hash & mask;
+    while (table_[at].index >= 0) at = (at + 1) & mask;
+    table_[at] = {hash, index};
+  }
+
+  void Rehash() {
+    std::vector<Slot> old(table_.size() * 2, Slot{0, -1});
+    old.swap(table_);
+    for (const Slot& slot : old)
+      if (slot.index >= 0) Place(slot.hash, slot.index);
+  }
+
+  std::vector<Slot> table_;
+  size_t size_ = 0;
 };
 
 }  // namespace
 
-void TTangoList::Merge(const TTangoList& other) {
-  // Only the entries held before the merge are compared, so a word the other list holds twice
-  // is appended twice when this list held neither.
-  std::unordered_set<const TTango*, SameWordHash, SameWordEqual> held;
-  held.reserve(items_.size());
-  for (const auto& item : items_) held.insert(item.tango.get());
-  const int otherCount = other.Count();  // `other` may be this list
-  for (int i = 0; i < otherCount; ++i) {
-    const TTango& entry = other.Tango(i);
-    if (!held.contains(&entry)) AddCopy(entry);
+void TTangoList::Merge(const TTangoList& other) { MergeAll({&other}); }
+
+void TTangoList::MergeAll(const std::vector<const TTangoList*>& others) {
+  size_t expected = items_.size();
+  for (const TTangoList* other : others) expected += other->items_.size();
+  SameWordIndex index(expected);
+  int indexed = 0;
+  for (const TTangoList* other : others) {
+    // Each merge compares only with the entries held before it, so a word the other list
+    // holds twice is appended twice when this list held neither.
+    for (; indexed < Count(); ++indexed) index.Insert(SameWordHash(Tango(indexed)), indexed);
+    const int otherCount = other->Count();  // `other` may be this list
+    for (int i = 0; i < otherCount; ++i) {
+      const TTango& entry = other->Tango(i);
+      const auto same = [&](int32_t at) { return Tango(at).IsSameWord(entry); };
+      if (!index.Contains(SameWordHash(entry), same)) AddCopy(entry);
+    }
   }
 }
 
 void TTangoList::RemoveEmpty() {
   std::erase_if(items_, [](const Item& item) {
-    return item.tango->Hangul.empty() && item.tango->Japan.empty();
+    const bool empty = item.tango->Hangul.empty() && item.tango->Japan.empty();
+    if (empty) *item.tango = TTango();
+    return empty;
   });
 }
 
@@ -136,13 +203,13 @@ LoadStatus TTangoList::LoadFromStream(ByteReader& in) {
     return LoadStatus::Truncated;
   items_.reserve(items_.size() + count);
   for (int32_t i = 0; i < count; ++i) {
-    auto entry = std::make_unique<TTango>();
+    TTango* entry = NewSlot();
     entry->Key = Key;
     if (!entry->LoadFromStream(in)) {
       ClearEntries();
       return LoadStatus::Truncated;
     }
-    Append(std::move(entry));
+    Append(entry);
   }
 
   const bool hasSecond = in.ReadInt32(marker);

@@ -58,6 +58,8 @@ class TTangoList {
   int FindByJapan(const std::string& japan, std::vector<TTango*>& result);
   int FindByHangul(const HangulCodes& hangul, std::vector<TTango*>& result);
   void Merge(const TTangoList& other);
+  // The same as merging each list in turn, with one lookup table for all of them.
+  void MergeAll(const std::vector<const TTangoList*>& others);
   void RemoveEmpty();
 
   LoadStatus LoadFromFile(const std::filesystem::path& path);
@@ -73,11 +75,18 @@ class TTangoList {
  private:
   struct Item {
     int32_t label;
-    std::unique_ptr<TTango> tango;
+    TTango* tango;
   };
-  TTango& Append(std::unique_ptr<TTango> tango);
+  // Entries live in blocks that never move, so a pointer to an entry stays valid while the list
+  // holds it; a released entry is emptied and its slot is given back with the block. Loading a
+  // million words thus costs a few large allocations rather than a million small ones.
+  TTango* NewSlot();
+  TTango& Append(TTango* tango);
 
   std::vector<Item> items_;
+  std::vector<std::unique_ptr<TTango[]>> blocks_;
+  size_t blockUsed_ = 0;
+  size_t blockSize_ = 0;
 };
 
 }  // namespace norumi

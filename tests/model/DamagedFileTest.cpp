@@ -31,7 +31,9 @@ TEST(DamagedFile, EveryTruncationKeepsTheHeaderReadSoFarAndNoEntries) {
     TTangoList list;
     EXPECT_EQ(Load(list, bytes.substr(0, size)), LoadStatus::Truncated) << size;
     EXPECT_EQ(list.Count(), 0) << size;
-    if (size >= 12) EXPECT_EQ(list.Key, sample.Key);
+    if (size >= 12) {
+      EXPECT_EQ(list.Key, sample.Key);
+    }
   }
   // Whole header, entries cut: the header is complete.
   TTangoList list;
@@ -49,7 +51,9 @@ TEST(DamagedFile, EveryFlippedByteLoadsWithEntriesOnlyWhenIntact) {
       damaged[at] = static_cast<char>(damaged[at] ^ flip);
       TTangoList list;
       const LoadStatus status = Load(list, damaged);
-      if (status != LoadStatus::Intact) EXPECT_EQ(list.Count(), 0) << at;
+      if (status != LoadStatus::Intact) {
+        EXPECT_EQ(list.Count(), 0) << at;
+      }
       // A damaged history never makes the guarded operations step outside their lists.
       for (TRirekiList* h : {&list.RirekiJap2Kor, &list.RirekiKor2Jap}) {
         int32_t p = h->Position;

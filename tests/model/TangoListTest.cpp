@@ -240,6 +240,26 @@ TEST(WordListMerge, MatchesTheDocumentedResult) {
   }
 }
 
+TEST(WordListMerge, MergingSeveralAtOnceEqualsMergingInTurn) {
+  FixedClock clock;
+  auto& rnd = RandomSource::Instance();
+  for (int round = 0; round < 30; ++round) {
+    TTangoList inTurn, atOnce;
+    std::vector<std::unique_ptr<TTangoList>> others(3);
+    for (auto& other : others) {
+      other = std::make_unique<TTangoList>();
+      for (int i = rnd.Random(8); i > 0; --i)
+        AddWord(*other, std::string(1, char('a' + rnd.Random(3))), {rnd.Random(2)});
+    }
+    AddWord(inTurn, "a", {0});
+    AddWord(atOnce, "a", {0});
+    for (auto& other : others) inTurn.Merge(*other);
+    atOnce.MergeAll({others[0].get(), others[1].get(), others[2].get()});
+    ASSERT_EQ(atOnce.Count(), inTurn.Count());
+    for (int i = 0; i < atOnce.Count(); ++i) EXPECT_TRUE(atOnce.Tango(i).IsSameWord(inTurn.Tango(i)));
+  }
+}
+
 TEST(WordListMerge, KeepsHeaderAndSkipsSameWords) {
   TTangoList a, b;
   test::FillSample(a);

@@ -1,0 +1,91 @@
+// Loading and saving word files beside the raw limits measured in the same run: reading the same
+// bytes into memory, and writing them to a new file. The counter `x_raw` is the ratio.
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+
+#include "BenchWords.h"
+#include "model/SafeSave.h"
+
+namespace norumi::bench {
+namespace {
+
+void RawWrite(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), std::streamsize(bytes.size()));
+}
+
+void BM_LoadWordFile(benchmark::State& state) {
+  test::TempDir dir;
+  const auto path = dir / "words.wbk";
+  {
+    TTangoList list;
+    FillWords(list, int(state.range(0)));
+    list.SaveToFile(path);
+  }
+  const double raw = BestOf(5, [&] { benchmark::DoNotOptimize(ReadWholeFile(path)); });
+  double total = 0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    TTangoList list;
+    benchmark::DoNotOptimize(list.LoadFromFile(path));
+    total += Seconds(std::chrono::steady_clock::now() - start);
+  }
+  state.counters["MiB"] = double(std::filesystem::file_size(path)) / (1 << 20);
+  state.counters["x_raw"] = total / double(state.iterations()) / raw;
+}
+
+void BM_SaveWordFile(benchmark::State& state) {
+  test::TempDir dir;
+  TTangoList list;
+  FillWords(list, int(state.range(0)));
+  list.SaveToFile(dir / "words.wbk");
+  const std::string bytes = test::ReadBytes(dir / "words.wbk");
+  const double raw = BestOf(5, [&] { RawWrite(dir / "raw.wbk", bytes); });
+  double total = 0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    list.SaveToFile(dir / "words.wbk");
+    total += Seconds(std::chrono::steady_clock::now() - start);
+  }
+  state.counters["x_raw"] = total / double(state.iterations()) / raw;
+}
+
+// Ten lists of 100,000 words merged into the first, beside loading the ten files.
+void BM_MergeTenLists(benchmark::State& state) {
+  test::TempDir dir;
+  std::vector<std::filesystem::path> paths;
+  for (int i = 0; i < 10; ++i) {
+    TTangoList list;
+    FillWords(list, 100'000, i % 5);  // half of the words are repeats
+    paths.push_back(dir / ("w" + std::to_string(i) + ".wbk"));
+    list.SaveToFile(paths.back());
+  }
+  std::vector<std::unique_ptr<TTangoList>> lists;
+  const double load = BestOf(1, [&] {
+    lists.clear();
+    for (const auto& p : paths) {
+      lists.push_back(std::make_unique<TTangoList>());
+      lists.back()->LoadFromFile(p);
+    }
+  });
+  double total = 0;
+  for (auto _ : state) {
+    TTangoList target;
+    target.LoadFromFile(paths[0]);
+    std::vector<const TTangoList*> others;
+    for (size_t i = 1; i < lists.size(); ++i) others.push_back(lists[i].get());
+    const auto start = std::chrono::steady_clock::now();
+    target.MergeAll(others);
+    total += Seconds(std::chrono::steady_clock::now() - start);
+    state.counters["words"] = target.Count();
+  }
+  state.counters["x_load"] = total / double(state.iterations()) / load;
+}
+
+BENCHMARK(BM_LoadWordFile)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveWordFile)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MergeTenLists)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+}  // namespace norumi::bench
