@@ -1,1 +1,94 @@
-int main() { return 0; }
+// wbk, the word-book tool: word files from the command line, for teachers and scripts.
+#include <cctype>
+#include <exception>
+
+#include "Commands.h"
+#include "model/FileErrors.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+namespace norumi::wbk {
+namespace {
+
+const Command* const kCommands[] = {
+    &kNewCommand,    &kDumpCommand,  &kCheckCommand,    &kImportCommand,
+    &kExportCommand, &kMergeCommand, &kMailCodeCommand, &kReadMailCodeCommand,
+};
+
+std::string Overview() {
+  std::string text =
+      "Usage: wbk COMMAND [ARGUMENTS]\n\n"
+      "Word files from the command line. Text on the command line, in TSV and JSON is UTF-8.\n"
+      "Exit status: 0 done, 1 the operation failed, 2 wrong usage.\n\nCommands:\n";
+  for (const Command* command : kCommands) {
+    std::string name(command->name);
+    name.resize(15, ' ');
+    text += "  " + name + std::string(command->summary) + "\n";
+  }
+  return text + "\nwbk COMMAND --help tells more about one command.\n";
+}
+
+std::string Help(const Command& command) {
+  std::string summary(command.summary);
+  summary[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(summary[0])));
+  return "Usage: wbk " + std::string(command.name) + " " + std::string(command.synopsis) + "\n\n" +
+         summary + ".\n\n" + std::string(command.details);
+}
+
+const Command* Find(std::string_view name) {
+  for (const Command* command : kCommands)
+    if (command->name == name) return command;
+  return nullptr;
+}
+
+int Run(const Command& command, const Invocation& call) {
+  const std::string prefix = "wbk " + std::string(command.name) + ": ";
+  try {
+    return command.run(call);
+  } catch (const HelpRequested&) {
+    WriteOut(Help(command));
+    return 0;
+  } catch (const UsageError& error) {
+    WriteErr(prefix + error.what() + "\nUsage: wbk " + std::string(command.name) + " " +
+             std::string(command.synopsis) + "\n");
+    return 2;
+  } catch (const Failure& error) {
+    WriteErr(prefix + error.what() + "\n");
+  } catch (const EFOpenError& error) {
+    WriteErr(prefix + "cannot read " + ShowPath(error.Path()) + "\n");
+  } catch (const EFileError& error) {
+    WriteErr(prefix + "cannot write " + ShowPath(error.Path()) + "\n");
+  } catch (const std::exception& error) {
+    WriteErr(prefix + error.what() + "\n");
+  }
+  return 1;
+}
+
+}  // namespace
+}  // namespace norumi::wbk
+
+int main(int argc, char** argv) {
+  using namespace norumi::wbk;
+#ifdef _WIN32
+  // Bytes in and out as they are: TSV and codes carry their own line ends.
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
+  if (argc < 2) {
+    WriteErr(Overview());
+    return 2;
+  }
+  const std::string_view name = argv[1];
+  if (name == "--help" || name == "-h" || name == "help") {
+    const Command* command = argc > 2 ? Find(argv[2]) : nullptr;
+    WriteOut(command ? Help(*command) : Overview());
+    return 0;
+  }
+  if (const Command* command = Find(name))
+    return Run(*command, {command->name, std::vector<std::string>(argv + 2, argv + argc)});
+  WriteErr("wbk: unknown command \"" + std::string(name) + "\"; wbk --help lists them\n");
+  return 2;
+}

@@ -1,0 +1,250 @@
+#include "ModelSamples.h"
+#include "TempDir.h"
+#include "WbkRunner.h"
+
+#include <QJsonArray>
+
+namespace norumi::test {
+namespace {
+
+TEST(WbkUsage, WrongUsageIsStatusTwoAndTouchesNothing) {
+  TempDir dir;
+  const std::vector<QStringList> wrong = {
+      {},
+      {"nosuch"},
+      {"new"},
+      {"new", "a.wbk", "b.wbk"},
+      {"new", "a.wbk", "--title"},
+      {"new", "a.wbk", "--bogus"},
+      {"dump", "a.wbk", "--json=yes"},
+      {"merge", "out.wbk"},
+      {"mailcode", "a.wbk", "first"},
+      {"read-mailcode", "extra"},
+  };
+  for (const QStringList& args : wrong) {
+    const WbkRun run = RunWbk(args, {}, dir.Path());
+    EXPECT_EQ(run.status, 2) << args.join(' ').toStdString();
+    EXPECT_FALSE(run.err.empty()) << args.join(' ').toStdString();
+    EXPECT_TRUE(run.out.empty()) << args.join(' ').toStdString();
+  }
+  EXPECT_TRUE(FolderContents(dir.Path()).empty());
+}
+
+TEST(WbkUsage, HelpListsTheCommandsAndExplainsEach) {
+  const WbkRun overview = RunWbk({"--help"});
+  EXPECT_EQ(overview.status, 0);
+  for (const char* name :
+       {"new", "dump", "check", "import", "export", "merge", "mailcode", "read-mailcode"}) {
+    EXPECT_NE(overview.out.find(std::string("  ") + name + " "), std::string::npos) << name;
+    const WbkRun help = RunWbk({name, "--help"});
+    EXPECT_EQ(help.status, 0) << name;
+    EXPECT_TRUE(help.out.starts_with(std::string("Usage: wbk ") + name + " ")) << help.out;
+  }
+}
+
+TEST(WbkNew, WritesAnEmptyFileWithTheHeaderGiven) {
+  TempDir dir;
+  const auto path = dir / "表ソ.wbk";
+  const WbkRun run = RunWbk(
+      {"new", Arg(path), "--creator", "teacher01", "--user", "たも", "--url=https://example.org/"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  TTangoList list;
+  EXPECT_EQ(list.LoadFromFile(path), LoadStatus::Intact);
+  EXPECT_EQ(list.Title, Sj("表ソ"));  // the name without ".wbk", backslash bytes and all
+  EXPECT_EQ(list.Creator, "teacher01");
+  EXPECT_EQ(list.UserName, Sj("たも"));
+  EXPECT_EQ(list.Url, "https://example.org/");
+  EXPECT_EQ(list.Count(), 0);
+
+  ASSERT_EQ(RunWbk({"new", Arg(dir / "lesson.wbk"), "--title", "第1課"}).status, 0);
+  EXPECT_EQ(list.LoadFromFile(dir / "lesson.wbk"), LoadStatus::Intact);
+  EXPECT_EQ(list.Title, Sj("第1課"));
+  EXPECT_EQ(list.Creator, "");
+}
+
+TEST(WbkNew, NeverReplacesAFileNorStoresWhatTheProgramCannotUse) {
+  TempDir dir;
+  WriteBytes(dir / "taken.wbk", "not a word file");
+  const WbkRun taken = RunWbk({"new", Arg(dir / "taken.wbk")});
+  EXPECT_EQ(taken.status, 1);
+  EXPECT_NE(taken.err.find("taken.wbk"), std::string::npos) << taken.err;
+  EXPECT_EQ(ReadBytes(dir / "taken.wbk"), "not a word file");
+
+  struct Case {
+    QStringList args;
+    const char* named;  // what the message must point at
+  } refused[] = {
+      {{"new", Arg(dir / "a.wbk"), "--user", "김"}, "--user"},
+      {{"new", Arg(dir / "a.wbk"), "--title", "犬개"}, "개"},
+      {{"new", Arg(dir / "a.wbk"), "--title", "../evil"}, "../evil"},
+      {{"new", Arg(dir / "a.wbk"), "--title", "a/b"}, "a/b"},
+      {{"new", Arg(dir / "한국어.wbk")}, "--title"},
+  };
+  for (const Case& c : refused) {
+    const WbkRun run = RunWbk(c.args);
+    EXPECT_EQ(run.status, 1) << c.named;
+    EXPECT_NE(run.err.find(c.named), std::string::npos) << run.err;
+  }
+  EXPECT_EQ(FolderContents(dir.Path()), std::vector<std::string>{"taken.wbk"});
+  EXPECT_EQ(RunWbk({"new", Arg(dir / "no-folder" / "a.wbk")}).status, 1);
+}
+
+TEST(WbkDump, JsonHoldsEveryFieldAsLoaded) {
+  TempDir dir;
+  TTangoList list;
+  FillSample(list);
+  AddWord(list, Sj("引用"), {0x1AC00, 0}, "say \"hi\"\\ \r\n\x01 end", "");
+  list.SaveToFile(dir / "s.wbk");
+
+  const WbkRun run = RunWbk({"dump", Arg(dir / "s.wbk"), "--json"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  // One line: every control character of a text is escaped.
+  EXPECT_EQ(run.out.find_first_of("\r\t\x01"), std::string::npos);
+  EXPECT_EQ(run.out.find('\n'), run.out.size() - 1);
+  const QJsonObject json = ParseJson(run.out);
+  EXPECT_EQ(json["fileFormat"].toInt(), 1);
+  EXPECT_EQ(json["version"].toInt(), 7);
+  EXPECT_EQ(json["key"].toInt(), list.Key);
+  EXPECT_EQ(json["creator"].toString(), "teacher01");
+  EXPECT_EQ(json["userName"].toString(), QStringLiteral("たも"));
+  EXPECT_EQ(json["title"].toString(), QStringLiteral("表ソ"));
+  EXPECT_EQ(json["readOnly"].toBool(), true);
+  EXPECT_EQ(json["kaisetsu"].toInt(), 1);
+  EXPECT_TRUE(json["damage"].isNull());
+
+  const QJsonArray entries = json["entries"].toArray();
+  ASSERT_EQ(entries.size(), 4);
+  EXPECT_EQ(entries[0]["label"].toInt(), 0);
+  EXPECT_EQ(entries[0]["japan"].toString(), QStringLiteral("犬"));
+  EXPECT_EQ(entries[0]["url"].toString(), "https://example.org/dog");
+  EXPECT_EQ(entries[1]["hangul"].toArray(), QJsonArray({0xACE0, 0xC591, 0xC774, 0}));
+  EXPECT_EQ(entries[3]["hangul"].toArray(), QJsonArray({0x1AC00, 0}));
+  EXPECT_EQ(entries[3]["setsumei"].toString(), QStringLiteral("say \"hi\"\\ \r\n\x01 end"));
+
+  const QJsonObject jap2kor = json["rirekiJap2Kor"].toObject();
+  EXPECT_FALSE(jap2kor["inProgress"].toBool());
+  EXPECT_EQ(jap2kor["marks"].toArray(), QJsonArray({-1, 0, 0}));
+  EXPECT_EQ(jap2kor["records"].toArray(), QJsonArray({QJsonObject{{"total", 3}, {"seikai", 0}}}));
+  const QJsonObject kor2jap = json["rirekiKor2Jap"].toObject();
+  EXPECT_TRUE(kor2jap["inProgress"].toBool());
+  EXPECT_EQ(kor2jap["total"].toInt(), 2);
+  EXPECT_EQ(kor2jap["order"].toArray(), QJsonArray({0, 1, 2}));
+  EXPECT_TRUE(kor2jap["records"].toArray().isEmpty());
+
+  const WbkRun text = RunWbk({"dump", Arg(dir / "s.wbk")});
+  EXPECT_EQ(text.status, 0);
+  EXPECT_NE(text.out.find("表ソ"), std::string::npos);
+  EXPECT_NE(text.out.find("고양이 = 猫"), std::string::npos) << text.out;
+}
+
+TEST(WbkCheckAndDump, DamageIsNamedAndFailsWhileWhatWasReadIsShown) {
+  TempDir dir;
+  TTangoList list;
+  FillSample(list);
+  list.SaveToFile(dir / "s.wbk");
+  const std::string bytes = ReadBytes(dir / "s.wbk");
+  WriteBytes(dir / "cut.wbk", bytes.substr(0, bytes.size() - 30));
+  std::string thirdMarker = bytes;
+  thirdMarker.back() ^= 1;
+  WriteBytes(dir / "third.wbk", thirdMarker);
+
+  WbkRun run = RunWbk({"check", Arg(dir / "s.wbk")});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "intact\n");
+  run = RunWbk({"check", Arg(dir / "cut.wbk")});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "truncated\n");
+  run = RunWbk({"check", Arg(dir / "third.wbk")});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "third-marker\n");
+
+  run = RunWbk({"dump", "--json", Arg(dir / "cut.wbk")});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("truncated"), std::string::npos);
+  const QJsonObject json = ParseJson(run.out);
+  EXPECT_EQ(json["damage"].toString(), "truncated");
+  EXPECT_EQ(json["title"].toString(), QStringLiteral("表ソ"));
+  EXPECT_TRUE(json["entries"].toArray().isEmpty());
+
+  for (const char* command : {"check", "dump", "export"}) {
+    run = RunWbk({command, Arg(dir / "missing.wbk")});
+    EXPECT_EQ(run.status, 1) << command;
+    EXPECT_NE(run.err.find("missing.wbk"), std::string::npos) << run.err;
+  }
+}
+
+// Three files as a quiz over all of them combines them.
+class WbkMerge : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TTangoList a, b, c;
+    FillSample(a);  // 犬/개 "dog", 猫/고양이, /한
+    a.SaveToFile(dir_ / "a.wbk");
+    AddWord(b, Sj("犬"), {0xAC1C, 0}, "another explanation", "https://other/");
+    AddWord(b, Sj("鳥"), {0xC0C8, 0});
+    AddWord(b, Sj("鳥"), {0xC0C8, 0});
+    b.Title = "b";
+    b.SaveToFile(dir_ / "b.wbk");
+    AddWord(c, Sj("鳥"), {0xC0C8, 0});
+    AddWord(c, Sj("猫"), {0xACE0, 0xC591, 0xC774});  // no closing 0: another word
+    c.SaveToFile(dir_ / "c.wbk");
+  }
+  TempDir dir_;
+};
+
+TEST_F(WbkMerge, KeepsTheFirstFilesHeaderAndAddsOnlyNewWords) {
+  const WbkRun run = RunWbk({"merge", Arg(dir_ / "out.wbk"), Arg(dir_ / "a.wbk"),
+                             Arg(dir_ / "b.wbk"), Arg(dir_ / "c.wbk")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  TTangoList out, a;
+  ASSERT_EQ(out.LoadFromFile(dir_ / "out.wbk"), LoadStatus::Intact);
+  a.LoadFromFile(dir_ / "a.wbk");
+  EXPECT_EQ(out.Title, Sj("複合問題"));
+  EXPECT_EQ(out.Creator, a.Creator);
+  EXPECT_EQ(out.UserName, a.UserName);
+  EXPECT_EQ(out.ReadOnly, a.ReadOnly);
+  EXPECT_EQ(out.RirekiJap2Kor.Records(), a.RirekiJap2Kor.Records());
+  EXPECT_EQ(out.RirekiKor2Jap.Marks, a.RirekiKor2Jap.Marks);
+  std::vector<std::string> japan;
+  for (int i = 0; i < out.Count(); ++i) japan.push_back(out.Tango(i).Japan);
+  // b's 犬 differs only in explanation and URL; b holds 鳥 twice; c's 鳥 was merged from b.
+  EXPECT_EQ(japan,
+            (std::vector<std::string>{Sj("犬"), Sj("猫"), "", Sj("鳥"), Sj("鳥"), Sj("猫")}));
+  EXPECT_EQ(out.Tango(0).Setsumei, "dog");
+
+  ASSERT_EQ(RunWbk({"merge", Arg(dir_ / "one.wbk"), Arg(dir_ / "b.wbk")}).status, 0);
+  ASSERT_EQ(out.LoadFromFile(dir_ / "one.wbk"), LoadStatus::Intact);
+  EXPECT_EQ(out.Title, "b");
+  EXPECT_EQ(out.Count(), 3);
+}
+
+TEST_F(WbkMerge, RefusesMissingOrDamagedInputsAndAnExistingOutput) {
+  const std::string bytes = ReadBytes(dir_ / "b.wbk");
+  WriteBytes(dir_ / "cut.wbk", bytes.substr(0, bytes.size() - 4));
+  const auto out = Arg(dir_ / "out.wbk");
+
+  WbkRun run = RunWbk({"merge", out, Arg(dir_ / "a.wbk"), Arg(dir_ / "none.wbk")});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("none.wbk"), std::string::npos);
+  run = RunWbk({"merge", out, Arg(dir_ / "a.wbk"), Arg(dir_ / "cut.wbk")});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("truncated"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "out.wbk"));
+
+  run = RunWbk({"merge", out, Arg(dir_ / "a.wbk"), Arg(dir_ / "cut.wbk"), "--allow-damaged"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.err.find("truncated"), std::string::npos);  // still warned about
+  TTangoList merged;
+  EXPECT_EQ(merged.LoadFromFile(dir_ / "out.wbk"), LoadStatus::Intact);
+  EXPECT_EQ(merged.Count(), 3);  // a's words only
+
+  const std::string before = ReadBytes(dir_ / "out.wbk");
+  EXPECT_EQ(RunWbk({"merge", out, Arg(dir_ / "b.wbk")}).status, 1);
+  EXPECT_EQ(ReadBytes(dir_ / "out.wbk"), before);
+  EXPECT_EQ(RunWbk({"merge", out, Arg(dir_ / "b.wbk"), "--force"}).status, 0);
+  EXPECT_EQ(merged.LoadFromFile(dir_ / "out.wbk"), LoadStatus::Intact);
+  EXPECT_EQ(merged.Count(), 3);
+}
+
+}  // namespace
+}  // namespace norumi::test

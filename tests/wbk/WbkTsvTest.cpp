@@ -1,0 +1,136 @@
+#include "ModelSamples.h"
+#include "TempDir.h"
+#include "WbkRunner.h"
+
+namespace norumi::test {
+namespace {
+
+// The four stored fields of an entry.
+struct Word {
+  std::string japan;
+  HangulCodes hangul;
+  std::string setsumei, url;
+  bool operator==(const Word&) const = default;
+  friend void PrintTo(const Word& w, std::ostream* os) {
+    *os << FromCp932(w.japan).toStdString() << " [" << w.hangul.size() << " codes] "
+        << FromCp932(w.setsumei).toStdString() << " | " << w.url;
+  }
+};
+
+std::vector<Word> Words(const std::filesystem::path& path) {
+  TTangoList list;
+  EXPECT_EQ(list.LoadFromFile(path), LoadStatus::Intact) << path;
+  std::vector<Word> words;
+  for (int i = 0; i < list.Count(); ++i) {
+    const TTango& t = list.Tango(i);
+    words.push_back({t.Japan, t.Hangul, t.Setsumei, t.Url});
+  }
+  return words;
+}
+
+TEST(WbkImport, ReadsAFlashCardExportIntoANewFile) {
+  TempDir dir;
+  const std::string tsv =
+      "\xEF\xBB\xBF#separator:tab\r\n#html:false\r\n#columns:Korean\tJapanese\r\n"
+      "개\t犬\r\n"
+      "\r\n"
+      "고양이\t猫\t家で飼う\\n動物\thttps://example.org/cat\r\n"
+      "   \n"
+      "개\t犬\n"  // the same word once more, LF this time
+      "\t空の韓国語\n"
+      "사과\t";  // no line end at the end
+  const WbkRun run = RunWbk({"import", Arg(dir / "第1課.wbk"), "-"}, tsv);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "added 4 of 5 words\n");
+
+  TTangoList list;
+  ASSERT_EQ(list.LoadFromFile(dir / "第1課.wbk"), LoadStatus::Intact);
+  EXPECT_EQ(list.Title, Sj("第1課"));
+  EXPECT_EQ(
+      Words(dir / "第1課.wbk"),
+      (std::vector<Word>{
+          {Sj("犬"), {0xAC1C, 0}, "", ""},
+          {Sj("猫"), {0xACE0, 0xC591, 0xC774, 0}, Sj("家で飼う\n動物"), "https://example.org/cat"},
+          {Sj("空の韓国語"), {0}, "", ""},
+          {"", {0xC0AC, 0xACFC, 0}, "", ""},
+      }));
+
+  // From a file this time, into the file that exists now.
+  WriteBytes(dir / "more.tsv", "개\t犬\n개\t犬\t説明は別\n");
+  const WbkRun more = RunWbk({"import", Arg(dir / "第1課.wbk"), Arg(dir / "more.tsv")});
+  ASSERT_EQ(more.status, 0) << more.err;
+  EXPECT_EQ(more.out, "added 1 of 2 words\n");  // a different explanation is another word
+  EXPECT_EQ(Words(dir / "第1課.wbk").size(), 5u);
+
+  const std::string before = ReadBytes(dir / "第1課.wbk");
+  EXPECT_EQ(RunWbk({"import", Arg(dir / "第1課.wbk"), Arg(dir / "more.tsv")}).out,
+            "added 0 of 2 words\n");
+  EXPECT_EQ(ReadBytes(dir / "第1課.wbk"), before);  // not even rewritten
+}
+
+TEST(WbkImport, ABadLineRefusesTheWholeImport) {
+  TempDir dir;
+  TTangoList list;
+  FillSample(list);
+  list.SaveToFile(dir / "s.wbk");
+  const std::string before = ReadBytes(dir / "s.wbk");
+  const std::string good = "#c\n새\t鳥\n";  // lines 1 and 2: the bad line is line 3
+  struct Case {
+    std::string line;
+    std::vector<std::string> named;
+  } cases[] = {
+      {"개\t犬개\n", {"line 3, Japanese column", "\"犬개\"", "U+AC1C"}},
+      {"개\t犬\t설명\n", {"line 3, explanation column"}},
+      {"개\t犬\t\thttps://ex.org/😀\n", {"line 3, URL column", "U+1F600"}},
+      {"개만\n", {"line 3", "Japanese column"}},
+      {"\t\t説明だけ\n", {"line 3", "empty"}},
+      {"개\t犬\t\t\textra\n", {"line 3", "5 columns"}},
+      {"개\t\xFF\xFE\n", {"line 3", "UTF-8"}},
+  };
+  for (const Case& c : cases) {
+    for (const char* target : {"s.wbk", "new.wbk"}) {
+      const WbkRun run = RunWbk({"import", Arg(dir / target), "-"}, good + c.line + good);
+      EXPECT_EQ(run.status, 1) << c.line;
+      for (const std::string& named : c.named)
+        EXPECT_NE(run.err.find(named), std::string::npos) << run.err;
+    }
+  }
+  EXPECT_EQ(ReadBytes(dir / "s.wbk"), before);
+  EXPECT_EQ(FolderContents(dir.Path()), std::vector<std::string>{"s.wbk"});
+
+  // A damaged file is not made worse by saving what little of it could be read.
+  WriteBytes(dir / "s.wbk", before.substr(0, before.size() - 10));
+  const WbkRun damaged = RunWbk({"import", Arg(dir / "s.wbk"), "-"}, good);
+  EXPECT_EQ(damaged.status, 1);
+  EXPECT_NE(damaged.err.find("truncated"), std::string::npos);
+  EXPECT_EQ(ReadBytes(dir / "s.wbk"), before.substr(0, before.size() - 10));
+  EXPECT_EQ(RunWbk({"import", Arg(dir / "s.wbk"), Arg(dir / "none.tsv")}).status, 1);
+}
+
+TEST(WbkExport, WhatItWritesImportsBackAsTheSameWords) {
+  TempDir dir;
+  TTangoList list;
+  list.Title = "src";
+  AddWord(list, Sj("犬"), {0xAC1C, 0}, "dog", "https://example.org/dog");
+  AddWord(list, Sj("改行\r\nとタブ\tと\\n"), {0xD55C, 0}, Sj("一行目\r\n二行目\t\\"), "");
+  AddWord(list, "#", {'#', 0xD574, 0}, "", "");  // would read as a comment line
+  AddWord(list, Sj("表ソ"), {'a', ' ', 0xAC00, 0}, "", "url\\");
+  list.SaveToFile(dir / "src.wbk");
+
+  const WbkRun exported = RunWbk({"export", Arg(dir / "src.wbk")});
+  ASSERT_EQ(exported.status, 0) << exported.err;
+  size_t dataLines = 0;
+  for (const QString& line : QString::fromStdString(exported.out).split('\n', Qt::SkipEmptyParts)) {
+    if (line.startsWith('#')) continue;
+    ++dataLines;
+    EXPECT_EQ(line.count('\t'), 3) << line.toStdString();  // four columns, always
+  }
+  EXPECT_EQ(dataLines, 4u);
+
+  const WbkRun imported = RunWbk({"import", Arg(dir / "copy.wbk"), "-"}, exported.out);
+  ASSERT_EQ(imported.status, 0) << imported.err;
+  EXPECT_EQ(Words(dir / "copy.wbk"), Words(dir / "src.wbk"));
+}
+
+}  // namespace
+}  // namespace norumi::test

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace norumi::wbk {
+
+// Writes one compact JSON value. Commas are placed by the writer; the caller only has to nest
+// its Begin and End calls and put a Key before every member of an object.
+class JsonWriter {
+ public:
+  JsonWriter& BeginObject();
+  JsonWriter& EndObject();
+  JsonWriter& BeginArray();
+  JsonWriter& EndArray();
+  JsonWriter& Key(std::string_view utf8);
+  // `utf8` must be valid UTF-8; quotes, backslashes and control characters are escaped.
+  JsonWriter& String(std::string_view utf8);
+  JsonWriter& Int(int64_t value);
+  JsonWriter& Bool(bool value);
+  JsonWriter& Null();
+
+  template <typename Ints>
+  JsonWriter& IntArray(const Ints& values) {
+    BeginArray();
+    for (auto value : values) Int(value);
+    return EndArray();
+  }
+
+  const std::string& Text() const { return out_; }
+
+ private:
+  void BeforeValue();
+  void Open(char bracket);
+  void Close(char bracket);
+
+  std::string out_;
+  std::vector<bool> hasMember_;  // per open object or array
+  bool afterKey_ = false;
+};
+
+}  // namespace norumi::wbk

@@ -1,0 +1,58 @@
+// merge: the list the word-file selection builds for a quiz over several files.
+#include <cstdint>
+
+#include "Commands.h"
+#include "WordFiles.h"
+
+namespace norumi::wbk {
+
+namespace {
+
+// "複合問題", the title of a list combined from several files.
+constexpr std::string_view kCombinedTitle = "\x95\xA1\x8D\x87\x96\xE2\x91\xE8";
+
+// Loads one input. The selection window goes on with whatever a damaged file yields, which may
+// quietly drop its words; here that takes --allow-damaged.
+void LoadInput(const Invocation& call, TTangoList& list, const std::filesystem::path& path,
+               bool allowDamaged) {
+  const LoadStatus status = LoadExisting(list, path);
+  if (!IsDamaged(status)) return;
+  const std::string damage = ShowPath(path) + " is damaged (" + LoadStatusName(status) + ")";
+  if (!allowDamaged) throw Failure(damage + "; nothing written (see --allow-damaged)");
+  call.Warn(damage + "; merging what could be read");
+}
+
+int RunMerge(const Invocation& call) {
+  const Args args(call.args, {{"--force", false}, {"--allow-damaged", false}}, 2, SIZE_MAX);
+  const auto out = ArgPath(args.Positional()[0]);
+  std::error_code error;
+  if (!args.Has("--force") && std::filesystem::exists(out, error))
+    throw Failure(ShowPath(out) + " already exists; nothing written (see --force)");
+  const bool allowDamaged = args.Has("--allow-damaged");
+
+  TTangoList result;
+  LoadInput(call, result, ArgPath(args.Positional()[1]), allowDamaged);
+  for (size_t i = 2; i < args.Positional().size(); ++i) {
+    TTangoList other;
+    LoadInput(call, other, ArgPath(args.Positional()[i]), allowDamaged);
+    result.Merge(other);
+  }
+  if (args.Positional().size() > 2) result.Title = kCombinedTitle;
+  result.SaveToFile(out);
+  WriteOut(std::to_string(result.Count()) + " words\n");
+  return 0;
+}
+
+}  // namespace
+
+const Command kMergeCommand{
+    "merge", "OUT FILE... [--force] [--allow-damaged]", "combine word files as a quiz does",
+    "Writes to OUT the list a quiz over the checked FILEs uses: the first FILE whole (header,\n"
+    "histories and words), then the words of each further FILE whose Korean and Japanese it\n"
+    "does not hold yet. With two or more FILEs the title becomes \"複合問題\".\n"
+    "A missing FILE is an error. A damaged FILE is refused unless --allow-damaged is given;\n"
+    "then what could be read of it is merged, with a warning. An existing OUT is replaced\n"
+    "only with --force.\n",
+    RunMerge};
+
+}  // namespace norumi::wbk

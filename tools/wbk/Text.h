@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+#include "model/Tango.h"
+
+namespace norumi::wbk {
+
+// What the tool prints of a stored CP932 text.
+std::string Cp932ToUtf8(const std::string& cp932);
+
+// The CP932 bytes of `text`. A character CP932 cannot hold is refused with a Failure that names
+// `where` (as in "line 3, Japanese column") and the character.
+std::string ToCp932OrRefuse(const QString& text, std::string_view where);
+
+// Korean as the Unicode-text paste reads it (one code per UTF-16 unit), with the 0 code the word
+// editor appends when it registers a word.
+HangulCodes KoreanToCodes(const QString& text);
+// Korean as the Unicode-text copy writes it: the 0 codes leave no trace.
+QString CodesToKorean(const HangulCodes& codes);
+
+}  // namespace norumi::wbk

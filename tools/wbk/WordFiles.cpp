@@ -1,0 +1,34 @@
+#include "WordFiles.h"
+
+#include "Cli.h"
+#include "Text.h"
+#include "platform/text/WordFileName.h"
+
+namespace norumi::wbk {
+
+bool IsDamaged(LoadStatus status) {
+  return status != LoadStatus::Intact && status != LoadStatus::Missing;
+}
+
+LoadStatus LoadExisting(TTangoList& list, const std::filesystem::path& path) {
+  const LoadStatus status = list.LoadFromFile(path);
+  if (status == LoadStatus::Missing) throw Failure("no word file at " + ShowPath(path));
+  return status;
+}
+
+std::string TitleFromFileName(const std::filesystem::path& path, std::string_view where) {
+  QString name = FromPath(path.filename());
+  if (name.endsWith(QStringLiteral(".wbk"), Qt::CaseInsensitive)) name.chop(4);
+  const std::string title = ToCp932OrRefuse(name, where);
+  RequireUsableTitle(title, where);
+  return title;
+}
+
+void RequireUsableTitle(const std::string& titleCp932, std::string_view where) {
+  // Any folder will do: the title either stays inside it or is refused.
+  if (!WordFilePath(std::filesystem::path("."), titleCp932))
+    throw Failure(std::string(where) + ": \"" + Cp932ToUtf8(titleCp932) +
+                  "\" cannot be the name of a word file");
+}
+
+}  // namespace norumi::wbk
