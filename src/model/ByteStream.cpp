@@ -8,8 +8,8 @@ namespace norumi {
 bool ByteReader::ReadInt32(int32_t& value) {
   if (Remaining() < 4) return false;
   const auto* p = reinterpret_cast<const unsigned char*>(data_.data() + pos_);
-  const uint32_t u = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 |
-                     uint32_t(p[3]) << 24;
+  const uint32_t u =
+      uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
   value = static_cast<int32_t>(u);
   pos_ += 4;
   return true;

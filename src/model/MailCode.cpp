@@ -11,7 +11,9 @@ namespace {
 constexpr std::string_view kCreator = "$001", kTitle = "$002", kHomeUrl = "$003";
 constexpr std::string_view kJapan = "$100", kHangul = "$101", kSetsumei = "$102", kUrl = "$103";
 
-char Letter(int value) { return kMailCodeAlphabet[value]; }
+char Letter(int value) {
+  return kMailCodeAlphabet[value];
+}
 
 void AppendDigits(std::string& out, int value, int width) {
   std::string digits = std::to_string(value);
@@ -28,7 +30,9 @@ void AppendBlock(TextLines& lines, std::string_view marker, const std::string& e
   lines.emplace_back(marker);
 }
 
-bool HasZeroByte(const std::string& text) { return text.find('\0') != std::string::npos; }
+bool HasZeroByte(const std::string& text) {
+  return text.find('\0') != std::string::npos;
+}
 
 // A quotient: decimal digits only.
 bool ParseQuotient(std::string_view text, int& value) {

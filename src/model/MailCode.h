@@ -11,12 +11,12 @@ namespace norumi {
 // Result codes of the mail-magazine code writers and parsers.
 enum MailCodeResult : int {
   kMailCodeOk = 0,
-  kMailCodeBadMarker = -1,      // a marker line is missing where one is due
-  kMailCodeBadNumber = -2,      // a quotient is not a number; or the "$001" block ends early
-  kMailCodeBadLetter = -3,      // a letter is not in the digit alphabet
-  kMailCodeEnded = -4,          // the lines end inside a block, or where a line is due
-  kMailCodeCodeRange = -5,      // writer: a Hangul code outside 0..61999 cannot be written
-  kMailCodeZeroByte = -6,       // writer: a zero byte in a text would not read back
+  kMailCodeBadMarker = -1,  // a marker line is missing where one is due
+  kMailCodeBadNumber = -2,  // a quotient is not a number; or the "$001" block ends early
+  kMailCodeBadLetter = -3,  // a letter is not in the digit alphabet
+  kMailCodeEnded = -4,      // the lines end inside a block, or where a line is due
+  kMailCodeCodeRange = -5,  // writer: a Hangul code outside 0..61999 cannot be written
+  kMailCodeZeroByte = -6,   // writer: a zero byte in a text would not read back
 };
 
 // The 62 letters of the code's digit alphabet.

@@ -13,7 +13,9 @@ uint64_t SplitMix(uint64_t& x) {
   return z ^ (z >> 31);
 }
 
-uint64_t Rotl(uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
+uint64_t Rotl(uint64_t x, int k) {
+  return (x << k) | (x >> (64 - k));
+}
 
 }  // namespace
 
@@ -22,7 +24,9 @@ RandomSource& RandomSource::Instance() {
   return instance;
 }
 
-RandomSource::RandomSource() : clock_(&RandomSource::SystemTimeOfDayMs) { SeedFromClock(); }
+RandomSource::RandomSource() : clock_(&RandomSource::SystemTimeOfDayMs) {
+  SeedFromClock();
+}
 
 int32_t RandomSource::SystemTimeOfDayMs() {
   using namespace std::chrono;
@@ -35,7 +39,9 @@ void RandomSource::SetClock(Clock clock) {
   clock_ = clock ? std::move(clock) : Clock(&RandomSource::SystemTimeOfDayMs);
 }
 
-void RandomSource::SeedFromClock() { Seed(static_cast<uint64_t>(clock_())); }
+void RandomSource::SeedFromClock() {
+  Seed(static_cast<uint64_t>(clock_()));
+}
 
 void RandomSource::Seed(uint64_t seed) {
   for (auto& s : state_) s = SplitMix(seed);

@@ -7,14 +7,18 @@
 
 namespace norumi {
 
-bool TRireki::LoadFromStream(ByteReader& in) { return in.ReadInt32(Total) && in.ReadInt32(Seikai); }
+bool TRireki::LoadFromStream(ByteReader& in) {
+  return in.ReadInt32(Total) && in.ReadInt32(Seikai);
+}
 
 void TRireki::SaveToStream(ByteWriter& out) const {
   out.WriteInt32(Total);
   out.WriteInt32(Seikai);
 }
 
-TRirekiList::TRirekiList() { RandomSource::Instance().SeedFromClock(); }
+TRirekiList::TRirekiList() {
+  RandomSource::Instance().SeedFromClock();
+}
 
 void TRirekiList::ResetDrill() {
   Total = 0;

@@ -27,8 +27,7 @@ void SaveFileReplacing(const std::filesystem::path& target, std::string_view byt
   bool ok = false;
   {
     std::ofstream out;
-    if (!fails(SaveStep::CreateTemporary))
-      out.open(temporary, std::ios::binary | std::ios::trunc);
+    if (!fails(SaveStep::CreateTemporary)) out.open(temporary, std::ios::binary | std::ios::trunc);
     if (out.is_open()) {
       if (!fails(SaveStep::Write)) out.write(bytes.data(), std::streamsize(bytes.size()));
       ok = !fails(SaveStep::Write) && out.good();

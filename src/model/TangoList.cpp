@@ -8,12 +8,18 @@ namespace norumi {
 
 const char* LoadStatusName(LoadStatus status) {
   switch (status) {
-    case LoadStatus::Intact: return "intact";
-    case LoadStatus::Missing: return "missing";
-    case LoadStatus::FirstMarker: return "first-marker";
-    case LoadStatus::SecondMarker: return "second-marker";
-    case LoadStatus::ThirdMarker: return "third-marker";
-    case LoadStatus::Truncated: return "truncated";
+    case LoadStatus::Intact:
+      return "intact";
+    case LoadStatus::Missing:
+      return "missing";
+    case LoadStatus::FirstMarker:
+      return "first-marker";
+    case LoadStatus::SecondMarker:
+      return "second-marker";
+    case LoadStatus::ThirdMarker:
+      return "third-marker";
+    case LoadStatus::Truncated:
+      return "truncated";
   }
   return "unknown";
 }
@@ -39,7 +45,9 @@ TTango& TTangoList::Append(TTango* tango) {
   return *tango;
 }
 
-TTango& TTangoList::AddNew() { return Append(NewSlot()); }
+TTango& TTangoList::AddNew() {
+  return Append(NewSlot());
+}
 
 TTango& TTangoList::AddCopy(const TTango& source) {
   TTango& entry = AddNew();
@@ -137,7 +145,9 @@ class SameWordIndex {
 
 }  // namespace
 
-void TTangoList::Merge(const TTangoList& other) { MergeAll({&other}); }
+void TTangoList::Merge(const TTangoList& other) {
+  MergeAll({&other});
+}
 
 void TTangoList::MergeAll(const std::vector<const TTangoList*>& others) {
   size_t expected = items_.size();

@@ -22,7 +22,9 @@ LoadStatus Load(TTangoList& list, const std::string& bytes) {
   return list.LoadFromStream(in);
 }
 
-void PutInt(std::string& bytes, size_t at, int32_t value) { std::memcpy(bytes.data() + at, &value, 4); }
+void PutInt(std::string& bytes, size_t at, int32_t value) {
+  std::memcpy(bytes.data() + at, &value, 4);
+}
 
 TEST(DamagedFile, EveryTruncationKeepsTheHeaderReadSoFarAndNoEntries) {
   TTangoList sample;

@@ -7,7 +7,9 @@
 namespace norumi {
 namespace {
 
-TextLines Lines(std::initializer_list<const char*> lines) { return {lines.begin(), lines.end()}; }
+TextLines Lines(std::initializer_list<const char*> lines) {
+  return {lines.begin(), lines.end()};
+}
 
 TEST(MailCodeEncoding, TextAndCodeUnits) {
   EXPECT_EQ(EncodeMailText("a"), "03c");
@@ -24,8 +26,8 @@ TEST(MailCodeEncoding, EntryIsWrittenAsDocumented) {
   t.Hangul = {44032};
   TextLines lines;
   ASSERT_EQ(t.ToMailCode(lines), kMailCodeOk);
-  EXPECT_EQ(lines, Lines({"$100", "03c", "$100", "$101", "710C", "$101", "$102", "", "$102",
-                          "$103", "", "$103", "0"}));
+  EXPECT_EQ(lines, Lines({"$100", "03c", "$100", "$101", "710C", "$101", "$102", "", "$102", "$103",
+                          "", "$103", "0"}));
 }
 
 TEST(MailCodeEncoding, FieldsAreCutIntoLinesOfSeventy) {
@@ -112,28 +114,27 @@ TEST_P(MailCodeFailures, ReportTheirCode) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, MailCodeFailures,
-    testing::Values(
-        BadCode{"NoHeaderAtAll", {"hello", "$002"}, true, -1},
-        BadCode{"EmptyText", {}, true, -1},
-        BadCode{"CreatorEndsEarly", {"$001", "03c"}, true, -2},
-        BadCode{"TitleMarkerMissing", {"$001", "$001", "$003", "$003"}, true, -1},
-        BadCode{"TitleEndsEarly", {"$001", "$001", "$002", "03c"}, true, -4},
-        BadCode{"UrlEndsEarly", {"$001", "$001", "$002", "$002", "$003"}, true, -4},
-        BadCode{"EndsWhereTitleIsDue", {"$001", "$001"}, true, -4},
-        BadCode{"QuotientNotANumber", {"$001", "x3c", "$001"}, true, -2},
-        BadCode{"NegativeQuotient", {"$001", "-1c", "$001"}, true, -2},
-        BadCode{"LetterNotInAlphabet", {"$001", "03#", "$001"}, true, -3},
-        BadCode{"OneCharacterLeft", {"$001", "03c0", "$001"}, true, -2},
-        BadCode{"TwoCharactersLeft", {"$001", "03c03", "$001"}, true, -3},
-        BadCode{"EntryNotFirst", {"x", "$100", "$100"}, false, -1},
-        BadCode{"EntryEndsInBlock", {"$100", "03c"}, false, -4},
-        BadCode{"CodesNotANumber", {"$100", "$100", "$101", "7a0C", "$101"}, false, -2},
-        BadCode{"CodeLetterBad", {"$100", "$100", "$101", "710!", "$101"}, false, -3},
-        BadCode{"CodeCutShort", {"$100", "$100", "$101", "710", "$101"}, false, -3},
-        BadCode{"DisplayLineMissing",
-                {"$100", "$100", "$101", "$101", "$102", "$102", "$103", "$103"},
-                false,
-                -4}),
+    testing::Values(BadCode{"NoHeaderAtAll", {"hello", "$002"}, true, -1},
+                    BadCode{"EmptyText", {}, true, -1},
+                    BadCode{"CreatorEndsEarly", {"$001", "03c"}, true, -2},
+                    BadCode{"TitleMarkerMissing", {"$001", "$001", "$003", "$003"}, true, -1},
+                    BadCode{"TitleEndsEarly", {"$001", "$001", "$002", "03c"}, true, -4},
+                    BadCode{"UrlEndsEarly", {"$001", "$001", "$002", "$002", "$003"}, true, -4},
+                    BadCode{"EndsWhereTitleIsDue", {"$001", "$001"}, true, -4},
+                    BadCode{"QuotientNotANumber", {"$001", "x3c", "$001"}, true, -2},
+                    BadCode{"NegativeQuotient", {"$001", "-1c", "$001"}, true, -2},
+                    BadCode{"LetterNotInAlphabet", {"$001", "03#", "$001"}, true, -3},
+                    BadCode{"OneCharacterLeft", {"$001", "03c0", "$001"}, true, -2},
+                    BadCode{"TwoCharactersLeft", {"$001", "03c03", "$001"}, true, -3},
+                    BadCode{"EntryNotFirst", {"x", "$100", "$100"}, false, -1},
+                    BadCode{"EntryEndsInBlock", {"$100", "03c"}, false, -4},
+                    BadCode{"CodesNotANumber", {"$100", "$100", "$101", "7a0C", "$101"}, false, -2},
+                    BadCode{"CodeLetterBad", {"$100", "$100", "$101", "710!", "$101"}, false, -3},
+                    BadCode{"CodeCutShort", {"$100", "$100", "$101", "710", "$101"}, false, -3},
+                    BadCode{"DisplayLineMissing",
+                            {"$100", "$100", "$101", "$101", "$102", "$102", "$103", "$103"},
+                            false,
+                            -4}),
     [](const auto& info) { return info.param.name; });
 
 TEST(MailCodeParsing, FieldsReadBeforeAFailureKeepTheirText) {

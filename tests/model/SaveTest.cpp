@@ -24,8 +24,8 @@ TEST(SavingAWordFile, AFailureAtAnyStepLeavesTheOldFileAsItWas) {
   list.SaveToFile(path);
   const std::string before = test::ReadBytes(path);
 
-  for (SaveStep failing : {SaveStep::CreateTemporary, SaveStep::Write, SaveStep::Close,
-                           SaveStep::Replace}) {
+  for (SaveStep failing :
+       {SaveStep::CreateTemporary, SaveStep::Write, SaveStep::Close, SaveStep::Replace}) {
     test::AddWord(list, "more", {1});
     try {
       list.SaveToFile(path, [&](SaveStep step) { return step == failing; });

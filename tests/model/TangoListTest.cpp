@@ -56,10 +56,9 @@ TEST(WordFileFormat, EmptyListIsHundredBytesLaidOutAsDocumented) {
   const int32_t key = v[2];
   EXPECT_GE(key, 3);
   EXPECT_LE(key, 242);
-  const std::vector<int32_t> expected = {1,       5,   key,       key,   key, key, key, 1 ^ key,
-                                         0 ^ key, key, 0 ^ key,   key,   1,   0,   0,   0,
-                                         0,       0,   1,         0,     0,   0,   0,   0,
-                                         key};
+  const std::vector<int32_t> expected = {1,   5,       key, key, key, key, key, 1 ^ key, 0 ^ key,
+                                         key, 0 ^ key, key, 1,   0,   0,   0,   0,       0,
+                                         1,   0,       0,   0,   0,   0,   key};
   EXPECT_EQ(v, expected);
 }
 
@@ -210,12 +209,14 @@ TEST(WordList, AssignCopiesTheStoredFieldsOnly) {
 std::vector<std::pair<std::string, HangulCodes>> NaiveMerge(const TTangoList& into,
                                                             const TTangoList& other) {
   std::vector<std::pair<std::string, HangulCodes>> result;
-  for (int i = 0; i < into.Count(); ++i) result.emplace_back(into.Tango(i).Japan, into.Tango(i).Hangul);
+  for (int i = 0; i < into.Count(); ++i)
+    result.emplace_back(into.Tango(i).Japan, into.Tango(i).Hangul);
   const size_t n = result.size();
   for (int i = 0; i < other.Count(); ++i) {
     const TTango& e = other.Tango(i);
     bool held = false;
-    for (size_t j = 0; j < n && !held; ++j) held = result[j].first == e.Japan && result[j].second == e.Hangul;
+    for (size_t j = 0; j < n && !held; ++j)
+      held = result[j].first == e.Japan && result[j].second == e.Hangul;
     if (!held) result.emplace_back(e.Japan, e.Hangul);
   }
   return result;
@@ -256,7 +257,8 @@ TEST(WordListMerge, MergingSeveralAtOnceEqualsMergingInTurn) {
     for (auto& other : others) inTurn.Merge(*other);
     atOnce.MergeAll({others[0].get(), others[1].get(), others[2].get()});
     ASSERT_EQ(atOnce.Count(), inTurn.Count());
-    for (int i = 0; i < atOnce.Count(); ++i) EXPECT_TRUE(atOnce.Tango(i).IsSameWord(inTurn.Tango(i)));
+    for (int i = 0; i < atOnce.Count(); ++i)
+      EXPECT_TRUE(atOnce.Tango(i).IsSameWord(inTurn.Tango(i)));
   }
 }
 

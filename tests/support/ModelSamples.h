@@ -30,12 +30,12 @@ inline void FillSample(TTangoList& list) {
   list.Version = 7;
   list.Creator = "teacher01";
   list.UserName = "\x82\xBD\x82\xE0";  // たも
-  list.Title = "\x95\x5C\x83\x5C";       // 表ソ: second bytes are backslashes
+  list.Title = "\x95\x5C\x83\x5C";     // 表ソ: second bytes are backslashes
   list.Url = "https://example.org/words";
   list.ReadOnly = true;
   list.Kaisetsu = 1;
   AddWord(list, "\x8C\xA2", {0xAC1C, 0}, "dog", "https://example.org/dog");  // 犬 / 개
-  AddWord(list, "\x94\x4C", {0xACE0, 0xC591, 0xC774, 0});                  // 猫 / 고양이
+  AddWord(list, "\x94\x4C", {0xACE0, 0xC591, 0xC774, 0});                    // 猫 / 고양이
   AddWord(list, "", {0xD55C}, "", "");
   list.RirekiKor2Jap.SelectQuestions(3, 2, false, false);
   list.RirekiKor2Jap.MarkAnswer(0, true);

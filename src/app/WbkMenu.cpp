@@ -1,0 +1,196 @@
+#include "app/WbkMenu.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "files/WbkDialog.h"
+#include "platform/Dialogs.h"
+#include "platform/ExceptionDisplay.h"
+#include "platform/FormParts.h"
+#include "platform/Registry.h"
+#include "platform/text/Cp932Validator.h"
+#include "platform/text/WordFileName.h"
+
+namespace norumi {
+
+TfrmWBKMenu* frmWBKMenu = nullptr;
+
+namespace {
+
+const QString kUninstallCaption = QStringLiteral("ｱﾝｲﾝｽﾄｰﾙ準備");
+const QString kRecreateCaption = QStringLiteral("ﾚｼﾞｽﾄﾘ作成");
+
+}  // namespace
+
+TfrmWBKMenu::TfrmWBKMenu(Services& services) : TForm(services) {
+  setObjectName(QStringLiteral("frmWBKMenu"));
+  setWindowTitle(QStringLiteral("ポミダル Norumi! > メニュー"));
+  BuildControls();
+  FormCreate();
+}
+
+void TfrmWBKMenu::BuildControls() {
+  Label2 = Named(new QLabel(QStringLiteral("あなたの名前")), "Label2");
+  edUser = Named(new QLineEdit, "edUser");
+  edUser->setValidator(new Cp932Validator(edUser));
+  btUser = Named(new QPushButton(QStringLiteral("名前の登録")), "btUser");
+  lbUser = Named(new QLabel, "lbUser");
+  Label2->setBuddy(edUser);
+  Shape1 = Rule("Shape1", "blue");
+
+  pnlMenu = Named(new QWidget, "pnlMenu");
+  // The window keeps its size when the panel appears after the name is registered.
+  QSizePolicy keep = pnlMenu->sizePolicy();
+  keep.setRetainSizeWhenHidden(true);
+  pnlMenu->setSizePolicy(keep);
+  btReg = Named(new QPushButton(QStringLiteral("登録・閲覧")), "btReg");
+  btK2J = Named(new QPushButton(QStringLiteral("出題(韓->日)")), "btK2J");
+  btJ2K = Named(new QPushButton(QStringLiteral("出題(日->韓)")), "btJ2K");
+  Label1 = Named(new QLabel(QStringLiteral("メルマガコード入力欄")), "Label1");
+  mmMag = Named(new QPlainTextEdit, "mmMag");
+  mmMag->setLineWrapMode(QPlainTextEdit::NoWrap);
+  mmMag->setTabChangesFocus(true);
+  mmMag->setFixedHeight(120);
+  Label1->setBuddy(mmMag);
+  btChange = Named(new QPushButton(QStringLiteral("メルマガコード入力")), "btChange");
+  btUninstall = Named(new QPushButton(kUninstallCaption), "btUninstall");
+  btClose = Named(new QPushButton(QStringLiteral("閉じる")), "btClose");
+  for (QPushButton* b : {btUser, btReg, btK2J, btJ2K, btChange, btUninstall, btClose})
+    b->setAutoDefault(false);
+
+  // The name row: lbUser lies under edUser and is seen once the name is registered.
+  auto* top = new QGridLayout;
+  top->addWidget(Label2, 0, 0);
+  top->addWidget(lbUser, 0, 1);
+  top->addWidget(edUser, 0, 1);
+  top->addWidget(btUser, 0, 2);
+  top->setColumnStretch(1, 1);
+  edUser->raise();
+
+  auto* panel = new QGridLayout(pnlMenu);
+  panel->setContentsMargins(0, 0, 0, 0);
+  panel->addWidget(btReg, 0, 0);
+  panel->addWidget(btK2J, 0, 1);
+  panel->addWidget(btJ2K, 0, 2);
+  panel->addWidget(Label1, 1, 0, 1, 3);
+  panel->addWidget(mmMag, 2, 0, 1, 3);
+  panel->addWidget(btChange, 3, 0, 1, 3);
+  panel->addWidget(btUninstall, 4, 0);
+  panel->addWidget(btClose, 4, 2);
+  for (QPushButton* b : {btReg, btK2J, btJ2K}) b->setMinimumHeight(48);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top);
+  layout->addWidget(Shape1);
+  layout->addWidget(pnlMenu);
+  layout->addStretch();
+  setMinimumWidth(420);
+  FixSize();
+
+  setTabOrder(edUser, btUser);
+  setTabOrder(btUser, btReg);
+  setTabOrder(btReg, btK2J);
+  setTabOrder(btK2J, btJ2K);
+  setTabOrder(btJ2K, mmMag);
+  setTabOrder(mmMag, btChange);
+  setTabOrder(btChange, btUninstall);
+  setTabOrder(btUninstall, btClose);
+
+  connect(btUser, &QPushButton::clicked, this, [this] { Run([this] { btUserClick(); }); });
+  connect(edUser, &QLineEdit::returnPressed, btUser, &QPushButton::click);
+  connect(btReg, &QPushButton::clicked, this, [this] { Run([this] { btRegClick(); }); });
+  connect(btUninstall, &QPushButton::clicked, this,
+          [this] { Run([this] { btUninstallClick(); }); });
+  connect(btClose, &QPushButton::clicked, this, [this] { Run([this] { btCloseClick(); }); });
+}
+
+QString TfrmWBKMenu::ReadRegPath() {
+  return services_.registry.ReadMachineString(kProgramKey, QStringLiteral("path"));
+}
+
+QString TfrmWBKMenu::ReadRegUser() {
+  return services_.registry.ReadMachineString(kProgramKey, QStringLiteral("user"));
+}
+
+void TfrmWBKMenu::UpdateRegistry(bool create) {
+  const QString path = ReadRegPath();
+  if (!path.isEmpty() && !create) {
+    services_.registry.DeleteMachineKey(kMakerKey);
+  } else if (path.isEmpty() && create) {
+    services_.registry.WriteMachineString(kProgramKey, QStringLiteral("path"),
+                                          services_.executablePath);
+    services_.registry.WriteMachineString(kProgramKey, QStringLiteral("user"), userName);
+  }
+}
+
+void TfrmWBKMenu::FormCreate() {
+  const QFileInfo program(services_.executablePath);
+  const QString help = program.dir().filePath(program.completeBaseName() + QStringLiteral(".hlp"));
+  services_.helpFile = QFileInfo::exists(help) ? help : QString();
+
+  teachMode = std::filesystem::exists(services_.programFolder / "teach.txt");
+  userName = ReadRegUser();
+  const QString path = ReadRegPath();
+  edUser->setVisible(userName.isEmpty());
+  btUser->setVisible(userName.isEmpty());
+  lbUser->setText(userName + QStringLiteral("さん"));
+  if (path.isEmpty() && !userName.isEmpty()) UpdateRegistry(true);
+  pnlMenu->setVisible(!userName.isEmpty());
+  HelpContext = userName.isEmpty() ? 3 : 6;
+}
+
+void TfrmWBKMenu::btUserClick() {
+  const QString text = edUser->text();
+  if (text.isEmpty()) {
+    services_.dialogs.MessageBox(this, QStringLiteral("名前を入力してください"),
+                                 QStringLiteral("ユーザ名登録"), MsgIcon::Stop);
+    return;
+  }
+  userName = text;
+  UpdateRegistry(true);
+  edUser->hide();
+  btUser->hide();
+  lbUser->setText(userName + QStringLiteral("さん"));
+  pnlMenu->show();
+  HelpContext = 6;
+}
+
+void TfrmWBKMenu::btRegClick() {
+  hide();
+  frmWBKDialog->Panel1->hide();
+  frmWBKDialog->teachMode = teachMode;
+  frmWBKDialog->userName = userName;
+  // The word editor opens on the checked file once it is built.
+  RunHandler(services_.dialogs, this, [] { frmWBKDialog->Execute(true); });
+  frmWBKDialog->Panel1->show();
+  show();
+}
+
+void TfrmWBKMenu::btUninstallClick() {
+  if (ReadRegPath().isEmpty()) {
+    UpdateRegistry(true);
+    btUninstall->setText(kUninstallCaption);
+  } else {
+    UpdateRegistry(false);
+    btUninstall->setText(kRecreateCaption);
+  }
+}
+
+void TfrmWBKMenu::btCloseClick() {
+  close();
+}
+
+void TfrmWBKMenu::keyPressEvent(QKeyEvent* event) {
+  // Escape would close a dialog; the menu closes only by its button or its title bar.
+  if (event->key() == Qt::Key_Escape) return;
+  TForm::keyPressEvent(event);
+}
+
+}  // namespace norumi

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QString>
+
+#include "platform/Form.h"
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QFrame;
+
+namespace norumi {
+
+// The menu, the program's main window: registers the learner's name, keeps the program's
+// registry values, and starts the quizzes, the word editor and the mail-magazine code input.
+class TfrmWBKMenu : public TForm {
+  Q_OBJECT
+
+ public:
+  explicit TfrmWBKMenu(Services& services);
+
+  QString ReadRegPath();
+  QString ReadRegUser();
+  void UpdateRegistry(bool create);
+
+  bool TeachMode() const { return teachMode; }
+  const QString& UserName() const { return userName; }
+
+  QLabel* Label2;
+  QLineEdit* edUser;
+  QPushButton* btUser;
+  QLabel* lbUser;
+  QFrame* Shape1;
+  QWidget* pnlMenu;
+  QPushButton* btReg;
+  QPushButton* btK2J;
+  QPushButton* btJ2K;
+  QLabel* Label1;
+  QPlainTextEdit* mmMag;
+  QPushButton* btChange;
+  QPushButton* btUninstall;
+  QPushButton* btClose;
+
+ public slots:
+  void FormCreate();
+  void btUserClick();
+  void btRegClick();
+  void btUninstallClick();
+  void btCloseClick();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void BuildControls();
+
+  bool teachMode = false;
+  QString userName;
+};
+
+extern TfrmWBKMenu* frmWBKMenu;
+
+}  // namespace norumi

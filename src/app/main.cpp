@@ -1,0 +1,48 @@
+// The program's entry: set up the machine's services, create the windows, run until the menu
+// closes.
+#include <QApplication>
+#include <QDir>
+#include <QFontDatabase>
+
+#include "app/WbkMenu.h"
+#include "app/Windows.h"
+#include "model/Random.h"
+#include "platform/Dialogs.h"
+#include "platform/ExceptionDisplay.h"
+#include "platform/Registry.h"
+#include "platform/Shell.h"
+#include "platform/text/WordFileName.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  application.setApplicationName(QStringLiteral("norumi"));
+  application.setOrganizationName(QStringLiteral("tarumo"));
+  // The menu ends the program; a dialog closed while the menu is hidden must not.
+  application.setQuitOnLastWindowClosed(false);
+  // One Japanese face for the whole interface where the system has one, rather than Latin
+  // letters and kana drawn from two different fonts.
+  for (const char* family : {"Noto Sans CJK JP", "Noto Sans JP", "Yu Gothic UI", "Meiryo UI"}) {
+    if (QFontDatabase::hasFamily(QString::fromLatin1(family))) {
+      QFont font(QString::fromLatin1(family));
+      font.setPointSizeF(QApplication::font().pointSizeF());
+      QApplication::setFont(font);
+      break;
+    }
+  }
+
+  norumi::SettingsRegistry registry;
+  norumi::QtDialogs dialogs;
+  norumi::DesktopShell shell;
+  norumi::Services services{registry, dialogs, shell};
+  services.executablePath = QDir::toNativeSeparators(QApplication::applicationFilePath());
+  services.programFolder = norumi::ToPath(QApplication::applicationDirPath());
+
+  norumi::RunHandler(dialogs, nullptr, [&] {
+    norumi::CreateWindows(services);
+    QObject::connect(norumi::frmWBKMenu, &QDialog::finished, &application, &QApplication::quit);
+    norumi::frmWBKMenu->show();
+    application.exec();
+  });
+  norumi::DestroyWindows();
+  return 0;
+}

@@ -1,0 +1,361 @@
+#include "files/WbkDialog.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <vector>
+
+#include "files/ClickLabel.h"
+#include "files/WordFolder.h"
+#include "platform/Dialogs.h"
+#include "platform/FormParts.h"
+#include "platform/Shell.h"
+#include "platform/text/Cp932.h"
+#include "platform/text/WordFileName.h"
+
+namespace norumi {
+
+TfrmWBKDialog* frmWBKDialog = nullptr;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const QString kCreateCaption = QStringLiteral("新規作成");
+const QString kDeleteCaption = QStringLiteral("削除");
+const QString kRetitleCaption = QStringLiteral("タイトルの変更");
+
+}  // namespace
+
+TfrmWBKDialog::TfrmWBKDialog(Services& services) : TForm(services) {
+  setObjectName(QStringLiteral("frmWBKDialog"));
+  setWindowTitle(QStringLiteral("ポミダル Norumi! > 単語ファイル選択"));
+  BuildControls();
+  ConnectHandlers();
+}
+
+void TfrmWBKDialog::BuildControls() {
+  Label2 =
+      Named(new QLabel(QStringLiteral("単語ファイルにチェックを入れてOKボタンを押してください")),
+            "Label2");
+  Label1 = Named(new QLabel(QStringLiteral("単語ファイル")), "Label1");
+  clbFile = Named(new QListWidget, "clbFile");
+  clbFile->setSelectionMode(QAbstractItemView::SingleSelection);
+  clbFile->setMinimumSize(220, 200);
+  Label1->setBuddy(clbFile);
+
+  lbLTitle = Named(new QLabel(QStringLiteral("タイトル")), "lbLTitle");
+  auto* title = Named(new ClickLabel, "lbTitle");
+  StyleTitle(title);
+  title->setWordWrap(true);
+  title->setFixedWidth(220);
+  lbTitle = title;
+  lbLUrl = Named(new QLabel(QStringLiteral("URL")), "lbLUrl");
+  auto* url = Named(new ClickLabel, "lbUrl");
+  url->setTextFormat(Qt::PlainText);
+  url->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline;"));
+  url->setCursor(Qt::PointingHandCursor);
+  url->setFixedWidth(220);
+  lbUrl = url;
+  btCreate = Named(new QPushButton(kCreateCaption), "btCreate");
+  btDel = Named(new QPushButton(kDeleteCaption), "btDel");
+
+  Panel1 = Named(new QWidget, "Panel1");
+  Label4 = Named(new QLabel(QStringLiteral("出題数")), "Label4");
+  edNum = Named(new QLineEdit, "edNum");
+  edNum->setMaximumWidth(80);
+  Label4->setBuddy(edNum);
+  cbRandom = Named(new QCheckBox(QStringLiteral("ランダムに出題")), "cbRandom");
+  cbHist = Named(new QCheckBox(QStringLiteral("以前間違えた問題のみ出題")), "cbHist");
+  auto* count = new QHBoxLayout;
+  count->addWidget(Label4);
+  count->addWidget(edNum);
+  count->addStretch();
+  auto* quiz = new QVBoxLayout(Panel1);
+  quiz->setContentsMargins(0, 0, 0, 0);
+  quiz->addLayout(count);
+  quiz->addWidget(cbRandom);
+  quiz->addWidget(cbHist);
+
+  btOption = Named(new QPushButton(kOptionCaption), "btOption");
+  btOk = Named(new QPushButton(QStringLiteral("OK")), "btOk");
+  btClose = Named(new QPushButton(QStringLiteral("閉じる")), "btClose");
+  Shape1 = Rule("Shape1", "blue");
+  Shape2 = Rule("Shape2", "blue");
+  // Enter in the question count must not close the window.
+  for (QPushButton* b : {btCreate, btDel, btOption, btOk, btClose}) b->setAutoDefault(false);
+
+  auto* details = new QVBoxLayout;
+  details->addWidget(lbLTitle);
+  details->addWidget(lbTitle);
+  details->addWidget(lbLUrl);
+  details->addWidget(lbUrl);
+  details->addStretch();
+  details->addWidget(btCreate);
+  details->addWidget(btDel);
+
+  auto* files = new QGridLayout;
+  files->addWidget(Label1, 0, 0);
+  files->addWidget(clbFile, 1, 0);
+  files->addLayout(details, 1, 1);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(btOption);
+  buttons->addStretch();
+  buttons->addWidget(btOk);
+  buttons->addWidget(btClose);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(Label2);
+  layout->addWidget(Shape1);
+  layout->addLayout(files);
+  layout->addWidget(Panel1);
+  layout->addWidget(Shape2);
+  layout->addLayout(buttons);
+  FixSize();
+
+  setTabOrder(clbFile, btCreate);
+  setTabOrder(btCreate, btDel);
+  setTabOrder(btDel, edNum);
+  setTabOrder(edNum, cbRandom);
+  setTabOrder(cbRandom, cbHist);
+  setTabOrder(cbHist, btOption);
+  setTabOrder(btOption, btOk);
+  setTabOrder(btOk, btClose);
+}
+
+void TfrmWBKDialog::ConnectHandlers() {
+  const auto on = [this](auto* sender, auto signal, void (TfrmWBKDialog::*handler)()) {
+    connect(sender, signal, this,
+            [this, handler] { Run([this, handler] { (this->*handler)(); }); });
+  };
+  on(clbFile, &QListWidget::itemSelectionChanged, &TfrmWBKDialog::clbFileClick);
+  on(btOk, &QPushButton::clicked, &TfrmWBKDialog::btOkClick);
+  on(btClose, &QPushButton::clicked, &TfrmWBKDialog::btCloseClick);
+  on(btCreate, &QPushButton::clicked, &TfrmWBKDialog::btCreateClick);
+  on(btDel, &QPushButton::clicked, &TfrmWBKDialog::btDelClick);
+  on(btOption, &QPushButton::clicked, &TfrmWBKDialog::btOptionClick);
+  on(static_cast<ClickLabel*>(lbTitle), &ClickLabel::doubleClicked,
+     &TfrmWBKDialog::lbTitleDblClick);
+  on(static_cast<ClickLabel*>(lbUrl), &ClickLabel::clicked, &TfrmWBKDialog::lbUrlClick);
+  // The entries are not editable, so a change of an item is a change of its check box.
+  connect(clbFile, &QListWidget::itemChanged, this,
+          [this](QListWidgetItem* item) { Run([this, item] { CheckToggled(item); }); });
+}
+
+int TfrmWBKDialog::Execute(bool editMode) {
+  RefreshFileList();
+  lbTitle->clear();
+  lbUrl->clear();
+  btCreate->setVisible(editMode);
+  btDel->setVisible(editMode);
+  btOption->setVisible(teachMode && editMode);
+  HelpContext = editMode ? 33 : 11;
+  return services_.dialogs.ShowModal(*this);
+}
+
+void TfrmWBKDialog::RefreshFileList() {
+  QStringList found;
+  FindFiles(services_.programFolder, QStringLiteral(".wbk"), false, &found);
+  clbFile->clear();
+  for (const QString& file : found) {
+    const qsizetype dot = file.lastIndexOf(QLatin1Char('.'));
+    // Built before it joins the list, so that no check change is reported for it.
+    auto* item = new QListWidgetItem(dot < 0 ? file : file.left(dot));
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    item->setCheckState(Qt::Unchecked);
+    clbFile->addItem(item);
+  }
+}
+
+int TfrmWBKDialog::FindFiles(const fs::path& folder, const QString& extension, bool fullPaths,
+                             QStringList* result) {
+  std::error_code error;
+  fs::directory_iterator entry(folder, error);
+  const QString wanted = extension.toUpper();
+  int count = 0;
+  for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
+    std::error_code statusError;
+    const fs::file_status status = entry->symlink_status(statusError);
+    if (statusError) continue;
+    if (fs::is_directory(status)) {
+      count += FindFiles(entry->path(), extension, fullPaths, result);
+      continue;
+    }
+    // A link to a folder is never followed: one pointing upwards would never end.
+    if (fs::is_symlink(status) && fs::is_directory(entry->status(statusError))) continue;
+    const QString name = FromPath(entry->path().filename());
+    if (!name.toUpper().contains(wanted)) continue;
+    ++count;
+    if (result) result->append(fullPaths ? FromPath(entry->path()) : name);
+  }
+  return count;
+}
+
+QListWidgetItem* TfrmWBKDialog::SelectedItem() const {
+  const QList<QListWidgetItem*> selected = clbFile->selectedItems();
+  return selected.isEmpty() ? nullptr : selected.first();
+}
+
+void TfrmWBKDialog::clbFileClick() {
+  const QListWidgetItem* item = SelectedItem();
+  if (!item) return;
+  TTangoList list;
+  LoadListedFile(services_.programFolder, item->text(), list);
+  lbTitle->setText(FromCp932(list.Title));
+  lbUrl->setText(FromCp932(list.Url));
+}
+
+void TfrmWBKDialog::CheckToggled(QListWidgetItem* item) {
+  // Toggling a check box selects its entry, as clicking on it does.
+  if (SelectedItem() != item) clbFile->setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
+  clbFileClickCheck();
+}
+
+void TfrmWBKDialog::clbFileClickCheck() {
+  if (btCreate->isHidden()) return;
+  const QListWidgetItem* selected = SelectedItem();
+  const QSignalBlocker quiet(clbFile);
+  for (int i = 0; i < clbFile->count(); ++i) {
+    QListWidgetItem* item = clbFile->item(i);
+    if (item != selected) item->setCheckState(Qt::Unchecked);
+  }
+}
+
+QString TfrmWBKDialog::CheckedFileName() const {
+  for (int i = 0; i < clbFile->count(); ++i) {
+    if (clbFile->item(i)->checkState() == Qt::Checked) return clbFile->item(i)->text();
+  }
+  return {};
+}
+
+void TfrmWBKDialog::btOkClick() {
+  if (CheckedFileName().isEmpty()) {
+    services_.dialogs.MessageBox(this, QStringLiteral("単語リストにチェックが入っていません"),
+                                 QStringLiteral("OK"), MsgIcon::Stop);
+    return;
+  }
+  done(kModalOk);
+}
+
+void TfrmWBKDialog::btCloseClick() {
+  done(kModalCancel);
+}
+
+std::unique_ptr<TTangoList> TfrmWBKDialog::BuildWordList() {
+  auto result = std::make_unique<TTangoList>();
+  std::vector<std::unique_ptr<TTangoList>> others;
+  bool first = true;
+  for (int i = 0; i < clbFile->count(); ++i) {
+    const QListWidgetItem* item = clbFile->item(i);
+    if (item->checkState() != Qt::Checked) continue;
+    TTangoList* target = result.get();
+    if (!first) target = others.emplace_back(std::make_unique<TTangoList>()).get();
+    LoadListedFile(services_.programFolder, item->text(), *target);
+    first = false;
+  }
+  std::vector<const TTangoList*> sources;
+  for (const auto& other : others) sources.push_back(other.get());
+  result->MergeAll(sources);
+  // The quiz saves the list under its title, so a combined quiz gets a file of its own.
+  if (!others.empty()) result->Title = CombinedTitle();
+  return result;
+}
+
+void TfrmWBKDialog::btCreateClick() {
+  const QString text = services_.dialogs.InputBox(
+      this, kCreateCaption, QStringLiteral("ファイルのタイトルを入力してください"), QString());
+  if (text.isEmpty()) return;
+  const std::optional<std::string> title = ToCp932(text);
+  const auto path = title ? WordFilePath(services_.programFolder, *title) : std::nullopt;
+  // The name becomes the file name: one that would leave the folder is refused like the
+  // reserved one.
+  if (text == kCombinedTitle || !path) {
+    services_.dialogs.MessageBox(this, kNameNotUsable, kCreateCaption, MsgIcon::Stop);
+    return;
+  }
+  std::error_code error;
+  if (fs::exists(fs::symlink_status(*path, error))) {
+    services_.dialogs.MessageBox(this, QStringLiteral("すでに存在しています"), kCreateCaption,
+                                 MsgIcon::Stop);
+    return;
+  }
+  TTangoList list;
+  list.Title = *title;
+  if (teachMode) list.Creator = ReadTeacherIdBytes(services_.programFolder);
+  // The menu only takes names CP932 can hold.
+  list.UserName = ToCp932(userName).value_or(std::string());
+  list.SaveToFile(*path);
+  RefreshFileList();
+}
+
+void TfrmWBKDialog::btDelClick() {
+  const QListWidgetItem* item = SelectedItem();
+  if (!item) {
+    services_.dialogs.MessageBox(this, QStringLiteral("削除したい単語ファイルを選択してください"),
+                                 kDeleteCaption, MsgIcon::Stop);
+    return;
+  }
+  const MsgAnswer answer = services_.dialogs.MessageBox(
+      this, QStringLiteral("単語ファイルを削除しますがよろしいですか？"), kDeleteCaption,
+      MsgIcon::Information, MsgButtons::YesNo);
+  if (answer == MsgAnswer::Yes) {
+    if (const auto path = ListedFilePath(services_.programFolder, item->text())) {
+      std::error_code error;
+      // Only files go: a folder that happens to carry the name stays, even an empty one.
+      if (!fs::is_directory(fs::symlink_status(*path, error))) fs::remove(*path, error);
+    }
+  }
+  RefreshFileList();
+}
+
+void TfrmWBKDialog::lbTitleDblClick() {
+  if (!teachMode) return;
+  TTangoList list;
+  const auto path = LoadTeachersFile(list);
+  if (!path) return;
+  const QString current = FromCp932(list.Title);
+  const QString answer = services_.dialogs.InputBox(
+      this, kRetitleCaption, QStringLiteral("タイトルを編集してください。"), current);
+  if (answer == current) return;
+  // A quiz saves the list under its title, so the title must be a plain name of the folder.
+  const std::optional<std::string> title = ToCp932(answer);
+  if (!title || !WordFilePath(services_.programFolder, *title)) {
+    services_.dialogs.MessageBox(this, kNameNotUsable, kRetitleCaption, MsgIcon::Stop);
+    return;
+  }
+  list.Title = *title;
+  list.SaveToFile(*path);
+  lbTitle->setText(answer);
+}
+
+void TfrmWBKDialog::lbUrlClick() {
+  OpenWebAddress(services_.shell, lbUrl->text());
+}
+
+QString TfrmWBKDialog::ReadTeacherId() const {
+  return FromCp932(ReadTeacherIdBytes(services_.programFolder));
+}
+
+}  // namespace norumi
+
+namespace norumi {
+
+std::optional<std::filesystem::path> TfrmWBKDialog::LoadTeachersFile(TTangoList& list) {
+  const QListWidgetItem* item = SelectedItem();
+  if (!item) return std::nullopt;
+  // A name that cannot be a word file of the folder has no title or settings to keep.
+  auto path = ListedFilePath(services_.programFolder, item->text());
+  if (!path) return std::nullopt;
+  list.LoadFromFile(*path);
+  if (ReadTeacherIdBytes(services_.programFolder) != list.Creator) {
+    services_.dialogs.MessageBox(this, kOtherCreator, kOptionCaption, MsgIcon::Stop);
+    return std::nullopt;
+  }
+  return path;
+}
+
+}  // namespace norumi

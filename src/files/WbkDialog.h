@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "model/TangoList.h"
+#include "platform/Form.h"
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+
+namespace norumi {
+
+// Lists the word files in the program's folder and lets the learner check the file or files to
+// work on: any number before a quiz, at most one (and create, delete, configure) before the
+// word editor.
+class TfrmWBKDialog : public TForm {
+  Q_OBJECT
+
+ public:
+  explicit TfrmWBKDialog(Services& services);
+
+  // Set by the menu before each opening.
+  bool teachMode = false;
+  QString userName;
+
+  int Execute(bool editMode);
+  // The first checked file loaded, the others merged into it; "複合問題" for two or more.
+  std::unique_ptr<TTangoList> BuildWordList();
+  QString CheckedFileName() const;
+
+  void RefreshFileList();
+  static int FindFiles(const std::filesystem::path& folder, const QString& extension,
+                       bool fullPaths, QStringList* result);
+  QString ReadTeacherId() const;
+
+  QLabel* Label2;
+  QLabel* Label1;
+  QListWidget* clbFile;
+  QLabel* lbLTitle;
+  QLabel* lbTitle;
+  QLabel* lbLUrl;
+  QLabel* lbUrl;
+  QPushButton* btCreate;
+  QPushButton* btDel;
+  QWidget* Panel1;
+  QLabel* Label4;
+  QLineEdit* edNum;
+  QCheckBox* cbRandom;
+  QCheckBox* cbHist;
+  QPushButton* btOption;
+  QPushButton* btOk;
+  QPushButton* btClose;
+  QFrame* Shape1;
+  QFrame* Shape2;
+
+ public slots:
+  void clbFileClick();
+  void clbFileClickCheck();
+  void btOkClick();
+  void btCloseClick();
+  void btCreateClick();
+  void btDelClick();
+  void lbTitleDblClick();
+  void lbUrlClick();
+  void btOptionClick();
+
+ private:
+  void BuildControls();
+  void ConnectHandlers();
+  // The entry the learner selected; none right after an opening or a refresh.
+  QListWidgetItem* SelectedItem() const;
+  void CheckToggled(QListWidgetItem* item);
+  // Loads the selected file into `list` when the teacher created it; otherwise says so (or,
+  // for a name that is no word file of the folder, does nothing) and gives no path.
+  std::optional<std::filesystem::path> LoadTeachersFile(TTangoList& list);
+};
+
+extern TfrmWBKDialog* frmWBKDialog;
+
+}  // namespace norumi

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "model/TangoList.h"
+
+namespace norumi {
+
+// The teacher's creator ID: the first line of teach.txt as raw CP932 bytes, compared byte for
+// byte with the creator stored in word files. Empty when the file has no lines or cannot be read.
+std::string ReadTeacherIdBytes(const std::filesystem::path& folder);
+
+// The word file a listed name stands for. Empty for a name that cannot be a word file of the
+// folder (one found in a sub-folder with an odd name, or one CP932 cannot hold): such an entry
+// is handled like a missing file, so nothing outside the folder is ever touched.
+std::optional<std::filesystem::path> ListedFilePath(const std::filesystem::path& folder,
+                                                    const QString& name);
+
+// Loads the file behind a listed name into `list`; a missing file leaves it as it was.
+void LoadListedFile(const std::filesystem::path& folder, const QString& name, TTangoList& list);
+
+// The reserved title of a list merged from several files, in CP932.
+const std::string& CombinedTitle();
+inline const QString kCombinedTitle = QStringLiteral("複合問題");
+
+// Refusals shared by the selection window and its options.
+inline const QString kOtherCreator = QStringLiteral("作成者が違うので設定できません");
+inline const QString kOptionCaption = QStringLiteral("オプション");
+inline const QString kNameNotUsable = QStringLiteral("この名前は使用できません");
+
+}  // namespace norumi

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+class QDialog;
+class QWidget;
+
+namespace norumi {
+
+enum class MsgIcon { Stop, Information };
+enum class MsgButtons { Ok, YesNo };
+enum class MsgAnswer { Ok, Yes, No };
+
+// Modal results of the program's windows.
+constexpr int kModalOk = 1;
+constexpr int kModalCancel = 2;
+
+// Everything that waits for the user. The windows never block on their own, so a test can
+// answer every question from a script.
+class IDialogs {
+ public:
+  virtual ~IDialogs() = default;
+  virtual MsgAnswer MessageBox(QWidget* parent, const QString& text, const QString& caption,
+                               MsgIcon icon, MsgButtons buttons = MsgButtons::Ok) = 0;
+  // Cancelling gives `defaultText` back.
+  virtual QString InputBox(QWidget* parent, const QString& caption, const QString& prompt,
+                           const QString& defaultText) = 0;
+  // Shows `window` modally and returns its modal result; closing it from its title bar gives
+  // kModalCancel.
+  virtual int ShowModal(QDialog& window) = 0;
+};
+
+class QtDialogs : public IDialogs {
+ public:
+  MsgAnswer MessageBox(QWidget* parent, const QString& text, const QString& caption, MsgIcon icon,
+                       MsgButtons buttons) override;
+  QString InputBox(QWidget* parent, const QString& caption, const QString& prompt,
+                   const QString& defaultText) override;
+  int ShowModal(QDialog& window) override;
+};
+
+// The modal result a finished dialog reports: a window closed from its title bar is cancelled.
+int ModalResultOf(const QDialog& window);
+
+}  // namespace norumi

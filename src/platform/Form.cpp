@@ -1,0 +1,33 @@
+#include "platform/Form.h"
+
+#include <QKeyEvent>
+#include <QLayout>
+
+#include "platform/ExceptionDisplay.h"
+#include "platform/Shell.h"
+
+namespace norumi {
+
+TForm::TForm(Services& services, QWidget* parent) : QDialog(parent), services_(services) {
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+}
+
+void TForm::Run(const std::function<void()>& handler) {
+  RunHandler(services_.dialogs, this, handler);
+}
+
+void TForm::FixSize() {
+  if (layout()) layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TForm::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F1 && !services_.helpFile.isEmpty()) {
+    services_.shell.Open(services_.helpFile);
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+}  // namespace norumi

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "platform/Dialogs.h"
+#include "platform/Shell.h"
+
+namespace norumi::test {
+
+// Answers the windows' questions from a script. Each message box, input box and modal window
+// must be the next expected one, with the exact text, caption and icon; a mismatch or anything
+// left unanswered fails the test.
+class ScriptedDialogs : public IDialogs {
+ public:
+  ~ScriptedDialogs() override;
+
+  void ExpectMessage(const QString& text, const QString& caption, MsgIcon icon,
+                     MsgButtons buttons = MsgButtons::Ok, MsgAnswer answer = MsgAnswer::Ok);
+  // No answer: the box is cancelled.
+  void ExpectInput(const QString& caption, const QString& prompt, const QString& defaultText,
+                   std::optional<QString> answer);
+  // The window is shown; `drive` works its controls and must close it (done(), a button).
+  void ExpectModal(const QString& objectName, std::function<void(QDialog&)> drive);
+
+  // True when every expected step has happened.
+  bool Finished() const { return steps_.empty(); }
+  // Fails the test for each step still waiting, and forgets them.
+  void VerifyFinished();
+
+  MsgAnswer MessageBox(QWidget* parent, const QString& text, const QString& caption, MsgIcon icon,
+                       MsgButtons buttons) override;
+  QString InputBox(QWidget* parent, const QString& caption, const QString& prompt,
+                   const QString& defaultText) override;
+  int ShowModal(QDialog& window) override;
+
+ private:
+  enum class Kind { Message, Input, Modal };
+  struct Step {
+    Kind kind;
+    QString text, caption, prompt;  // message text or modal object name; caption; prompt
+    MsgIcon icon = MsgIcon::Stop;
+    MsgButtons buttons = MsgButtons::Ok;
+    MsgAnswer answer = MsgAnswer::Ok;
+    std::optional<QString> input;
+    std::function<void(QDialog&)> drive;
+  };
+  std::optional<Step> Next(Kind kind, const QString& what);
+
+  std::deque<Step> steps_;
+};
+
+// Remembers what it was asked to open and opens nothing.
+class RecordingShell : public IShell {
+ public:
+  void Open(const QString& target) override { opened.push_back(target); }
+  std::vector<QString> opened;
+};
+
+}  // namespace norumi::test
