@@ -6,7 +6,7 @@ norumi_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   clang libclang-rt-14-dev
-  fonts-noto-cjk
+  fonts-noto-cjk fonts-nanum
 )
 norumi_run_packages=(xvfb xauth x11-apps imagemagick)
 

@@ -3,22 +3,42 @@
 #include "app/WbkMenu.h"
 #include "files/WbkDialog.h"
 #include "files/WbkDlgOp.h"
+#include "hangul/view/KeyboardWindow.h"
+#include "hangul/view/PatternDialog.h"
 
 namespace norumi {
 
+namespace {
+
+template <typename Window>
+void Create(Window*& global, Services& services) {
+  global = new Window(services);
+}
+
+template <typename Window>
+void Destroy(Window*& global) {
+  delete global;
+  global = nullptr;
+}
+
+}  // namespace
+
+// The order is fixed: the menu first (its creation reads only the registry and files), the
+// keyboard before every window that draws Korean through it.
 void CreateWindows(Services& services) {
-  frmWBKMenu = new TfrmWBKMenu(services);
-  frmWBKDialog = new TfrmWBKDialog(services);
-  frmWBKDlgOp = new TfrmWBKDlgOp(services);
+  Create(frmWBKMenu, services);
+  Create(frmWBKDialog, services);
+  Create(frmKeyboard, services);
+  Create(frmPattern, services);
+  Create(frmWBKDlgOp, services);
 }
 
 void DestroyWindows() {
-  delete frmWBKDlgOp;
-  frmWBKDlgOp = nullptr;
-  delete frmWBKDialog;
-  frmWBKDialog = nullptr;
-  delete frmWBKMenu;
-  frmWBKMenu = nullptr;
+  Destroy(frmWBKDlgOp);
+  Destroy(frmPattern);
+  Destroy(frmKeyboard);
+  Destroy(frmWBKDialog);
+  Destroy(frmWBKMenu);
 }
 
 }  // namespace norumi

@@ -7,6 +7,7 @@
 #include "app/WbkMenu.h"
 #include "app/Windows.h"
 #include "model/Random.h"
+#include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
 #include "platform/ExceptionDisplay.h"
 #include "platform/Registry.h"
@@ -33,7 +34,9 @@ int main(int argc, char* argv[]) {
   norumi::SettingsRegistry registry;
   norumi::QtDialogs dialogs;
   norumi::DesktopShell shell;
+  norumi::QtClipboard clipboard;
   norumi::Services services{registry, dialogs, shell};
+  services.clipboard = &clipboard;
   services.executablePath = QDir::toNativeSeparators(QApplication::applicationFilePath());
   services.programFolder = norumi::ToPath(QApplication::applicationDirPath());
 

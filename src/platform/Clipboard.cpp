@@ -1,1 +1,114 @@
-// placeholder: filled in by the work on this piece
+#include "platform/Clipboard.h"
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <cstring>
+#else
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QStringDecoder>
+#endif
+
+namespace norumi {
+
+#ifdef _WIN32
+
+namespace {
+
+// Hands the clipboard a copy of `bytes` followed by a zero terminator of `zeros` bytes.
+void SetData(UINT format, const void* bytes, size_t size, size_t zeros) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size + zeros);
+  if (!memory) return;
+  auto* target = static_cast<char*>(GlobalLock(memory));
+  if (!target) {
+    GlobalFree(memory);
+    return;
+  }
+  std::memcpy(target, bytes, size);
+  std::memset(target + size, 0, zeros);
+  GlobalUnlock(memory);
+  if (!SetClipboardData(format, memory)) GlobalFree(memory);  // else the system owns it now
+}
+
+// The text of `format` up to its terminator, which the size of the memory also bounds.
+template <typename Char>
+std::optional<std::basic_string<Char>> GetData(UINT format) {
+  if (!IsClipboardFormatAvailable(format) || !OpenClipboard(nullptr)) return std::nullopt;
+  std::optional<std::basic_string<Char>> text;
+  if (HANDLE memory = GetClipboardData(format)) {
+    if (const auto* source = static_cast<const Char*>(GlobalLock(memory))) {
+      const size_t capacity = GlobalSize(memory) / sizeof(Char);
+      size_t length = 0;
+      while (length < capacity && source[length] != 0) ++length;
+      text.emplace(source, length);
+      GlobalUnlock(memory);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+}  // namespace
+
+void QtClipboard::Put(const std::optional<std::string>& plainBytes,
+                      const std::optional<std::u16string>& unicodeText) {
+  if (!OpenClipboard(nullptr)) return;
+  EmptyClipboard();
+  if (plainBytes) SetData(CF_TEXT, plainBytes->data(), plainBytes->size(), 1);
+  if (unicodeText)
+    SetData(CF_UNICODETEXT, unicodeText->data(), unicodeText->size() * sizeof(char16_t), 2);
+  CloseClipboard();
+}
+
+std::optional<std::string> QtClipboard::PlainText() {
+  return GetData<char>(CF_TEXT);
+}
+
+std::optional<std::u16string> QtClipboard::UnicodeText() {
+  return GetData<char16_t>(CF_UNICODETEXT);
+}
+
+#else
+
+namespace {
+
+bool IsUtf8(const std::string& bytes) {
+  QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+  // Decoding happens only when the result becomes a QString.
+  const QString text = decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+  return !decoder.hasError();
+}
+
+}  // namespace
+
+void QtClipboard::Put(const std::optional<std::string>& plainBytes,
+                      const std::optional<std::u16string>& unicodeText) {
+  auto* data = new QMimeData;
+  if (unicodeText)
+    data->setText(QString::fromStdU16String(*unicodeText));
+  else if (plainBytes && IsUtf8(*plainBytes))
+    data->setText(QString::fromStdString(*plainBytes));
+  if (plainBytes)
+    data->setData(kPlainTextMime, QByteArray(plainBytes->data(), qsizetype(plainBytes->size())));
+  QGuiApplication::clipboard()->setMimeData(data);  // the clipboard owns it now
+}
+
+std::optional<std::string> QtClipboard::PlainText() {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  if (!data) return std::nullopt;
+  if (data->hasFormat(kPlainTextMime)) return data->data(kPlainTextMime).toStdString();
+  if (data->hasText()) return data->text().toStdString();
+  return std::nullopt;
+}
+
+std::optional<std::u16string> QtClipboard::UnicodeText() {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  if (!data || !data->hasText()) return std::nullopt;
+  return data->text().toStdU16String();
+}
+
+#endif
+
+}  // namespace norumi

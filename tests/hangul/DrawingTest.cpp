@@ -1,1 +1,151 @@
 #include <gtest/gtest.h>
+
+#include <climits>
+#include <set>
+#include <vector>
+
+#include "hangul/view/Drawing.h"
+
+namespace norumi {
+namespace {
+
+constexpr QRgb kWhite = 0xFFFFFFFF, kBlack = 0xFF000000;
+
+const HangulGlyphs& Glyphs() {
+  return HangulGlyphs::Instance();
+}
+
+// The picture a line should give, built pixel by pixel from the glyph pictures: each piece is
+// a rectangle of a glyph copied to a point, cut off at the picture's edges.
+struct Piece {
+  const QImage* glyph;
+  QRect from;
+  QPoint to;
+};
+
+QImage Expected(QSize size, const std::vector<Piece>& pieces) {
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(kWhite);
+  for (const Piece& p : pieces)
+    for (int y = 0; y < p.from.height(); ++y)
+      for (int x = 0; x < p.from.width(); ++x)
+        if (image.rect().contains(p.to + QPoint(x, y)))
+          image.setPixel(p.to + QPoint(x, y), p.glyph->pixel(p.from.topLeft() + QPoint(x, y)));
+  return image;
+}
+
+Piece Syllable(int32_t code, QPoint to) {
+  const int s = code - 0xAC00;
+  return {&Glyphs().Sheet(s / 588), QRect(s % 28 * 28, s % 588 / 28 * 24, 18, 18), to};
+}
+
+Piece Key(int index, QPoint to) {
+  return {&Glyphs().KeyGlyph(index), QRect(0, 0, 16, 16), to};
+}
+
+QImage Draw(HangulCodes codes, QSize size = {456, 24}) {
+  return DrawCodes(&codes, size);
+}
+
+TEST(DrawCodes, NoTextGivesWhiteOfTheGivenSize) {
+  const QImage white = Expected({456, 24}, {});
+  EXPECT_EQ(DrawCodes(nullptr, {456, 24}), white);
+  EXPECT_EQ(Draw({}), white);
+  EXPECT_EQ(Draw({0, 32, 0}), white);
+  EXPECT_EQ(Draw({65, 0x3131, 0xD7A4, 0xABFF, 0x10FF, 0x1113, 0x1160, 0x1176, -1, INT32_MIN}),
+            white);
+}
+
+TEST(DrawCodes, SyllablesAtTheCellCornerAndJamoFourRightTwoDown) {
+  const QImage line = Draw({0xD55C, 32, 0xAD6D, 0});
+  EXPECT_EQ(line, Expected({456, 24}, {Syllable(0xD55C, {0, 0}), Syllable(0xAD6D, {48, 0})}));
+  EXPECT_NE(line, Draw({}));
+
+  // A vowel glyph is 18 × 18, of which only the top-left 16 × 16 is drawn.
+  EXPECT_EQ(Draw({0x1100, 0x1175, 0x1161}),
+            Expected({456, 24}, {Key(0, {4, 2}), Key(39, {28, 2}), Key(19, {52, 2})}));
+}
+
+TEST(DrawCodes, CellsBeyondTheEdgeAreCutOff) {
+  HangulCodes line;
+  for (int i = 0; i < 21; ++i) line.push_back(0xAC00 + i * 557);
+  // 456 wide: the nineteenth cell (x = 432) is the last one shown whole.
+  std::vector<Piece> shown;
+  for (int i = 0; i < 19; ++i) shown.push_back(Syllable(line[i], {i * 24, 0}));
+  EXPECT_EQ(Draw(line), Expected({456, 24}, shown));
+  EXPECT_EQ(
+      Draw({0xAC00, 0xAC00, 0x1100}, {58, 11}),
+      Expected({58, 11}, {Syllable(0xAC00, {0, 0}), Syllable(0xAC00, {24, 0}), Key(0, {52, 2})}));
+  EXPECT_EQ(Draw({0xAC00, 0x1100}, {48, 1}), Expected({48, 1}, {Syllable(0xAC00, {0, 0})}));
+  EXPECT_EQ(Draw(line, {10, 24}).size(), QSize(10, 24));
+  EXPECT_TRUE(Draw(line, {0, 0}).isNull());
+  EXPECT_TRUE(Draw(line, {456, 0}).isNull());
+}
+
+TEST(HangulGlyphs, EverySyllableHasItsOwnPictureInsideItsSquare) {
+  std::set<QByteArray> seen;
+  for (int l = 0; l < 19; ++l) {
+    const QImage& sheet = Glyphs().Sheet(l);
+    ASSERT_EQ(sheet.size(), QSize(774, 498));
+    ASSERT_EQ(sheet.colorTable(), QList<QRgb>({kBlack, kWhite}));
+    QImage outside = sheet.convertToFormat(QImage::Format_RGB32);
+    for (int v = 0; v < 21; ++v) {
+      for (int t = 0; t < 28; ++t) {
+        QByteArray square;
+        for (int y = 0; y < 18; ++y)
+          for (int x = 0; x < 18; ++x) square += char(sheet.pixelIndex(t * 28 + x, v * 24 + y));
+        EXPECT_TRUE(square.contains('\0')) << "empty: " << l << ' ' << v << ' ' << t;
+        EXPECT_TRUE(seen.insert(square).second) << "repeated: " << l << ' ' << v << ' ' << t;
+        for (int y = 0; y < 18; ++y)
+          for (int x = 0; x < 18; ++x) outside.setPixel(t * 28 + x, v * 24 + y, kWhite);
+      }
+    }
+    EXPECT_EQ(outside, Expected(sheet.size(), {})) << "ink between the squares of sheet " << l;
+  }
+  EXPECT_EQ(seen.size(), 11172u);
+
+  for (int k = 0; k < 40; ++k) {
+    const QImage& key = Glyphs().KeyGlyph(k);
+    EXPECT_EQ(key.size(), k < 19 ? QSize(16, 16) : QSize(18, 18));
+    EXPECT_NE(key.convertToFormat(QImage::Format_RGB32), Expected(key.size(), {}));
+  }
+}
+
+TEST(RecolorImage, TurnsBlackRedAndLeavesWhite) {
+  QImage picture = Draw({0xD55C, 0xAD6D});
+  const QImage before = picture;
+  RecolorImage(picture, Qt::black, Qt::red);
+  ASSERT_EQ(picture.size(), before.size());
+  int red = 0;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      EXPECT_EQ(picture.pixel(x, y), before.pixel(x, y) == kBlack ? qRgb(255, 0, 0) : kWhite);
+      red += picture.pixel(x, y) == qRgb(255, 0, 0);
+    }
+  }
+  EXPECT_GT(red, 0);
+}
+
+// The control is transparent where its picture is white, also after the picture was changed in
+// place since the last paint.
+TEST(TImage, ShowsOnlyTheBlackOfItsPicture) {
+  TImage image;
+  image.resize(48, 24);
+  image.SetPicture(Draw({0xD55C}, {48, 24}));
+  const auto shown = [&] {
+    QImage screen(48, 24, QImage::Format_RGB32);
+    screen.fill(Qt::green);
+    image.render(&screen, {}, {}, QWidget::RenderFlags());
+    return screen;
+  };
+  QImage expected = image.Picture;
+  RecolorImage(expected, Qt::white, Qt::green);
+  EXPECT_EQ(shown(), expected);
+
+  image.Picture.fill(Qt::black);
+  expected.fill(Qt::black);
+  EXPECT_EQ(shown(), expected);
+}
+
+}  // namespace
+}  // namespace norumi

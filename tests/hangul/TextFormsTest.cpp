@@ -1,1 +1,208 @@
 #include <gtest/gtest.h>
+
+#include <QStringDecoder>
+#include <climits>
+
+#include "TempDir.h"
+#include "hangul/core/TextForms.h"
+#include "model/ByteStream.h"
+
+namespace norumi {
+namespace {
+
+constexpr int32_t kHan = 0xD55C, kGuk = 0xAD6D;  // 한, 국
+
+// The committed table, as the program finds it beside itself.
+const TUni2Euc& Table() {
+  static const TUni2Euc table = TUni2Euc::FromProgramFolder(
+      std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data");
+  return table;
+}
+
+std::string TableBytes(int32_t count, const std::vector<std::pair<uint16_t, uint16_t>>& entries) {
+  ByteWriter out;
+  out.WriteInt32(count);
+  for (auto [euc, uni] : entries) {
+    out.WriteUInt16(euc);
+    out.WriteUInt16(uni);
+  }
+  return out.Data();
+}
+
+struct ReferenceCopy {
+  HangulCodes codes;
+  bool hexadecimal;
+  std::string text;
+};
+
+TEST(References, CopyWritesOneReferencePerCode) {
+  const ReferenceCopy rows[] = {
+      {{kHan}, false, "&#54620;"},
+      {{kHan}, true, "&#xd55c;"},
+      {{kHan, 32, kGuk}, false, "&#54620; &#44397;"},
+      {{0, 'A', 0, 32, 0}, false, "&#65; "},
+      {{0x1100, 0x10FFFF}, true, "&#x1100;&#x10ffff;"},
+      {{-5}, false, "&#-5;"},
+      {{-5}, true, "&#xfffffffb;"},
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(CodesToReferences(row.codes, row.hexadecimal), row.text) << row.text;
+}
+
+TEST(References, PasteReadsBothFormsAndSkipsOtherText) {
+  const std::pair<std::string, HangulCodes> rows[] = {
+      {"&#54620; &#44397;", {kHan, 32, kGuk}},
+      {"&#xd55c; &#xad6d;", {kHan, 32, kGuk}},
+      {"&#xd55c;&#54620;", {kHan, kHan}},
+      {"abc&#54620;", {kHan}},
+      {"&#54620;\r\n&#44397;", {kHan, kGuk}},
+      {"  &#65;", {32, 32, 65}},
+      {"&#65;x &#66;", {65, 66}},  // a space counts only right after a reference
+      {" ", {32}},
+      {"", {}},
+      {";;&#1;", {1}},
+      {"a;b&#1;c", {1}},
+      {"&#1", {}},
+      {"&&#65;", {65}},
+      {"&#&#65;", {0}},
+      {std::string("&#1;\0&#2;", 9), {1}},
+      // the number text
+      {"&#;", {0}},
+      {"&#+12;", {12}},
+      {"&#-12;", {-12}},
+      {"&# 12;", {12}},
+      {"&#12 ;", {0}},
+      {"&#12a;", {0}},
+      {"&#1 2;", {0}},
+      {"&#+-1;", {0}},
+      {"&#2147483647;", {INT_MAX}},
+      {"&#-2147483648;", {INT_MIN}},
+      {"&#2147483648;", {0}},
+      {"&#99999999999;", {0}},
+      {"&#$D55C;", {kHan}},
+      {"&#0XD55C;", {kHan}},
+      {"&#0xd55c;", {kHan}},
+      {"&#X41;", {65}},
+      {"&#-x10;", {-16}},
+      {"&#x-10;", {0}},
+      {"&#x;", {0}},
+      {"&#0x;", {0}},
+      {"&#x7fffffff;", {INT_MAX}},
+      {"&#xfffffffb;", {0}},
+      {"&#0012;", {12}},
+  };
+  for (const auto& [text, codes] : rows) EXPECT_EQ(ReferencesToCodes(text), codes) << text;
+}
+
+struct EucRow {
+  bool withTable;
+  HangulCodes codes;
+  std::string bytes;
+};
+
+TEST(EucKr, CopyWritesTableValuesHighByteFirst) {
+  const EucRow rows[] = {
+      {true, {kHan, 32, kGuk}, "\xC7\xD1 \xB1\xB9"},
+      {true, {0x1D55C}, "\xC7\xD1"},  // looked up by its low 16 bits
+      {true, {'A', 0, 0x10041}, ""},  // no entry, and below 0x100 once cut
+      {true, {0x4100}, "\x41"},       // no entry, low byte 0
+      {false, {kHan, 32, 0x1100}, "\xD5\x5C \x11"},
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(CodesToEucKr(row.codes, row.withTable ? Table() : TUni2Euc()), row.bytes)
+        << row.bytes;
+}
+
+TEST(EucKr, PasteTakesSpacesAloneAndOtherBytesInPairs) {
+  const EucRow rows[] = {
+      {true, {kHan, 32, 32, kGuk}, "\xC7\xD1\x20\x20\xB1\xB9"},
+      {true, {kHan}, "\xC7\xD1\xB1"},  // a lead byte without its trail
+      {true, {32, 32}, "ab\r\n"},      // pairs without entry
+      {true, {32}, "a b"},             // a space after a lead byte is its trail
+      {true, {kHan}, std::string("\xC7\xD1\0\xB1\xB9", 5)},
+      {false, {32, 32, 32}, "\xC7\xD1 \xB1\xB9"},
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(EucKrToCodes(row.bytes, row.withTable ? Table() : TUni2Euc()), row.codes)
+        << row.bytes;
+}
+
+TEST(Uni2Euc, TableHoldsEveryCharacterTheCodecDecodes) {
+  ASSERT_TRUE(Table().IsAvailable());
+  size_t expected = 0;
+  for (int lead = 0xA1; lead <= 0xFE; ++lead) {
+    for (int trail = 0xA1; trail <= 0xFE; ++trail) {
+      QStringDecoder decoder("EUC-KR", QStringConverter::Flag::Stateless);
+      const char pair[] = {char(lead), char(trail)};
+      const QString text = decoder(QByteArrayView(pair, 2));
+      const int32_t euc = lead << 8 | trail;
+      if (decoder.hasError() || text.size() != 1 || text[0].isSurrogate() ||
+          text[0] == QChar::ReplacementCharacter || text[0].category() == QChar::Other_PrivateUse) {
+        EXPECT_EQ(Table().EucToUnicode(euc), 32) << std::hex << euc;
+        continue;
+      }
+      ++expected;
+      EXPECT_EQ(Table().EucToUnicode(euc), text[0].unicode()) << std::hex << euc;
+      EXPECT_EQ(Table().UnicodeToEuc(text[0].unicode()), euc) << std::hex << euc;
+    }
+  }
+  EXPECT_EQ(Table().EucCodes.size(), expected);
+  EXPECT_TRUE(std::is_sorted(Table().EucCodes.begin(), Table().EucCodes.end()));
+}
+
+TEST(TextForms, EverySyllableSurvivesEachForm) {
+  HangulCodes syllables;
+  for (int32_t code = 0xAC00; code <= 0xD7A3; ++code) syllables.push_back(code);
+  syllables.push_back(32);
+  EXPECT_EQ(UnicodeTextToCodes(CodesToUnicodeText(syllables)), syllables);
+  EXPECT_EQ(ReferencesToCodes(CodesToReferences(syllables, false)), syllables);
+  EXPECT_EQ(ReferencesToCodes(CodesToReferences(syllables, true)), syllables);
+  // EUC-KR holds only the 2,350 common syllables.
+  HangulCodes common;
+  for (int32_t code : syllables)
+    if (Table().UnicodeToEuc(code) != code) common.push_back(code);
+  EXPECT_EQ(common.size(), 2350u);
+  common.insert(common.begin() + 1000, 32);
+  EXPECT_EQ(EucKrToCodes(CodesToEucKr(common, Table()), Table()), common);
+}
+
+TEST(Uni2Euc, LoadsWhatTheFileHoldsAndNoMore) {
+  test::TempDir dir;
+  const std::vector<std::pair<uint16_t, uint16_t>> entries = {
+      {0xB0A1, 0xAC00}, {0xB0A1, 0xAC01}, {0xB0A2, 0xAC00}};
+  const std::pair<std::string, size_t> files[] = {
+      {TableBytes(3, entries), 3},
+      {TableBytes(5, entries) + "\x01\x02", 3},  // shorter than its count
+      {TableBytes(-1, entries), 0},
+      {TableBytes(0, entries), 0},
+      {"\x03\x00", 0},
+  };
+  for (const auto& [bytes, size] : files) {
+    test::WriteBytes(dir / "t", bytes);
+    TUni2Euc table;
+    EXPECT_TRUE(table.LoadTable(dir / "t"));
+    EXPECT_EQ(table.EucCodes.size(), size);
+    EXPECT_EQ(table.UniCodes.size(), size);
+    EXPECT_EQ(table.IsAvailable(), size > 0);
+  }
+
+  test::WriteBytes(dir / TUni2Euc::kFileName, TableBytes(3, entries));
+  TUni2Euc table = TUni2Euc::FromProgramFolder(dir.Path());
+  EXPECT_EQ(table.EucToUnicode(0xB0A1), 0xAC00);  // the first entry wins both ways
+  EXPECT_EQ(table.UnicodeToEuc(0xAC00), 0xB0A1);
+  EXPECT_EQ(table.EucToUnicode(0xB0A2), 0xAC00);
+  EXPECT_EQ(table.UnicodeToEuc(0xAC01), 0xB0A1);
+  EXPECT_EQ(table.EucToUnicode(0xB0A3), 32);
+  EXPECT_EQ(table.UnicodeToEuc(0x1AC02), 0x1AC02);
+  std::vector<int32_t> target = {7};
+  table.ListToEuc({0x1AC00, 0x12345}, target);
+  EXPECT_EQ(target, (std::vector<int32_t>{7, 0xB0A1, 0x2345}));
+
+  EXPECT_FALSE(table.LoadTable(dir / "missing"));
+  EXPECT_FALSE(table.IsAvailable());
+  EXPECT_EQ(table.EucToUnicode(0xB0A1), 32);
+  EXPECT_FALSE(TUni2Euc::FromProgramFolder(dir / "missing").IsAvailable());
+}
+
+}  // namespace
+}  // namespace norumi

@@ -24,5 +24,6 @@ extern const Command kExportCommand;
 extern const Command kMergeCommand;
 extern const Command kMailCodeCommand;
 extern const Command kReadMailCodeCommand;
+extern const Command kHangulCommand;
 
 }  // namespace norumi::wbk

@@ -1,4 +1,5 @@
 // wbk, the word-book tool: word files from the command line, for teachers and scripts.
+#include <QCoreApplication>
 #include <cctype>
 #include <exception>
 
@@ -16,6 +17,7 @@ namespace {
 const Command* const kCommands[] = {
     &kNewCommand,    &kDumpCommand,  &kCheckCommand,    &kImportCommand,
     &kExportCommand, &kMergeCommand, &kMailCodeCommand, &kReadMailCodeCommand,
+    &kHangulCommand,
 };
 
 std::string Overview() {
@@ -72,6 +74,8 @@ int Run(const Command& command, const Invocation& call) {
 
 int main(int argc, char** argv) {
   using namespace norumi::wbk;
+  // Knows where the tool lies: the EUC-KR table is read from beside it.
+  QCoreApplication application(argc, argv);
 #ifdef _WIN32
   // Bytes in and out as they are: TSV and codes carry their own line ends.
   _setmode(_fileno(stdin), _O_BINARY);

@@ -3,14 +3,33 @@
 #include <string>
 #include <string_view>
 
+#include "hangul/core/Uni2Euc.h"
 #include "model/Tango.h"
 
 namespace norumi {
+
+// The four forms a Hangul code list takes on the clipboard. A 0 code stands for no character
+// and is written as nothing in every form. Bytes taken from the clipboard end at their first 0,
+// as the system's text does.
 
 // Unicode text: one code per UTF-16 unit, up to a terminating 0 unit. Every unit becomes a code,
 // whatever it is (line breaks, Latin letters and surrogates included).
 HangulCodes UnicodeTextToCodes(std::u16string_view text);
 // The low 16 bits of every code but 0, which stands for no character.
 std::u16string CodesToUnicodeText(const HangulCodes& codes);
+
+// EUC-KR bytes: a space is one byte; any other code becomes its table value written high byte
+// first, a 0 byte ending the value (so a code without entry is written as its own two bytes).
+std::string CodesToEucKr(const HangulCodes& codes, const TUni2Euc& table);
+// A space byte is a space; any other byte leads a pair whose table value is the code (a space
+// when the table has none). A lead byte without a trail ends the text.
+HangulCodes EucKrToCodes(std::string_view bytes, const TUni2Euc& table);
+
+// Numeric character references, "&#54620;" or "&#xd55c;"; a space stays one space, and nothing
+// separates the references.
+std::string CodesToReferences(const HangulCodes& codes, bool hexadecimal);
+// Reads both reference forms. A space counts only at the start or right after a reference;
+// other text between references is skipped, and a number that cannot be read gives 0.
+HangulCodes ReferencesToCodes(std::string_view text);
 
 }  // namespace norumi

@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+#include "platform/Clipboard.h"
+
+namespace norumi {
+namespace {
+
+const std::string kEucKrHan = "\xC7\xD1";  // 한 in EUC-KR
+
+TEST(QtClipboard, KeepsBothFormsOfOneCopy) {
+  QtClipboard clipboard;
+  clipboard.Put(kEucKrHan, u"한");
+  EXPECT_EQ(clipboard.UnicodeText(), u"한");
+  EXPECT_EQ(clipboard.PlainText(), kEucKrHan);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("한"));  // what others read
+
+  clipboard.Put("&#54620; &#44397;", std::nullopt);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("&#54620; &#44397;"));
+  EXPECT_EQ(clipboard.PlainText(), "&#54620; &#44397;");
+  EXPECT_EQ(clipboard.UnicodeText(), u"&#54620; &#44397;");
+
+  clipboard.Put(kEucKrHan, std::nullopt);  // not UTF-8: ours alone
+  EXPECT_EQ(clipboard.PlainText(), kEucKrHan);
+  EXPECT_EQ(clipboard.UnicodeText(), std::nullopt);
+
+  clipboard.Put(std::nullopt, u"a\n한");
+  EXPECT_EQ(clipboard.UnicodeText(), u"a\n한");
+  EXPECT_EQ(clipboard.PlainText(), "a\n\xED\x95\x9C");
+}
+
+TEST(QtClipboard, ReadsTextOtherProgramsPlaced) {
+  QtClipboard clipboard;
+  clipboard.Put(kEucKrHan, u"한");
+  QGuiApplication::clipboard()->setText(QStringLiteral("국 &#54620;"));
+  EXPECT_EQ(clipboard.PlainText(), "\xEA\xB5\xAD &#54620;");
+  EXPECT_EQ(clipboard.UnicodeText(), u"국 &#54620;");
+
+  QGuiApplication::clipboard()->clear();
+  EXPECT_EQ(clipboard.PlainText(), std::nullopt);
+  EXPECT_EQ(clipboard.UnicodeText(), std::nullopt);
+}
+
+}  // namespace
+}  // namespace norumi
