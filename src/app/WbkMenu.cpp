@@ -1,6 +1,7 @@
 #include "app/WbkMenu.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -11,12 +12,16 @@
 #include <QPushButton>
 
 #include "files/WbkDialog.h"
+#include "model/FileErrors.h"
 #include "platform/Dialogs.h"
 #include "platform/ExceptionDisplay.h"
 #include "platform/FormParts.h"
 #include "platform/Registry.h"
+#include "platform/text/Cp932.h"
 #include "platform/text/Cp932Validator.h"
 #include "platform/text/WordFileName.h"
+#include "quiz/Jap2Kor.h"
+#include "quiz/Kor2Jap.h"
 
 namespace norumi {
 
@@ -106,6 +111,8 @@ void TfrmWBKMenu::BuildControls() {
   connect(btUser, &QPushButton::clicked, this, [this] { Run([this] { btUserClick(); }); });
   connect(edUser, &QLineEdit::returnPressed, btUser, &QPushButton::click);
   connect(btReg, &QPushButton::clicked, this, [this] { Run([this] { btRegClick(); }); });
+  connect(btK2J, &QPushButton::clicked, this, [this] { Run([this] { btK2JClick(); }); });
+  connect(btJ2K, &QPushButton::clicked, this, [this] { Run([this] { btJ2KClick(); }); });
   connect(btUninstall, &QPushButton::clicked, this,
           [this] { Run([this] { btUninstallClick(); }); });
   connect(btClose, &QPushButton::clicked, this, [this] { Run([this] { btCloseClick(); }); });
@@ -170,6 +177,57 @@ void TfrmWBKMenu::btRegClick() {
   // The word editor opens on the checked file once it is built.
   RunHandler(services_.dialogs, this, [] { frmWBKDialog->Execute(true); });
   frmWBKDialog->Panel1->show();
+  show();
+}
+
+void TfrmWBKMenu::btK2JClick() {
+  RunQuiz(true);
+}
+
+void TfrmWBKMenu::btJ2KClick() {
+  RunQuiz(false);
+}
+
+void TfrmWBKMenu::RunQuiz(bool koreanToJapanese) {
+  hide();
+  // Whatever happens on the way, the menu comes back; an error is shown, not fatal.
+  RunHandler(services_.dialogs, this, [&] {
+    frmWBKDialog->teachMode = teachMode;
+    frmWBKDialog->userName = userName;
+    if (frmWBKDialog->Execute(false) == kModalCancel) return;
+    const std::unique_ptr<TTangoList> list = frmWBKDialog->BuildWordList();
+
+    const std::string user = ToCp932(userName).value_or(std::string());
+    if (list->UserName.empty() || list->UserName != user) {
+      list->UserName = user;
+      for (TRirekiList* history : {&list->RirekiKor2Jap, &list->RirekiJap2Kor}) {
+        history->ClearRecords();
+        history->ResetDrill();
+      }
+    }
+    TRirekiList& history = koreanToJapanese ? list->RirekiKor2Jap : list->RirekiJap2Kor;
+    if (history.InProgress) {
+      services_.dialogs.MessageBox(
+          this, QStringLiteral("前回の続きからです"),
+          koreanToJapanese ? QStringLiteral("出題(韓->日)") : QStringLiteral("出題(日->韓)"),
+          MsgIcon::Information);
+    } else {
+      bool isNumber = false;
+      const int wanted = frmWBKDialog->edNum->text().toInt(&isNumber);
+      history.SelectQuestions(list->Count(), isNumber ? wanted : list->Count(),
+                              frmWBKDialog->cbRandom->isChecked(),
+                              frmWBKDialog->cbHist->isChecked());
+    }
+    if (koreanToJapanese)
+      frmKor2Jap->StartQuiz(*list);
+    else
+      frmJap2Kor->StartQuiz(*list);
+
+    // Saved under the title it holds now: a combined list as "複合問題".
+    const auto path = WordFilePath(services_.programFolder, list->Title);
+    if (!path) throw EFCreateError(services_.programFolder / ToPath(FromCp932(list->Title)));
+    list->SaveToFile(*path);
+  });
   show();
 }
 

@@ -46,6 +46,8 @@ class TfrmWBKMenu : public TForm {
   void FormCreate();
   void btUserClick();
   void btRegClick();
+  void btK2JClick();
+  void btJ2KClick();
   void btUninstallClick();
   void btCloseClick();
 
@@ -54,6 +56,8 @@ class TfrmWBKMenu : public TForm {
 
  private:
   void BuildControls();
+  // The road of one quiz, shared by both directions.
+  void RunQuiz(bool koreanToJapanese);
 
   bool teachMode = false;
   QString userName;

@@ -5,6 +5,10 @@
 #include "files/WbkDlgOp.h"
 #include "hangul/view/KeyboardWindow.h"
 #include "hangul/view/PatternDialog.h"
+#include "quiz/Jap2Kor.h"
+#include "quiz/Kor2Jap.h"
+#include "quiz/Seiseki.h"
+#include "quiz/Setsumei.h"
 
 namespace norumi {
 
@@ -31,9 +35,17 @@ void CreateWindows(Services& services) {
   Create(frmKeyboard, services);
   Create(frmPattern, services);
   Create(frmWBKDlgOp, services);
+  Create(frmKor2Jap, services);
+  Create(frmWBKSetsumei, services);
+  Create(frmJap2Kor, services);
+  Create(frmSeiseki, services);
 }
 
 void DestroyWindows() {
+  Destroy(frmSeiseki);
+  Destroy(frmJap2Kor);
+  Destroy(frmWBKSetsumei);
+  Destroy(frmKor2Jap);
   Destroy(frmWBKDlgOp);
   Destroy(frmPattern);
   Destroy(frmKeyboard);

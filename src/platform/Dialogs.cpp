@@ -25,7 +25,17 @@ QString QtDialogs::InputBox(QWidget* parent, const QString& caption, const QStri
 }
 
 int QtDialogs::ShowModal(QDialog& window) {
+  // A window that hides itself for a while (to show another one in its place) ends its modal
+  // loop without being finished; it is shown modally again until it really closes.
+  bool finished = false;
+  const auto connection =
+      QObject::connect(&window, &QDialog::finished, &window, [&finished] { finished = true; });
   window.exec();
+  while (!finished && window.isVisible()) {
+    window.hide();
+    window.exec();
+  }
+  QObject::disconnect(connection);
   return ModalResultOf(window);
 }
 

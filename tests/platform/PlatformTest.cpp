@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QDialog>
 #include <QLineEdit>
+#include <QTimer>
 
 #include "PlatformDoubles.h"
 #include "TempDir.h"
@@ -69,6 +71,20 @@ TEST(ExceptionDisplay, NamesTheFileThatFailedAndTheProgramGoesOn) {
   RunHandler(dialogs, nullptr, [&] { throw EFOpenError(path); });
   RunHandler(dialogs, nullptr, [&] { after = true; });
   EXPECT_TRUE(after);
+}
+
+TEST(QtDialogs, AWindowThatStepsAsideForAnotherStaysModalUntilItCloses) {
+  QtDialogs dialogs;
+  QDialog window;
+  // As a quiz window does around the settings dialog: hide, let another window run, show again.
+  QTimer::singleShot(0, &window, [&] {
+    window.hide();
+    window.show();
+    QTimer::singleShot(0, &window, [&] { window.done(kModalOk); });
+  });
+  EXPECT_EQ(dialogs.ShowModal(window), kModalOk);
+  QTimer::singleShot(0, &window, [&] { window.reject(); });
+  EXPECT_EQ(dialogs.ShowModal(window), kModalCancel);
 }
 
 TEST(Cp932Validator, RefusesWhatTheWordFilesCannotHold) {

@@ -23,7 +23,8 @@ TEST(WbkHangul, EveryFormCopiesAndPastesBack) {
   // EUC-KR through the table that lies beside the tool.
   const WbkRun euc = RunWbk({"hangul", "copy", "--pattern", "1"}, text);
   EXPECT_EQ(euc.out, "\xC7\xD1 \xB1\xB9");
-  for (auto [pattern, bytes] : {std::pair{"0", std::string("한 국")}, {"1", euc.out},
+  for (auto [pattern, bytes] : {std::pair{"0", std::string("한 국")},
+                                {"1", euc.out},
                                 {"2", std::string("&#54620; &#xad6d;")}}) {
     const WbkRun run = RunWbk({"hangul", "paste", "--pattern", pattern}, bytes);
     EXPECT_EQ(run.out, "[54620,32,44397]\n") << pattern;

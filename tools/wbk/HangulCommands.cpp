@@ -148,8 +148,8 @@ int Hangul(const Invocation& call) {
     return sub == "copy" ? Copy(args) : Paste(args);
   }
   if (sub == "draw")
-    return Draw(Args({call.args.begin(), call.args.end()}, {{"--png", true}, {"--width", true}},
-                     2, 2));
+    return Draw(
+        Args({call.args.begin(), call.args.end()}, {{"--png", true}, {"--width", true}}, 2, 2));
   throw UsageError("unknown: \"" + sub + "\"; one of keys, copy, paste, draw");
 }
 

@@ -15,9 +15,8 @@ namespace norumi::wbk {
 namespace {
 
 const Command* const kCommands[] = {
-    &kNewCommand,    &kDumpCommand,  &kCheckCommand,    &kImportCommand,
-    &kExportCommand, &kMergeCommand, &kMailCodeCommand, &kReadMailCodeCommand,
-    &kHangulCommand,
+    &kNewCommand,   &kDumpCommand,     &kCheckCommand,        &kImportCommand, &kExportCommand,
+    &kMergeCommand, &kMailCodeCommand, &kReadMailCodeCommand, &kHangulCommand,
 };
 
 std::string Overview() {

@@ -32,8 +32,9 @@ TSettingsBlock TSettingsBlock::Read(const std::filesystem::path& file) {
   TCommonSaver::ReadBlock(file, bytes);
   ByteReader in({reinterpret_cast<const char*>(bytes), kSize});
   TSettingsBlock block;
-  for (int32_t* field : {&block.Reserved0, &block.Pattern.CopyPattern, &block.Pattern.ClearOnCopy,
-                         &block.Pattern.PastePattern, &block.Pattern.ClearOnPaste, &block.Reserved1})
+  for (int32_t* field :
+       {&block.Reserved0, &block.Pattern.CopyPattern, &block.Pattern.ClearOnCopy,
+        &block.Pattern.PastePattern, &block.Pattern.ClearOnPaste, &block.Reserved1})
     in.ReadInt32(*field);
   return block;
 }
@@ -44,8 +45,8 @@ int TSettingsBlock::Write(const std::filesystem::path& file) const {
                         Pattern.ClearOnPaste, Reserved1})
     out.WriteInt32(field);
   const std::string& bytes = out.Data();
-  return TCommonSaver::WriteBlock(
-      file, {reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
+  return TCommonSaver::WriteBlock(file,
+                                  {reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
 }
 
 }  // namespace norumi

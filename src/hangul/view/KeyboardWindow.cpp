@@ -26,7 +26,9 @@ TfrmKeyboard::TfrmKeyboard(Services& services) : TForm(services) {
   FormCreate();
 }
 
-TfrmKeyboard::~TfrmKeyboard() { FormDestroy(); }
+TfrmKeyboard::~TfrmKeyboard() {
+  FormDestroy();
+}
 
 std::filesystem::path TfrmKeyboard::SettingsFile() const {
   return services_.programFolder / "pomnor.dat";
@@ -42,7 +44,9 @@ void TfrmKeyboard::FormCreate() {
   Settings = TSettingsBlock::Read(SettingsFile());
 }
 
-void TfrmKeyboard::FormDestroy() { Settings.Write(SettingsFile()); }
+void TfrmKeyboard::FormDestroy() {
+  Settings.Write(SettingsFile());
+}
 
 void TfrmKeyboard::AttachImage(TImage* image, const HangulCodes* codes) {
   Target = image;
@@ -109,7 +113,8 @@ void TfrmKeyboard::btPasteClick() {
       if (const auto text = services_.clipboard->UnicodeText()) pasted = UnicodeTextToCodes(*text);
     } else if (Pattern.PastePattern >= 1 && Pattern.PastePattern <= 3) {
       if (const auto bytes = services_.clipboard->PlainText())
-        pasted = Pattern.PastePattern == 1 ? EucKrToCodes(*bytes, Uni2Euc) : ReferencesToCodes(*bytes);
+        pasted =
+            Pattern.PastePattern == 1 ? EucKrToCodes(*bytes, Uni2Euc) : ReferencesToCodes(*bytes);
     }
   }
   Keyboard.Codes.insert(Keyboard.Codes.end(), pasted.begin(), pasted.end());

@@ -77,15 +77,20 @@ TfrmPattern::TfrmPattern(Services& services) : TForm(services) {
   connect(btCancel, &QPushButton::clicked, this, [this] { Run([this] { btCancelClick(); }); });
 }
 
-void TfrmPattern::btOkClick() { done(kModalOk); }
+void TfrmPattern::btOkClick() {
+  done(kModalOk);
+}
 
-void TfrmPattern::btCancelClick() { done(kModalCancel); }
+void TfrmPattern::btCancelClick() {
+  done(kModalCancel);
+}
 
 int TfrmPattern::EditPattern(TPattern& pattern) {
   const std::array<QRadioButton*, 4> copy = {rbCopy1, rbCopy2, rbCopy3, rbCopy4};
   const std::array<QRadioButton*, 4> paste = {rbPaste1, rbPaste2, rbPaste3, rbPaste4};
   // A stored value outside 0..3 leaves the buttons as they are.
-  if (pattern.CopyPattern >= 0 && pattern.CopyPattern < 4) copy[pattern.CopyPattern]->setChecked(true);
+  if (pattern.CopyPattern >= 0 && pattern.CopyPattern < 4)
+    copy[pattern.CopyPattern]->setChecked(true);
   if (pattern.PastePattern >= 0 && pattern.PastePattern < 4)
     paste[pattern.PastePattern]->setChecked(true);
   cbClear1->setChecked(pattern.ClearOnCopy != 0);

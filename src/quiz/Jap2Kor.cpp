@@ -1,0 +1,317 @@
+#include "quiz/Jap2Kor.h"
+
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+
+#include "hangul/view/Drawing.h"
+#include "hangul/view/Image.h"
+#include "hangul/view/KeyboardWindow.h"
+#include "platform/Dialogs.h"
+#include "platform/FormParts.h"
+#include "platform/Registry.h"
+#include "platform/Shell.h"
+#include "platform/text/Cp932.h"
+#include "quiz/Judge.h"
+#include "quiz/Seiseki.h"
+#include "quiz/Setsumei.h"
+
+namespace norumi {
+
+TfrmJap2Kor* frmJap2Kor = nullptr;
+
+namespace {
+
+void SetTextColor(QLabel* label, Qt::GlobalColor color) {
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, color);
+  label->setPalette(palette);
+}
+
+QFont PixelFont(int pixels) {
+  QFont font;
+  font.setPixelSize(pixels);
+  font.setBold(true);
+  return font;
+}
+
+}  // namespace
+
+TfrmJap2Kor::TfrmJap2Kor(Services& services) : TForm(services) {
+  setObjectName(QStringLiteral("frmJap2Kor"));
+  setWindowTitle(QStringLiteral("Norumi! > 単語出題 > "));
+  HelpContext = 42;
+  BuildControls();
+  BuildMenu();
+  ConnectHandlers();
+}
+
+void TfrmJap2Kor::BuildControls() {
+  lbTanName = Named(new QLabel, "lbTanName");
+  StyleTitle(lbTanName);
+  lbTanName->setWordWrap(true);
+  Label2 = Named(new QLabel(QStringLiteral("日本語")), "Label2");
+  lbJapan = Named(new QLabel, "lbJapan");
+  lbJapan->setTextFormat(Qt::PlainText);
+  lbJapan->setFont(PixelFont(15));
+  SetTextColor(lbJapan, Qt::darkYellow);  // olive
+  Label1 = Named(new QLabel(QStringLiteral("韓国語")), "Label1");
+  imMoji = Named(new TImage, "imMoji");
+  imMoji->setFixedSize(456, 24);  // the keyboard sizes its drawing to the control
+  lbHantei = Named(new QLabel(QStringLiteral(" ")), "lbHantei");
+  lbHantei->setFont(PixelFont(96));
+  lbHantei->setAlignment(Qt::AlignCenter);
+  lbHantei->setFixedSize(120, 120);
+
+  btNorumi = Named(new QPushButton(QStringLiteral("ノルミキーボード")), "btNorumi");
+  btHanguel = Named(new QPushButton(QStringLiteral("ハングル貼り付け")), "btHanguel");
+  btAns = Named(new QPushButton(QStringLiteral("答え")), "btAns");
+  btHantei = Named(new QPushButton(QStringLiteral("判定")), "btHantei");
+  btNext = Named(new QPushButton(QStringLiteral("次へ")), "btNext");
+  btClose = Named(new QPushButton(QStringLiteral("閉じる")), "btClose");
+  // The buttons come and go with each step; the window must not jump around meanwhile.
+  for (QPushButton* b : {btNorumi, btHanguel, btAns, btHantei, btNext, btClose}) {
+    QSizePolicy keep = b->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    b->setSizePolicy(keep);
+  }
+
+  auto* question = new QVBoxLayout;
+  question->addWidget(Label2);
+  question->addWidget(lbJapan);
+  question->addWidget(Label1);
+  question->addWidget(imMoji);
+  auto* input = new QHBoxLayout;
+  input->addWidget(btHanguel);
+  input->addWidget(btNorumi);
+  input->addStretch();
+  question->addLayout(input);
+
+  auto* middle = new QHBoxLayout;
+  middle->addLayout(question);
+  middle->addWidget(lbHantei);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(btAns);
+  buttons->addWidget(btHantei);
+  buttons->addStretch();
+  buttons->addWidget(btNext);
+  buttons->addWidget(btClose);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(lbTanName);
+  layout->addLayout(middle);
+  layout->addLayout(buttons);
+  FixSize();
+
+  setTabOrder(btNext, btClose);
+  setTabOrder(btClose, btHantei);
+  setTabOrder(btHantei, btAns);
+  setTabOrder(btAns, btHanguel);
+  setTabOrder(btHanguel, btNorumi);
+}
+
+void TfrmJap2Kor::BuildMenu() {
+  MainMenu1 = Named(new QMenuBar(this), "MainMenu1");
+  const auto menu = [this](const char* name, const QString& caption) {
+    QMenu* m = MainMenu1->addMenu(caption);
+    m->setObjectName(QString::fromLatin1(name));
+    return m;
+  };
+  const auto item = [](QMenu* m, const char* name, const QString& caption) {
+    QAction* a = m->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+  };
+  QMenu* file = menu("F1", QStringLiteral("ﾌｧｲﾙ(&F)"));
+  C1 = item(file, "C1", QStringLiteral("閉じる(&C)"));
+  QMenu* edit = menu("E1", QStringLiteral("編集(&E)"));
+  P1 = item(edit, "P1", QStringLiteral("ハングル貼り付け(&P)"));
+  C2 = item(edit, "C2", QStringLiteral("ハングルクリア(&C)"));
+  K1 = item(edit, "K1", QStringLiteral("ノルミｷｰﾎﾞｰﾄﾞ(&K)"));
+  QMenu* options = menu("O1", QStringLiteral("ｵﾌﾟｼｮﾝ(&O)"));
+  P2 = item(options, "P2", QStringLiteral("設定(&P)"));
+  layout()->setMenuBar(MainMenu1);
+}
+
+void TfrmJap2Kor::ConnectHandlers() {
+  const auto on = [this](auto* sender, auto signal, void (TfrmJap2Kor::*handler)()) {
+    connect(sender, signal, this,
+            [this, handler] { Run([this, handler] { (this->*handler)(); }); });
+  };
+  on(btHantei, &QPushButton::clicked, &TfrmJap2Kor::btHanteiClick);
+  on(btAns, &QPushButton::clicked, &TfrmJap2Kor::btAnsClick);
+  on(btNext, &QPushButton::clicked, &TfrmJap2Kor::btNextClick);
+  on(btClose, &QPushButton::clicked, &TfrmJap2Kor::btCloseClick);
+  on(btHanguel, &QPushButton::clicked, &TfrmJap2Kor::btHanguelClick);
+  on(btNorumi, &QPushButton::clicked, &TfrmJap2Kor::btNorumiClick);
+  on(C1, &QAction::triggered, &TfrmJap2Kor::btCloseClick);
+  on(P1, &QAction::triggered, &TfrmJap2Kor::btHanguelClick);
+  on(C2, &QAction::triggered, &TfrmJap2Kor::C2Click);
+  on(K1, &QAction::triggered, &TfrmJap2Kor::btNorumiClick);
+  on(P2, &QAction::triggered, &TfrmJap2Kor::P2Click);
+}
+
+void TfrmJap2Kor::Open(TTangoList& list) {
+  WordList = &list;
+  const QString title = FromCp932(list.Title);
+  lbTanName->setText(title);
+  setWindowTitle(QStringLiteral("Norumi! > 単語出題 > ") + title);
+  // The keyboard is shared with the other windows: nothing pasted there may carry over.
+  frmKeyboard->AttachImage(imMoji);
+}
+
+int TfrmJap2Kor::StartQuiz(TTangoList& list) {
+  Open(list);
+  SingleTango = nullptr;
+  SingleMode = false;
+  HasKeyboard = !ReadKeyboardPath(services_.registry).isEmpty();
+  QuestionPos = list.RirekiJap2Kor.Position;
+  ShowQuestion();
+  // A drill with nothing left to ask (closed right after its last answer, or no word chosen)
+  // has nothing to show: it ends here, with its record and its results.
+  if (!CurrentWord(false)) {
+    FinishQuiz();
+    return kModalOk;
+  }
+  return services_.dialogs.ShowModal(*this);
+}
+
+int TfrmJap2Kor::StartSingle(TTangoList& list, TTango& entry) {
+  Open(list);
+  SingleMode = true;
+  ShowSingleQuestion(entry);
+  return services_.dialogs.ShowModal(*this);
+}
+
+TTango* TfrmJap2Kor::CurrentWord(bool anyWord) {
+  return WordAt(*WordList, WordList->RirekiJap2Kor, QuestionPos, anyWord);
+}
+
+void TfrmJap2Kor::ShowQuestion() {
+  const int32_t index = WordList->RirekiJap2Kor.NextQuestion(QuestionPos, false);
+  frmKeyboard->Keyboard.Clear();
+  if (index < 0 || index >= WordList->Count()) return;
+  ShowAsking(WordList->Tango(index), HasKeyboard);
+}
+
+void TfrmJap2Kor::ShowSingleQuestion(TTango& entry) {
+  SingleTango = &entry;
+  frmKeyboard->Keyboard.Clear();
+  ShowAsking(entry, true);
+}
+
+void TfrmJap2Kor::ShowAsking(const TTango& word, bool offerKeyboard) {
+  frmKeyboard->DrawCodes(nullptr);
+  lbJapan->setText(FromCp932(word.Japan));
+  lbHantei->setText(QStringLiteral(" "));
+  btHantei->show();
+  btHanguel->show();
+  btNorumi->setVisible(offerKeyboard);
+  btAns->hide();
+  btNext->hide();
+  btHanguel->setFocus();
+}
+
+bool TfrmJap2Kor::IsRight(const HangulCodes& answer) {
+  if (SingleMode) return IsPrefixOf(answer, SingleTango->Hangul);
+  const TTango* word = CurrentWord(false);
+  return word && IsRightKorean(*WordList, *word, answer);
+}
+
+void TfrmJap2Kor::ShowMark(bool right) {
+  SetTextColor(lbHantei, right ? Qt::blue : Qt::red);
+  lbHantei->setText(right ? QStringLiteral("○") : QStringLiteral("×"));
+}
+
+void TfrmJap2Kor::btHanteiClick() {
+  // Only a word on screen is judged, never one that is missing.
+  if (!SingleMode && !CurrentWord(false)) return;
+  const bool right = IsRight(frmKeyboard->Keyboard.Codes);
+  ShowMark(right);
+  if (WordList->Kaisetsu == 0 || (WordList->Kaisetsu == 1 && !right)) ShowExplanation();
+  if (!SingleMode) WordList->RirekiJap2Kor.MarkAnswer(QuestionPos, right);
+  btHantei->hide();
+  btHanguel->hide();
+  btNorumi->hide();
+  btNext->show();
+  btAns->setVisible(!right);
+  btNext->setFocus();
+}
+
+void TfrmJap2Kor::ShowExplanation() {
+  const TTango* entry = SingleTango ? SingleTango : CurrentWord(false);
+  if (!entry || (entry->Setsumei.empty() && entry->Url.empty())) return;
+  frmWBKSetsumei->lbSetsumei->setText(FromCp932(entry->Setsumei));
+  frmWBKSetsumei->lbUrl->setText(FromCp932(entry->Url));
+  services_.dialogs.ShowModal(*frmWBKSetsumei);
+}
+
+HangulCodes TfrmJap2Kor::GetAnswerCodes() {
+  const TTango* word = CurrentWord(true);
+  return word ? AnswerKorean(*WordList, *word) : HangulCodes();
+}
+
+void TfrmJap2Kor::btAnsClick() {
+  const HangulCodes answer = SingleMode ? SingleTango->Hangul : GetAnswerCodes();
+  // Only the picture shows the answer; the learner's composition stays as it was.
+  frmKeyboard->DrawCodes(&answer);
+  RecolorImage(imMoji->Picture, Qt::black, Qt::red);
+  imMoji->update();
+  btNext->setFocus();
+}
+
+void TfrmJap2Kor::btNextClick() {
+  if (SingleMode) {
+    done(kModalOk);
+    return;
+  }
+  ++QuestionPos;
+  ShowQuestion();
+  if (CurrentWord(false)) return;
+  FinishQuiz();
+  done(kModalOk);
+}
+
+void TfrmJap2Kor::FinishQuiz() {
+  WordList->RirekiJap2Kor.FinishDrill();
+  // A drill ended before the window opened shows its results alone.
+  const bool shown = isVisible();
+  if (shown) hide();
+  frmSeiseki->ShowResults(WordList->RirekiJap2Kor);
+  if (shown) show();
+}
+
+void TfrmJap2Kor::btCloseClick() {
+  done(kModalOk);
+}
+
+void TfrmJap2Kor::btHanguelClick() {
+  frmKeyboard->btPasteClick();
+  if (!btHantei->isHidden()) btHantei->setFocus();
+}
+
+void TfrmJap2Kor::C2Click() {
+  frmKeyboard->Keyboard.Clear();
+  frmKeyboard->DrawCodes(nullptr);
+}
+
+void TfrmJap2Kor::btNorumiClick() {
+  // An empty name would make the shell open whatever it takes that for.
+  const QString path = ReadKeyboardPath(services_.registry);
+  if (!path.isEmpty()) services_.shell.Open(path);
+}
+
+void TfrmJap2Kor::P2Click() {
+  frmKeyboard->mmPropClick(this);
+}
+
+void TfrmJap2Kor::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_V && event->modifiers().testFlag(Qt::ControlModifier))
+    Run([this] { btHanguelClick(); });
+  TForm::keyPressEvent(event);
+}
+
+}  // namespace norumi

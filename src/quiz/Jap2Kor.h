@@ -1,0 +1,83 @@
+#pragma once
+
+#include "model/TangoList.h"
+#include "platform/Form.h"
+
+class QLabel;
+class QMenuBar;
+class QAction;
+class QPushButton;
+
+namespace norumi {
+
+class TImage;
+
+// Shows a Japanese meaning and asks for the Korean word, pasted from the clipboard into the
+// shared composition: a drill in the history's order, or one word received in a code.
+class TfrmJap2Kor : public TForm {
+  Q_OBJECT
+
+ public:
+  explicit TfrmJap2Kor(Services& services);
+
+  int StartQuiz(TTangoList& list);
+  int StartSingle(TTangoList& list, TTango& entry);
+
+  QLabel* lbTanName;
+  QLabel* Label2;
+  QLabel* lbJapan;
+  QLabel* Label1;
+  TImage* imMoji;
+  QLabel* lbHantei;
+  QPushButton* btNorumi;
+  QPushButton* btHanguel;
+  QPushButton* btAns;
+  QPushButton* btHantei;
+  QPushButton* btNext;
+  QPushButton* btClose;
+  QMenuBar* MainMenu1;
+  QAction* C1;
+  QAction* P1;
+  QAction* C2;
+  QAction* K1;
+  QAction* P2;
+
+ public slots:
+  void btHanteiClick();
+  void btAnsClick();
+  void btNextClick();
+  void btCloseClick();
+  void btHanguelClick();
+  void btNorumiClick();
+  void C2Click();
+  void P2Click();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;  // FormKeyDown: Ctrl+V pastes
+
+ private:
+  void BuildControls();
+  void BuildMenu();
+  void ConnectHandlers();
+  // What both modes do at each opening: take the list, set the captions, empty the keyboard.
+  void Open(TTangoList& list);
+  void ShowQuestion();
+  void ShowSingleQuestion(TTango& entry);
+  void ShowAsking(const TTango& word, bool offerKeyboard);
+  bool IsRight(const HangulCodes& answer);
+  void ShowMark(bool right);
+  void ShowExplanation();
+  HangulCodes GetAnswerCodes();
+  void FinishQuiz();
+  TTango* CurrentWord(bool anyWord);
+
+  TTangoList* WordList = nullptr;
+  int32_t QuestionPos = 0;
+  bool SingleMode = false;
+  TTango* SingleTango = nullptr;
+  bool HasKeyboard = false;
+};
+
+extern TfrmJap2Kor* frmJap2Kor;
+
+}  // namespace norumi

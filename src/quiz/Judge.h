@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+#include "model/TangoList.h"
+
+namespace norumi {
+
+// How answers are judged, apart from the windows that ask. `word` is an entry of `list`.
+
+// Korean to Japanese: right when the answer equals, byte for byte, the meaning of an entry with
+// the same Korean word (the same code list, element by element).
+bool IsRightMeaning(TTangoList& list, const TTango& word, const std::string& answer);
+// The meanings of every entry with the same Korean word, in list order, joined by ",".
+std::string AnswerMeanings(TTangoList& list, const TTango& word);
+
+// Japanese to Korean: a stored word matches a non-empty answer when the answer's codes begin it
+// (stored words end with 0 codes that a pasted answer never holds).
+bool IsPrefixOf(const HangulCodes& answer, const HangulCodes& stored);
+// Right when the answer matches an entry with the same meaning.
+bool IsRightKorean(TTangoList& list, const TTango& word, const HangulCodes& answer);
+// The Korean words of every entry with the same meaning, in list order, one space between.
+HangulCodes AnswerKorean(TTangoList& list, const TTango& word);
+
+// The word a quiz stands on: the entry at `position` of the question order (still to be asked,
+// or any word with `anyWord`); none when the drill has no such word or the index lies outside
+// the list, as a damaged history may make it.
+TTango* WordAt(TTangoList& list, TRirekiList& history, int32_t position, bool anyWord);
+
+}  // namespace norumi

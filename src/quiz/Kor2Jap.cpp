@@ -1,0 +1,277 @@
+#include "quiz/Kor2Jap.h"
+
+#include <QAction>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+
+#include "hangul/view/Image.h"
+#include "hangul/view/KeyboardWindow.h"
+#include "platform/Dialogs.h"
+#include "platform/FormParts.h"
+#include "platform/text/Cp932.h"
+#include "platform/text/Cp932Validator.h"
+#include "quiz/Judge.h"
+#include "quiz/Seiseki.h"
+#include "quiz/Setsumei.h"
+
+namespace norumi {
+
+TfrmKor2Jap* frmKor2Jap = nullptr;
+
+namespace {
+
+void SetColor(QWidget* widget, QPalette::ColorRole role, Qt::GlobalColor color) {
+  QPalette palette = widget->palette();
+  palette.setColor(role, color);
+  widget->setPalette(palette);
+}
+
+bool IsEnter(const QKeyEvent* key) {
+  return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+}  // namespace
+
+TfrmKor2Jap::TfrmKor2Jap(Services& services) : TForm(services) {
+  setObjectName(QStringLiteral("frmKor2Jap"));
+  HelpContext = 32;
+  BuildControls();
+}
+
+void TfrmKor2Jap::BuildControls() {
+  lbTanName = Named(new QLabel, "lbTanName");
+  StyleTitle(lbTanName);
+  lbTanName->setWordWrap(true);
+  Label1 = Named(new QLabel(QStringLiteral("韓国語")), "Label1");
+  imMoji = Named(new TImage, "imMoji");
+  imMoji->setFixedSize(456, 24);
+  Label2 = Named(new QLabel(QStringLiteral("日本語")), "Label2");
+  edJapan = Named(new QLineEdit, "edJapan");
+  edJapan->setValidator(new Cp932Validator(edJapan));
+  edJapan->installEventFilter(this);
+  Label2->setBuddy(edJapan);
+
+  lbHantei = Named(new QLabel(QStringLiteral(" ")), "lbHantei");
+  QFont mark = lbHantei->font();
+  mark.setPixelSize(96);
+  mark.setBold(true);
+  lbHantei->setFont(mark);
+  lbHantei->setFixedSize(120, 120);
+  lbHantei->setAlignment(Qt::AlignCenter);
+
+  btAns = Named(new QPushButton(QStringLiteral("答え")), "btAns");
+  btHantei = Named(new QPushButton(QStringLiteral("判定")), "btHantei");
+  btNext = Named(new QPushButton(QStringLiteral("次へ")), "btNext");
+  btClose = Named(new QPushButton(QStringLiteral("閉じる")), "btClose");
+  // The buttons stay auto-default so that Enter on a focused "次へ" presses it, as the learner
+  // expects; Enter in edJapan never reaches the window (eventFilter), so no default button fires
+  // from there. The answer buttons come and go without the window changing its size.
+  for (QPushButton* b : {btAns, btHantei, btNext, btClose}) b->setAutoDefault(true);
+  for (QPushButton* b : {btAns, btHantei, btNext}) {
+    QSizePolicy keep = b->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    b->setSizePolicy(keep);
+  }
+
+  MainMenu1 = Named(new QMenuBar(this), "MainMenu1");
+  QMenu* file = MainMenu1->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
+  C1 = Named(file->addAction(QStringLiteral("閉じる(&C)")), "C1");
+  QMenu* edit = MainMenu1->addMenu(QStringLiteral("編集(&E)"));
+  P1 = Named(edit->addAction(QStringLiteral("ハングル貼り付け(&P)")), "P1");
+  K1 = Named(edit->addAction(QStringLiteral("ノルミｷｰﾎﾞｰﾄﾞ(&K)")), "K1");
+  // The answer is Japanese text: pasting Korean or opening the keyboard has no use here.
+  P1->setEnabled(false);
+  K1->setEnabled(false);
+
+  auto* buttons = new QVBoxLayout;
+  buttons->addWidget(btHantei);
+  buttons->addWidget(btAns);
+  buttons->addWidget(btNext);
+  buttons->addStretch();
+  buttons->addWidget(btClose);
+
+  auto* layout = new QGridLayout(this);
+  layout->setMenuBar(MainMenu1);
+  layout->addWidget(lbTanName, 0, 0, 1, 2);
+  layout->addWidget(Label1, 1, 0, 1, 2);
+  layout->addWidget(imMoji, 2, 0, 1, 2);
+  layout->addWidget(Label2, 3, 0, 1, 2);
+  layout->addWidget(edJapan, 4, 0, 1, 2);
+  layout->addWidget(lbHantei, 5, 0, Qt::AlignCenter);
+  layout->addLayout(buttons, 5, 1);
+  FixSize();
+
+  setTabOrder(edJapan, btHantei);
+  setTabOrder(btHantei, btAns);
+  setTabOrder(btAns, btNext);
+  setTabOrder(btNext, btClose);
+
+  const auto on = [this](QPushButton* button, void (TfrmKor2Jap::*handler)()) {
+    connect(button, &QPushButton::clicked, this,
+            [this, handler] { Run([this, handler] { (this->*handler)(); }); });
+  };
+  on(btHantei, &TfrmKor2Jap::btHanteiClick);
+  on(btAns, &TfrmKor2Jap::btAnsClick);
+  on(btNext, &TfrmKor2Jap::btNextClick);
+  on(btClose, &TfrmKor2Jap::btCloseClick);
+  connect(C1, &QAction::triggered, this, [this] { Run([this] { btCloseClick(); }); });
+}
+
+int TfrmKor2Jap::StartQuiz(TTangoList& list) {
+  SingleMode = false;
+  SingleTango = nullptr;
+  Open(list);
+  QuestionPos = list.RirekiKor2Jap.Position;
+  ShowQuestion();
+  EnterDown = false;
+  // A drill with nothing left to ask (closed right after its last answer, or with no word
+  // chosen) has nothing to show: it ends here, with its record and the results.
+  if (!CurrentWord(false)) {
+    FinishQuiz();
+    return kModalOk;
+  }
+  return services_.dialogs.ShowModal(*this);
+}
+
+int TfrmKor2Jap::StartSingle(TTangoList& list, TTango& entry) {
+  SingleMode = true;
+  Open(list);
+  ShowSingleQuestion(entry);
+  EnterDown = false;
+  return services_.dialogs.ShowModal(*this);
+}
+
+void TfrmKor2Jap::Open(TTangoList& list) {
+  WordList = &list;
+  const QString title = FromCp932(list.Title);
+  lbTanName->setText(title);
+  setWindowTitle(QStringLiteral("Norumi! > 単語出題 > ") + title);
+  frmKeyboard->AttachImage(imMoji);
+}
+
+void TfrmKor2Jap::ShowQuestion() {
+  TRirekiList& history = WordList->RirekiKor2Jap;
+  const int32_t index = history.NextQuestion(QuestionPos, false);
+  if (index < 0 || index >= WordList->Count()) {
+    frmKeyboard->Keyboard.Clear();
+    return;
+  }
+  ShowAsking(WordList->Tango(index));
+}
+
+void TfrmKor2Jap::ShowSingleQuestion(TTango& entry) {
+  SingleTango = &entry;
+  frmKeyboard->Keyboard.Clear();
+  ShowAsking(entry);
+}
+
+void TfrmKor2Jap::ShowAsking(const TTango& word) {
+  frmKeyboard->DrawCodes(&word.Hangul);
+  lbHantei->setText(QStringLiteral(" "));
+  btHantei->show();
+  btAns->hide();
+  btNext->hide();
+  SetColor(edJapan, QPalette::Text, Qt::black);
+  edJapan->clear();
+  if (isVisible()) edJapan->setFocus();
+  EnterDown = false;
+}
+
+TTango* TfrmKor2Jap::CurrentWord(bool anyWord) {
+  if (SingleMode) return SingleTango;
+  if (!WordList) return nullptr;
+  return WordAt(*WordList, WordList->RirekiKor2Jap, QuestionPos, anyWord);
+}
+
+bool TfrmKor2Jap::IsRight(const std::string& answer) {
+  if (SingleMode) return SingleTango && SingleTango->Japan == answer;
+  const TTango* word = CurrentWord(false);
+  return word && IsRightMeaning(*WordList, *word, answer);
+}
+
+void TfrmKor2Jap::ShowMark(bool right) {
+  SetColor(lbHantei, QPalette::WindowText, right ? Qt::blue : Qt::red);
+  lbHantei->setText(right ? QStringLiteral("○") : QStringLiteral("×"));
+}
+
+void TfrmKor2Jap::btHanteiClick() {
+  // Once judged, the position's word counts as answered and CurrentWord(false) would already
+  // look past it: only a question still being asked is judged.
+  if (btHantei->isHidden() || !CurrentWord(false)) return;
+  const std::optional<std::string> answer = ToCp932(edJapan->text());
+  const bool right = answer && IsRight(*answer);
+  ShowMark(right);
+  if (WordList->Kaisetsu == 0 || (WordList->Kaisetsu == 1 && !right)) ShowExplanation();
+  if (!SingleMode) WordList->RirekiKor2Jap.MarkAnswer(QuestionPos, right);
+  btHantei->hide();
+  btNext->show();
+  if (!right) btAns->show();
+  btNext->setFocus();
+}
+
+void TfrmKor2Jap::ShowExplanation() {
+  const TTango* word = CurrentWord(false);
+  if (!word || (word->Setsumei.empty() && word->Url.empty())) return;
+  frmWBKSetsumei->lbSetsumei->setText(FromCp932(word->Setsumei));
+  frmWBKSetsumei->lbUrl->setText(FromCp932(word->Url));
+  services_.dialogs.ShowModal(*frmWBKSetsumei);
+}
+
+std::string TfrmKor2Jap::GetAnswerText() {
+  if (SingleMode) return SingleTango ? SingleTango->Japan : std::string();
+  const TTango* word = CurrentWord(true);
+  return word ? AnswerMeanings(*WordList, *word) : std::string();
+}
+
+void TfrmKor2Jap::btAnsClick() {
+  SetColor(edJapan, QPalette::Text, Qt::red);
+  edJapan->setText(FromCp932(GetAnswerText()));
+  btNext->setFocus();
+}
+
+void TfrmKor2Jap::btNextClick() {
+  if (!SingleMode) {
+    ++QuestionPos;
+    ShowQuestion();
+    if (CurrentWord(false)) return;
+    FinishQuiz();
+  }
+  done(kModalOk);
+}
+
+void TfrmKor2Jap::FinishQuiz() {
+  TRirekiList& history = WordList->RirekiKor2Jap;
+  history.FinishDrill();
+  // Finishing at the start of an opening happens before the window was ever shown.
+  const bool shown = isVisible();
+  hide();
+  frmSeiseki->ShowResults(history);
+  if (shown) show();
+}
+
+void TfrmKor2Jap::btCloseClick() {
+  done(kModalOk);
+}
+
+bool TfrmKor2Jap::eventFilter(QObject* watched, QEvent* event) {
+  const bool press = event->type() == QEvent::KeyPress;
+  if (watched != edJapan || (!press && event->type() != QEvent::KeyRelease))
+    return TForm::eventFilter(watched, event);
+  const auto* key = static_cast<QKeyEvent*>(event);
+  if (!IsEnter(key)) return TForm::eventFilter(watched, event);
+  // Only the release of an Enter that went down here judges: Enter on "次へ" moves the focus
+  // here before it comes up, and a held key's repeats are neither.
+  if (!key->isAutoRepeat()) {
+    if (press)
+      EnterDown = true;
+    else if (EnterDown && !btHantei->isHidden())
+      Run([this] { btHanteiClick(); });
+  }
+  return true;
+}
+
+}  // namespace norumi

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "model/TangoList.h"
+#include "platform/Form.h"
+
+class QLabel;
+class QLineEdit;
+class QMenuBar;
+class QAction;
+class QPushButton;
+
+namespace norumi {
+
+class TImage;
+
+// Shows a Korean word and asks for its Japanese meaning: the words of a drill in the history's
+// order (quiz mode), or one word received in a mail-magazine code (single-word mode).
+class TfrmKor2Jap : public TForm {
+  Q_OBJECT
+
+ public:
+  explicit TfrmKor2Jap(Services& services);
+
+  int StartQuiz(TTangoList& list);
+  int StartSingle(TTangoList& list, TTango& entry);
+
+  QLabel* lbTanName;
+  QLabel* Label1;
+  TImage* imMoji;
+  QLabel* Label2;
+  QLineEdit* edJapan;
+  QLabel* lbHantei;
+  QPushButton* btAns;
+  QPushButton* btHantei;
+  QPushButton* btNext;
+  QPushButton* btClose;
+  QMenuBar* MainMenu1;
+  QAction* C1;
+  QAction* P1;
+  QAction* K1;
+
+ public slots:
+  void btHanteiClick();
+  void btAnsClick();
+  void btNextClick();
+  void btCloseClick();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;  // edJapanKeyDown / KeyUp
+
+ private:
+  void BuildControls();
+  void Open(TTangoList& list);
+  void ShowQuestion();
+  void ShowSingleQuestion(TTango& entry);
+  void ShowAsking(const TTango& word);
+  bool IsRight(const std::string& answer);
+  void ShowMark(bool right);
+  void ShowExplanation();
+  std::string GetAnswerText();
+  void FinishQuiz();
+  TTango* CurrentWord(bool anyWord);
+
+  TTangoList* WordList = nullptr;
+  int32_t QuestionPos = 0;
+  bool EnterDown = false;
+  bool SingleMode = false;
+  TTango* SingleTango = nullptr;
+};
+
+extern TfrmKor2Jap* frmKor2Jap;
+
+}  // namespace norumi

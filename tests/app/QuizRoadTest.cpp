@@ -1,0 +1,193 @@
+// The learner's whole road from the menu: choosing files, the learner check, resuming or
+// selecting questions, the quiz, the results, and the word file saved under its title.
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <map>
+
+#include "AppFixture.h"
+#include "ClipboardDouble.h"
+#include "ModelSamples.h"
+#include "app/WbkMenu.h"
+#include "app/Windows.h"
+#include "hangul/view/Drawing.h"
+#include "platform/text/Cp932.h"
+
+namespace norumi {
+namespace {
+
+std::string Sj(const char* utf8) {
+  return ToCp932(QString::fromUtf8(utf8)).value();
+}
+
+template <typename W>
+W& Find(QWidget& window, const char* name) {
+  W* widget = window.findChild<W*>(QString::fromLatin1(name));
+  if (!widget) throw std::runtime_error(std::string("no control ") + name);
+  return *widget;
+}
+
+class QuizRoad : public test::AppFixture {
+ protected:
+  QuizRoad() {
+    services.clipboard = &clipboard;
+    registry.WriteMachineString(kProgramKey, "user", QString::fromUtf8("たもつ"));
+    registry.WriteMachineString(kProgramKey, "path", services.executablePath);
+    // 犬/개, 猫/고양이, 水/물: stored as the word editor stores them, with a closing 0.
+    MakeFile("animals", "animals", [](TTangoList& l) {
+      test::AddWord(l, Sj("犬"), {0xAC1C, 0});
+      test::AddWord(l, Sj("猫"), {0xACE0, 0xC591, 0xC774, 0});
+      test::AddWord(l, Sj("水"), {0xBB3C, 0});
+    });
+    CreateWindows(services);
+  }
+  ~QuizRoad() override { DestroyWindows(); }
+
+  void MakeFile(const char* name, const char* title, const std::function<void(TTangoList&)>& fill) {
+    TTangoList list;
+    list.Title = Sj(title);
+    fill(list);
+    list.SaveToFile(folder / (std::string(name) + ".wbk"));
+  }
+  std::unique_ptr<TTangoList> Load(const char* name) {
+    auto list = std::make_unique<TTangoList>();
+    list->LoadFromFile(folder / ToPath(QString::fromUtf8(name) + ".wbk"));
+    return list;
+  }
+  // The selection in quiz mode: checks `names`, types the count, presses OK.
+  void ExpectSelection(std::vector<QString> names, const QString& count = {}) {
+    dialogs.ExpectModal("frmWBKDialog", [=](QDialog& w) {
+      auto& files = Find<QListWidget>(w, "clbFile");
+      for (const QString& name : names)
+        files.findItems(name, Qt::MatchExactly).at(0)->setCheckState(Qt::Checked);
+      Find<QLineEdit>(w, "edNum").setText(count);
+      Find<QPushButton>(w, "btOk").click();
+    });
+  }
+  // Answers the Korean-to-Japanese question on screen and goes on.
+  static void AnswerK2J(QDialog& w, const char* meaning) {
+    Find<QLineEdit>(w, "edJapan").setText(QString::fromUtf8(meaning));
+    Find<QPushButton>(w, "btHantei").click();
+    Find<QPushButton>(w, "btNext").click();
+  }
+  void ExpectResults(const QString& line) {
+    dialogs.ExpectModal("frmSeiseki", [=](QDialog& w) {
+      auto& history = Find<QListWidget>(w, "lbHist");
+      EXPECT_EQ(history.item(history.count() - 1)->text(), line);
+      Find<QPushButton>(w, "btClose").click();
+    });
+  }
+
+  test::MemoryClipboard clipboard;
+};
+
+TEST_F(QuizRoad, KoreanToJapaneseFromTheMenuToTheSavedFile) {
+  // The file was last used by someone else and holds an unfinished drill of theirs.
+  auto before = Load("animals");
+  before->UserName = Sj("他の人");
+  before->RirekiKor2Jap.SelectQuestions(3, 1, false, false);
+  before->RirekiKor2Jap.FinishDrill();
+  before->RirekiKor2Jap.SelectQuestions(3, 3, false, false);
+  before->SaveToFile(folder / "animals.wbk");
+
+  ExpectSelection({"animals"}, "abc");                 // not a number: every word
+  dialogs.ExpectModal("frmKor2Jap", [&](QDialog& w) {  // no resume message for a new learner
+    AnswerK2J(w, "犬");
+    AnswerK2J(w, "ねこ");
+    AnswerK2J(w, "水");
+  });
+  ExpectResults("2/3 正解率：66%");
+  frmWBKMenu->btK2J->click();
+  dialogs.VerifyFinished();
+  EXPECT_TRUE(frmWBKMenu->isVisible());
+
+  auto after = Load("animals");
+  EXPECT_EQ(after->UserName, Sj("たもつ"));
+  ASSERT_EQ(after->RirekiKor2Jap.Count(), 1);  // the other learner's record is gone
+  EXPECT_EQ(after->RirekiKor2Jap.Records()[0], (TRireki{3, 2}));
+  EXPECT_EQ(after->RirekiKor2Jap.Marks, (std::vector<int32_t>{1, -1, 1}));
+  EXPECT_FALSE(after->RirekiKor2Jap.InProgress);
+  EXPECT_EQ(after->Count(), 3);
+}
+
+TEST_F(QuizRoad, ClosingHalfwayResumesAtTheFirstUnansweredWord) {
+  ExpectSelection({"animals"});
+  dialogs.ExpectModal("frmKor2Jap", [&](QDialog& w) {
+    AnswerK2J(w, "犬");
+    Find<QPushButton>(w, "btClose").click();
+  });
+  frmWBKMenu->btK2J->click();
+  EXPECT_TRUE(Load("animals")->RirekiKor2Jap.InProgress);
+
+  ExpectSelection({"animals"});
+  dialogs.ExpectMessage("前回の続きからです", "出題(韓->日)", MsgIcon::Information);
+  dialogs.ExpectModal("frmKor2Jap", [&](QDialog& w) {
+    const HangulCodes cat = {0xACE0, 0xC591, 0xC774, 0};  // the first word not answered yet
+    EXPECT_EQ(Find<TImage>(w, "imMoji").Picture, DrawCodes(&cat, QSize(456, 24)));
+    AnswerK2J(w, "猫");
+    AnswerK2J(w, "水");
+  });
+  ExpectResults("3/3 正解率：100%");
+  frmWBKMenu->btK2J->click();
+  dialogs.VerifyFinished();
+}
+
+TEST_F(QuizRoad, JapaneseToKoreanWithPastedAnswersAndACombinedList) {
+  MakeFile("drinks", "飲み物", [](TTangoList& l) {
+    test::AddWord(l, Sj("水"), {0xBB3C, 0});  // already in animals: not merged twice
+    test::AddWord(l, Sj("牛乳"), {0xC6B0, 0xC720, 0});
+  });
+  ExpectSelection({"animals", "drinks"}, "10");
+  // The folder decides which checked file comes first, so answer by the meaning shown.
+  const std::map<QString, std::u16string> answers = {
+      {"犬", u"개"}, {"猫", u"고양"}, {"水", u"물 "}, {"牛乳", u"우유"}};
+  dialogs.ExpectModal("frmJap2Kor", [&](QDialog& w) {
+    for (int question = 0; question < 4; ++question) {
+      clipboard.Put(std::nullopt, answers.at(Find<QLabel>(w, "lbJapan").text()));
+      Find<QPushButton>(w, "btHanguel").click();
+      Find<QPushButton>(w, "btHantei").click();
+      Find<QPushButton>(w, "btNext").click();
+    }
+  });
+  ExpectResults("3/4 正解率：75%");
+  frmWBKMenu->btJ2K->click();
+  dialogs.VerifyFinished();
+
+  auto combined = Load("複合問題");
+  ASSERT_EQ(combined->Count(), 4);
+  for (int i = 0; i < 4; ++i)  // "물 " with its space is the one wrong answer
+    EXPECT_EQ(combined->RirekiJap2Kor.Marks[i], combined->Tango(i).Japan == Sj("水") ? -1 : 1);
+  EXPECT_EQ(Load("animals")->RirekiJap2Kor.Count(), 0);  // the files it came from stay as they were
+}
+
+TEST_F(QuizRoad, SavedUnderItsTitleAndNeverOutsideTheFolder) {
+  MakeFile("lesson", "第1課", [](TTangoList& l) { test::AddWord(l, Sj("犬"), {0xAC1C, 0}); });
+  MakeFile("evil", "../evil", [](TTangoList& l) { test::AddWord(l, Sj("犬"), {0xAC1C, 0}); });
+  ExpectSelection({"lesson"});
+  dialogs.ExpectModal("frmKor2Jap", [&](QDialog& w) { AnswerK2J(w, "犬"); });
+  ExpectResults("1/1 正解率：100%");
+  frmWBKMenu->btK2J->click();
+  EXPECT_EQ(Load("第1課")->RirekiKor2Jap.Count(), 1);
+  EXPECT_EQ(Load("lesson")->RirekiKor2Jap.Count(), 0);
+
+  ExpectSelection({"evil"});
+  dialogs.ExpectModal("frmKor2Jap", [&](QDialog& w) { AnswerK2J(w, "犬"); });
+  ExpectResults("1/1 正解率：100%");
+  dialogs.ExpectMessage(QStringLiteral("ファイル %1 を作成できません。")
+                            .arg(QDir::toNativeSeparators(FromPath(folder / "../evil"))),
+                        kApplicationTitle, MsgIcon::Stop);
+  frmWBKMenu->btK2J->click();
+  EXPECT_FALSE(std::filesystem::exists(folder.Path().parent_path() / "evil.wbk"));
+  EXPECT_TRUE(frmWBKMenu->isVisible());
+
+  // Cancelling the selection brings the menu back and writes nothing.
+  dialogs.ExpectModal("frmWBKDialog", [](QDialog& w) { Find<QPushButton>(w, "btClose").click(); });
+  frmWBKMenu->btJ2K->click();
+  EXPECT_TRUE(frmWBKMenu->isVisible());
+}
+
+}  // namespace
+}  // namespace norumi

@@ -1,0 +1,68 @@
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include "AppFixture.h"
+#include "quiz/Seiseki.h"
+#include "quiz/Setsumei.h"
+
+namespace norumi {
+namespace {
+
+class Results : public test::AppFixture {
+ protected:
+  // Shows the results of `history` and reads them back as the learner sees them.
+  std::vector<QString> Show(const TRirekiList& history) {
+    std::vector<QString> seen;
+    dialogs.ExpectModal("frmSeiseki", [&](QDialog& window) {
+      EXPECT_EQ(window.windowTitle(), "成績表");
+      seen = {seiseki.lbSeikai->text(), seiseki.lbTotal->text(), seiseki.lbPer->text(),
+              seiseki.lbComment->text()};
+      for (int i = 0; i < seiseki.lbHist->count(); ++i)
+        seen.push_back(seiseki.lbHist->item(i)->text());
+      seiseki.btClose->click();
+    });
+    seiseki.ShowResults(history);
+    EXPECT_EQ(seiseki.result(), kModalOk);
+    return seen;
+  }
+
+  TfrmSeiseki seiseki{services};
+};
+
+TEST_F(Results, CountAllMarksAndTruncateTheRates) {
+  TRirekiList history;
+  history.Marks = {1, -1, kMarkNotChosen, 1, kMarkUnanswered};
+  history.AddRecord({10, 7});
+  history.AddRecord({0, 0});
+  history.AddRecord({3, 2});
+  seiseki.lbComment->setText("left over");
+  EXPECT_EQ(Show(history), (std::vector<QString>{"2", "3", "66%", "", "7/10 正解率：70%",
+                                                 "0/0 正解率：0%", "2/3 正解率：66%"}));
+  // Every showing rewrites the whole window.
+  EXPECT_EQ(Show(TRirekiList{}), (std::vector<QString>{"0", "0", "0%", ""}));
+}
+
+TEST_F(Results, ExplanationOpensOnlyWebAddresses) {
+  TfrmWBKSetsumei explanation(services);
+  EXPECT_EQ(explanation.windowTitle(), "解説");
+  const auto click = [&](const QString& url, Qt::MouseButton button = Qt::LeftButton) {
+    explanation.lbUrl->setText(url);
+    const QPointF at(2, 2);
+    QMouseEvent press(QEvent::MouseButtonPress, at, explanation.lbUrl->mapToGlobal(at), button,
+                      button, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, explanation.lbUrl->mapToGlobal(at), button,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(explanation.lbUrl, &press);
+    QApplication::sendEvent(explanation.lbUrl, &release);
+  };
+  click("https://example.org/a?b=1");
+  click("https://example.org/right", Qt::RightButton);
+  click("calc.exe");
+  click("");
+  EXPECT_EQ(shell.opened, std::vector<QString>{"https://example.org/a?b=1"});
+}
+
+}  // namespace
+}  // namespace norumi
