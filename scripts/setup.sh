@@ -8,7 +8,7 @@ norumi_packages=(
   clang libclang-rt-14-dev
   fonts-noto-cjk fonts-nanum
 )
-norumi_run_packages=(xvfb xauth x11-apps imagemagick)
+norumi_run_packages=(xvfb xauth imagemagick)
 
 norumi_install() {
   local missing=()

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QColor>
+#include <QFont>
 #include <QFrame>
 #include <QLabel>
+#include <QPalette>
 #include <QString>
 
 namespace norumi {
@@ -25,6 +28,21 @@ inline QFrame* Rule(const char* name, const char* color) {
 inline void StyleTitle(QLabel* label) {
   label->setTextFormat(Qt::PlainText);
   label->setStyleSheet(QStringLiteral("color: #008080; font-weight: bold;"));
+}
+
+// Sets one colour of a widget's palette: its text (WindowText for labels, Text for edits).
+inline void SetColor(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
+  QPalette palette = widget->palette();
+  palette.setColor(role, color);
+  widget->setPalette(palette);
+}
+
+// A bold font of a size in pixels, as the quiz windows show their question and their mark.
+inline QFont BoldPixelFont(int pixels) {
+  QFont font;
+  font.setPixelSize(pixels);
+  font.setBold(true);
+  return font;
 }
 
 }  // namespace norumi

@@ -15,29 +15,13 @@
 #include "platform/Shell.h"
 #include "platform/text/Cp932.h"
 #include "quiz/Judge.h"
+#include "quiz/QuizSteps.h"
 #include "quiz/Seiseki.h"
 #include "quiz/Setsumei.h"
 
 namespace norumi {
 
 TfrmJap2Kor* frmJap2Kor = nullptr;
-
-namespace {
-
-void SetTextColor(QLabel* label, Qt::GlobalColor color) {
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, color);
-  label->setPalette(palette);
-}
-
-QFont PixelFont(int pixels) {
-  QFont font;
-  font.setPixelSize(pixels);
-  font.setBold(true);
-  return font;
-}
-
-}  // namespace
 
 TfrmJap2Kor::TfrmJap2Kor(Services& services) : TForm(services) {
   setObjectName(QStringLiteral("frmJap2Kor"));
@@ -55,13 +39,13 @@ void TfrmJap2Kor::BuildControls() {
   Label2 = Named(new QLabel(QStringLiteral("日本語")), "Label2");
   lbJapan = Named(new QLabel, "lbJapan");
   lbJapan->setTextFormat(Qt::PlainText);
-  lbJapan->setFont(PixelFont(15));
-  SetTextColor(lbJapan, Qt::darkYellow);  // olive
+  lbJapan->setFont(BoldPixelFont(15));
+  SetColor(lbJapan, QPalette::WindowText, Qt::darkYellow);  // olive
   Label1 = Named(new QLabel(QStringLiteral("韓国語")), "Label1");
   imMoji = Named(new TImage, "imMoji");
   imMoji->setFixedSize(456, 24);  // the keyboard sizes its drawing to the control
   lbHantei = Named(new QLabel(QStringLiteral(" ")), "lbHantei");
-  lbHantei->setFont(PixelFont(96));
+  lbHantei->setFont(BoldPixelFont(96));
   lbHantei->setAlignment(Qt::AlignCenter);
   lbHantei->setFixedSize(120, 120);
 
@@ -222,8 +206,7 @@ bool TfrmJap2Kor::IsRight(const HangulCodes& answer) {
 }
 
 void TfrmJap2Kor::ShowMark(bool right) {
-  SetTextColor(lbHantei, right ? Qt::blue : Qt::red);
-  lbHantei->setText(right ? QStringLiteral("○") : QStringLiteral("×"));
+  norumi::ShowMark(*lbHantei, right);
 }
 
 void TfrmJap2Kor::btHanteiClick() {
@@ -231,7 +214,7 @@ void TfrmJap2Kor::btHanteiClick() {
   if (!SingleMode && !CurrentWord(false)) return;
   const bool right = IsRight(frmKeyboard->Keyboard.Codes);
   ShowMark(right);
-  if (WordList->Kaisetsu == 0 || (WordList->Kaisetsu == 1 && !right)) ShowExplanation();
+  if (WantsExplanation(WordList->Kaisetsu, right)) ShowExplanation();
   if (!SingleMode) WordList->RirekiJap2Kor.MarkAnswer(QuestionPos, right);
   btHantei->hide();
   btHanguel->hide();
@@ -242,11 +225,7 @@ void TfrmJap2Kor::btHanteiClick() {
 }
 
 void TfrmJap2Kor::ShowExplanation() {
-  const TTango* entry = SingleTango ? SingleTango : CurrentWord(false);
-  if (!entry || (entry->Setsumei.empty() && entry->Url.empty())) return;
-  frmWBKSetsumei->lbSetsumei->setText(FromCp932(entry->Setsumei));
-  frmWBKSetsumei->lbUrl->setText(FromCp932(entry->Url));
-  services_.dialogs.ShowModal(*frmWBKSetsumei);
+  norumi::ShowExplanation(services_.dialogs, SingleTango ? SingleTango : CurrentWord(false));
 }
 
 HangulCodes TfrmJap2Kor::GetAnswerCodes() {
@@ -276,12 +255,7 @@ void TfrmJap2Kor::btNextClick() {
 }
 
 void TfrmJap2Kor::FinishQuiz() {
-  WordList->RirekiJap2Kor.FinishDrill();
-  // A drill ended before the window opened shows its results alone.
-  const bool shown = isVisible();
-  if (shown) hide();
-  frmSeiseki->ShowResults(WordList->RirekiJap2Kor);
-  if (shown) show();
+  FinishWithResults(*this, WordList->RirekiJap2Kor);
 }
 
 void TfrmJap2Kor::btCloseClick() {

@@ -15,6 +15,7 @@
 #include "platform/text/Cp932.h"
 #include "platform/text/Cp932Validator.h"
 #include "quiz/Judge.h"
+#include "quiz/QuizSteps.h"
 #include "quiz/Seiseki.h"
 #include "quiz/Setsumei.h"
 
@@ -23,12 +24,6 @@ namespace norumi {
 TfrmKor2Jap* frmKor2Jap = nullptr;
 
 namespace {
-
-void SetColor(QWidget* widget, QPalette::ColorRole role, Qt::GlobalColor color) {
-  QPalette palette = widget->palette();
-  palette.setColor(role, color);
-  widget->setPalette(palette);
-}
 
 bool IsEnter(const QKeyEvent* key) {
   return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
@@ -194,8 +189,7 @@ bool TfrmKor2Jap::IsRight(const std::string& answer) {
 }
 
 void TfrmKor2Jap::ShowMark(bool right) {
-  SetColor(lbHantei, QPalette::WindowText, right ? Qt::blue : Qt::red);
-  lbHantei->setText(right ? QStringLiteral("○") : QStringLiteral("×"));
+  norumi::ShowMark(*lbHantei, right);
 }
 
 void TfrmKor2Jap::btHanteiClick() {
@@ -205,7 +199,7 @@ void TfrmKor2Jap::btHanteiClick() {
   const std::optional<std::string> answer = ToCp932(edJapan->text());
   const bool right = answer && IsRight(*answer);
   ShowMark(right);
-  if (WordList->Kaisetsu == 0 || (WordList->Kaisetsu == 1 && !right)) ShowExplanation();
+  if (WantsExplanation(WordList->Kaisetsu, right)) ShowExplanation();
   if (!SingleMode) WordList->RirekiKor2Jap.MarkAnswer(QuestionPos, right);
   btHantei->hide();
   btNext->show();
@@ -214,11 +208,7 @@ void TfrmKor2Jap::btHanteiClick() {
 }
 
 void TfrmKor2Jap::ShowExplanation() {
-  const TTango* word = CurrentWord(false);
-  if (!word || (word->Setsumei.empty() && word->Url.empty())) return;
-  frmWBKSetsumei->lbSetsumei->setText(FromCp932(word->Setsumei));
-  frmWBKSetsumei->lbUrl->setText(FromCp932(word->Url));
-  services_.dialogs.ShowModal(*frmWBKSetsumei);
+  norumi::ShowExplanation(services_.dialogs, CurrentWord(false));
 }
 
 std::string TfrmKor2Jap::GetAnswerText() {
@@ -244,13 +234,7 @@ void TfrmKor2Jap::btNextClick() {
 }
 
 void TfrmKor2Jap::FinishQuiz() {
-  TRirekiList& history = WordList->RirekiKor2Jap;
-  history.FinishDrill();
-  // Finishing at the start of an opening happens before the window was ever shown.
-  const bool shown = isVisible();
-  hide();
-  frmSeiseki->ShowResults(history);
-  if (shown) show();
+  FinishWithResults(*this, WordList->RirekiKor2Jap);
 }
 
 void TfrmKor2Jap::btCloseClick() {

@@ -1,6 +1,6 @@
 #include "quiz/Seiseki.h"
 
-#include <QGridLayout>
+#include <QBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -33,9 +33,15 @@ TfrmSeiseki::TfrmSeiseki(Services& services) : TForm(services) {
   lbPer = Named(new QLabel, "lbPer");
   for (QLabel* count : {lbSeikai, lbTotal}) {
     count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    count->setMinimumWidth(48);
+    count->setMinimumWidth(40);
   }
   Label2->setAlignment(Qt::AlignCenter);
+  for (QLabel* score : {lbSeikai, Label2, lbTotal, lbPer}) {
+    QFont font = score->font();
+    font.setPointSizeF(font.pointSizeF() * 1.5);
+    font.setBold(true);
+    score->setFont(font);
+  }
   Label3 = Named(new QLabel(QStringLiteral("今までの成績")), "Label3");
   lbHist = Named(new QListWidget, "lbHist");
   lbHist->setFixedSize(240, 160);
@@ -43,16 +49,24 @@ TfrmSeiseki::TfrmSeiseki(Services& services) : TForm(services) {
   lbComment->setTextFormat(Qt::PlainText);
   btClose = Named(new QPushButton(QStringLiteral("閉じる")), "btClose");
 
-  auto* layout = new QGridLayout(this);
-  layout->addWidget(Label1, 0, 0, 1, 4);
-  layout->addWidget(lbSeikai, 1, 0);
-  layout->addWidget(Label2, 1, 1);
-  layout->addWidget(lbTotal, 1, 2);
-  layout->addWidget(lbPer, 1, 3);
-  layout->addWidget(Label3, 2, 0, 1, 4);
-  layout->addWidget(lbHist, 3, 0, 1, 4);
-  layout->addWidget(lbComment, 4, 0, 1, 4);
-  layout->addWidget(btClose, 5, 3);
+  // The score reads as one line: right / judged, then the rate.
+  auto* score = new QHBoxLayout;
+  score->addWidget(lbSeikai);
+  score->addWidget(Label2);
+  score->addWidget(lbTotal);
+  score->addSpacing(16);
+  score->addWidget(lbPer);
+  score->addStretch();
+  auto* close = new QHBoxLayout;
+  close->addStretch();
+  close->addWidget(btClose);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(Label1);
+  layout->addLayout(score);
+  layout->addWidget(Label3);
+  layout->addWidget(lbHist);
+  layout->addWidget(lbComment);
+  layout->addLayout(close);
   FixSize();
 
   connect(btClose, &QPushButton::clicked, this, [this] { Run([this] { btCloseClick(); }); });
