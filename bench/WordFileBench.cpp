@@ -62,7 +62,7 @@ void BM_MergeTenLists(benchmark::State& state) {
     list.SaveToFile(paths.back());
   }
   std::vector<std::unique_ptr<TTangoList>> lists;
-  const double load = BestOf(1, [&] {
+  const double load = BestOf(3, [&] {
     lists.clear();
     for (const auto& p : paths) {
       lists.push_back(std::make_unique<TTangoList>());

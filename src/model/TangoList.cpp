@@ -97,13 +97,22 @@ uint64_t SameWordHash(const TTango& t) {
 namespace {
 
 // An open-addressing table of (hash, index) over the entries of a list: an entry is compared
-// only when its hash matches.
+// only when its hash matches. Large merges are bound by cache misses on the table, so callers
+// hash a batch of words first and prefetch their slots before looking them up.
 class SameWordIndex {
  public:
   explicit SameWordIndex(size_t expected) {
     size_t capacity = 16;
     while (capacity < expected * 2) capacity *= 2;
     table_.assign(capacity, Slot{0, -1});
+  }
+
+  void Prefetch(uint64_t hash) const {
+#if defined(__GNUC__) || defined(__clang__)
+    __builtin_prefetch(&table_[hash & (table_.size() - 1)]);
+#else
+    (void)hash;
+#endif
   }
 
   void Insert(uint64_t hash, int32_t index) {
@@ -153,17 +162,33 @@ void TTangoList::MergeAll(const std::vector<const TTangoList*>& others) {
   size_t expected = items_.size();
   for (const TTangoList* other : others) expected += other->items_.size();
   SameWordIndex index(expected);
+  constexpr int kBatch = 16;
+  uint64_t hashes[kBatch];
+  // Hashes a batch of entries from `first`, prefetching their slots, then hands each on.
+  const auto batched = [&](int first, int end, const auto& entryAt, const auto& handle) {
+    for (int at = first; at < end; at += kBatch) {
+      const int n = std::min(kBatch, end - at);
+      for (int j = 0; j < n; ++j) index.Prefetch(hashes[j] = SameWordHash(entryAt(at + j)));
+      for (int j = 0; j < n; ++j) handle(at + j, hashes[j]);
+    }
+  };
   int indexed = 0;
   for (const TTangoList* other : others) {
     // Each merge compares only with the entries held before it, so a word the other list
     // holds twice is appended twice when this list held neither.
-    for (; indexed < Count(); ++indexed) index.Insert(SameWordHash(Tango(indexed)), indexed);
+    const int held = Count();
+    batched(
+        indexed, held, [&](int i) -> const TTango& { return Tango(i); },
+        [&](int i, uint64_t hash) { index.Insert(hash, i); });
+    indexed = held;
     const int otherCount = other->Count();  // `other` may be this list
-    for (int i = 0; i < otherCount; ++i) {
-      const TTango& entry = other->Tango(i);
-      const auto same = [&](int32_t at) { return Tango(at).IsSameWord(entry); };
-      if (!index.Contains(SameWordHash(entry), same)) AddCopy(entry);
-    }
+    batched(
+        0, otherCount, [&](int i) -> const TTango& { return other->Tango(i); },
+        [&](int i, uint64_t hash) {
+          const TTango& entry = other->Tango(i);
+          const auto same = [&](int32_t at) { return Tango(at).IsSameWord(entry); };
+          if (!index.Contains(hash, same)) AddCopy(entry);
+        });
   }
 }
 
