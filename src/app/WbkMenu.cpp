@@ -108,14 +108,13 @@ void TfrmWBKMenu::BuildControls() {
   setTabOrder(btChange, btUninstall);
   setTabOrder(btUninstall, btClose);
 
-  connect(btUser, &QPushButton::clicked, this, [this] { Run([this] { btUserClick(); }); });
+  Handle(btUser, &QPushButton::clicked, &TfrmWBKMenu::btUserClick);
   connect(edUser, &QLineEdit::returnPressed, btUser, &QPushButton::click);
-  connect(btReg, &QPushButton::clicked, this, [this] { Run([this] { btRegClick(); }); });
-  connect(btK2J, &QPushButton::clicked, this, [this] { Run([this] { btK2JClick(); }); });
-  connect(btJ2K, &QPushButton::clicked, this, [this] { Run([this] { btJ2KClick(); }); });
-  connect(btUninstall, &QPushButton::clicked, this,
-          [this] { Run([this] { btUninstallClick(); }); });
-  connect(btClose, &QPushButton::clicked, this, [this] { Run([this] { btCloseClick(); }); });
+  Handle(btReg, &QPushButton::clicked, &TfrmWBKMenu::btRegClick);
+  Handle(btK2J, &QPushButton::clicked, &TfrmWBKMenu::btK2JClick);
+  Handle(btJ2K, &QPushButton::clicked, &TfrmWBKMenu::btJ2KClick);
+  Handle(btUninstall, &QPushButton::clicked, &TfrmWBKMenu::btUninstallClick);
+  Handle(btClose, &QPushButton::clicked, &TfrmWBKMenu::btCloseClick);
 }
 
 QString TfrmWBKMenu::ReadRegPath() {

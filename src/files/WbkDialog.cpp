@@ -128,19 +128,15 @@ void TfrmWBKDialog::BuildControls() {
 }
 
 void TfrmWBKDialog::ConnectHandlers() {
-  const auto on = [this](auto* sender, auto signal, void (TfrmWBKDialog::*handler)()) {
-    connect(sender, signal, this,
-            [this, handler] { Run([this, handler] { (this->*handler)(); }); });
-  };
-  on(clbFile, &QListWidget::itemSelectionChanged, &TfrmWBKDialog::clbFileClick);
-  on(btOk, &QPushButton::clicked, &TfrmWBKDialog::btOkClick);
-  on(btClose, &QPushButton::clicked, &TfrmWBKDialog::btCloseClick);
-  on(btCreate, &QPushButton::clicked, &TfrmWBKDialog::btCreateClick);
-  on(btDel, &QPushButton::clicked, &TfrmWBKDialog::btDelClick);
-  on(btOption, &QPushButton::clicked, &TfrmWBKDialog::btOptionClick);
-  on(static_cast<ClickLabel*>(lbTitle), &ClickLabel::doubleClicked,
-     &TfrmWBKDialog::lbTitleDblClick);
-  on(static_cast<ClickLabel*>(lbUrl), &ClickLabel::clicked, &TfrmWBKDialog::lbUrlClick);
+  Handle(clbFile, &QListWidget::itemSelectionChanged, &TfrmWBKDialog::clbFileClick);
+  Handle(btOk, &QPushButton::clicked, &TfrmWBKDialog::btOkClick);
+  Handle(btClose, &QPushButton::clicked, &TfrmWBKDialog::btCloseClick);
+  Handle(btCreate, &QPushButton::clicked, &TfrmWBKDialog::btCreateClick);
+  Handle(btDel, &QPushButton::clicked, &TfrmWBKDialog::btDelClick);
+  Handle(btOption, &QPushButton::clicked, &TfrmWBKDialog::btOptionClick);
+  Handle(static_cast<ClickLabel*>(lbTitle), &ClickLabel::doubleClicked,
+         &TfrmWBKDialog::lbTitleDblClick);
+  Handle(static_cast<ClickLabel*>(lbUrl), &ClickLabel::clicked, &TfrmWBKDialog::lbUrlClick);
   // The entries are not editable, so a change of an item is a change of its check box.
   connect(clbFile, &QListWidget::itemChanged, this,
           [this](QListWidgetItem* item) { Run([this, item] { CheckToggled(item); }); });

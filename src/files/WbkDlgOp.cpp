@@ -83,8 +83,8 @@ TfrmWBKDlgOp::TfrmWBKDlgOp(Services& services) : TForm(services) {
   setTabOrder(csVersion, btOk);
   setTabOrder(btOk, btCancel);
 
-  connect(btOk, &QPushButton::clicked, this, [this] { Run([this] { btOkClick(); }); });
-  connect(btCancel, &QPushButton::clicked, this, [this] { Run([this] { btCancelClick(); }); });
+  Handle(btOk, &QPushButton::clicked, &TfrmWBKDlgOp::btOkClick);
+  Handle(btCancel, &QPushButton::clicked, &TfrmWBKDlgOp::btCancelClick);
 }
 
 int TfrmWBKDlgOp::KaisetsuIndex() const {

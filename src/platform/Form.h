@@ -20,6 +20,14 @@ class TForm : public QDialog {
  protected:
   // Runs an event handler under the exception display.
   void Run(const std::function<void()>& handler);
+  // Connects `signal` of `sender` to an event handler of this window, run under the exception
+  // display.
+  template <typename Sender, typename Signal, typename Window>
+  void Handle(Sender* sender, Signal signal, void (Window::*handler)()) {
+    connect(sender, signal, this, [this, handler] {
+      Run([this, handler] { (static_cast<Window*>(this)->*handler)(); });
+    });
+  }
   // Fixes the window's size to what its layout needs.
   void FixSize();
   void keyPressEvent(QKeyEvent* event) override;

@@ -121,21 +121,17 @@ void TfrmJap2Kor::BuildMenu() {
 }
 
 void TfrmJap2Kor::ConnectHandlers() {
-  const auto on = [this](auto* sender, auto signal, void (TfrmJap2Kor::*handler)()) {
-    connect(sender, signal, this,
-            [this, handler] { Run([this, handler] { (this->*handler)(); }); });
-  };
-  on(btHantei, &QPushButton::clicked, &TfrmJap2Kor::btHanteiClick);
-  on(btAns, &QPushButton::clicked, &TfrmJap2Kor::btAnsClick);
-  on(btNext, &QPushButton::clicked, &TfrmJap2Kor::btNextClick);
-  on(btClose, &QPushButton::clicked, &TfrmJap2Kor::btCloseClick);
-  on(btHanguel, &QPushButton::clicked, &TfrmJap2Kor::btHanguelClick);
-  on(btNorumi, &QPushButton::clicked, &TfrmJap2Kor::btNorumiClick);
-  on(C1, &QAction::triggered, &TfrmJap2Kor::btCloseClick);
-  on(P1, &QAction::triggered, &TfrmJap2Kor::btHanguelClick);
-  on(C2, &QAction::triggered, &TfrmJap2Kor::C2Click);
-  on(K1, &QAction::triggered, &TfrmJap2Kor::btNorumiClick);
-  on(P2, &QAction::triggered, &TfrmJap2Kor::P2Click);
+  Handle(btHantei, &QPushButton::clicked, &TfrmJap2Kor::btHanteiClick);
+  Handle(btAns, &QPushButton::clicked, &TfrmJap2Kor::btAnsClick);
+  Handle(btNext, &QPushButton::clicked, &TfrmJap2Kor::btNextClick);
+  Handle(btClose, &QPushButton::clicked, &TfrmJap2Kor::btCloseClick);
+  Handle(btHanguel, &QPushButton::clicked, &TfrmJap2Kor::btHanguelClick);
+  Handle(btNorumi, &QPushButton::clicked, &TfrmJap2Kor::btNorumiClick);
+  Handle(C1, &QAction::triggered, &TfrmJap2Kor::btCloseClick);
+  Handle(P1, &QAction::triggered, &TfrmJap2Kor::btHanguelClick);
+  Handle(C2, &QAction::triggered, &TfrmJap2Kor::C2Click);
+  Handle(K1, &QAction::triggered, &TfrmJap2Kor::btNorumiClick);
+  Handle(P2, &QAction::triggered, &TfrmJap2Kor::P2Click);
 }
 
 void TfrmJap2Kor::Open(TTangoList& list) {

@@ -105,15 +105,11 @@ void TfrmKor2Jap::BuildControls() {
   setTabOrder(btAns, btNext);
   setTabOrder(btNext, btClose);
 
-  const auto on = [this](QPushButton* button, void (TfrmKor2Jap::*handler)()) {
-    connect(button, &QPushButton::clicked, this,
-            [this, handler] { Run([this, handler] { (this->*handler)(); }); });
-  };
-  on(btHantei, &TfrmKor2Jap::btHanteiClick);
-  on(btAns, &TfrmKor2Jap::btAnsClick);
-  on(btNext, &TfrmKor2Jap::btNextClick);
-  on(btClose, &TfrmKor2Jap::btCloseClick);
-  connect(C1, &QAction::triggered, this, [this] { Run([this] { btCloseClick(); }); });
+  Handle(btHantei, &QPushButton::clicked, &TfrmKor2Jap::btHanteiClick);
+  Handle(btAns, &QPushButton::clicked, &TfrmKor2Jap::btAnsClick);
+  Handle(btNext, &QPushButton::clicked, &TfrmKor2Jap::btNextClick);
+  Handle(btClose, &QPushButton::clicked, &TfrmKor2Jap::btCloseClick);
+  Handle(C1, &QAction::triggered, &TfrmKor2Jap::btCloseClick);
 }
 
 int TfrmKor2Jap::StartQuiz(TTangoList& list) {

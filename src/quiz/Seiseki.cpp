@@ -69,7 +69,7 @@ TfrmSeiseki::TfrmSeiseki(Services& services) : TForm(services) {
   layout->addLayout(close);
   FixSize();
 
-  connect(btClose, &QPushButton::clicked, this, [this] { Run([this] { btCloseClick(); }); });
+  Handle(btClose, &QPushButton::clicked, &TfrmSeiseki::btCloseClick);
 }
 
 void TfrmSeiseki::ShowResults(const TRirekiList& history) {

@@ -65,7 +65,7 @@ TfrmWBKSetsumei::TfrmWBKSetsumei(Services& services) : TForm(services) {
   layout->addWidget(btClose, 0, Qt::AlignRight);
   FixSize();
 
-  connect(btClose, &QPushButton::clicked, this, [this] { Run([this] { btCloseClick(); }); });
+  Handle(btClose, &QPushButton::clicked, &TfrmWBKSetsumei::btCloseClick);
 }
 
 void TfrmWBKSetsumei::btCloseClick() {

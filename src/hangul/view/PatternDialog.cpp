@@ -73,8 +73,8 @@ TfrmPattern::TfrmPattern(Services& services) : TForm(services) {
   layout->addLayout(buttons);
   FixSize();
 
-  connect(btOk, &QPushButton::clicked, this, [this] { Run([this] { btOkClick(); }); });
-  connect(btCancel, &QPushButton::clicked, this, [this] { Run([this] { btCancelClick(); }); });
+  Handle(btOk, &QPushButton::clicked, &TfrmPattern::btOkClick);
+  Handle(btCancel, &QPushButton::clicked, &TfrmPattern::btCancelClick);
 }
 
 void TfrmPattern::btOkClick() {
