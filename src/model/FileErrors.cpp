@@ -8,4 +8,7 @@ EFOpenError::EFOpenError(const std::filesystem::path& path)
 EFCreateError::EFCreateError(const std::filesystem::path& path)
     : EFileError("cannot create file " + path.string(), path) {}
 
+EFDamagedError::EFDamagedError(const std::filesystem::path& path)
+    : EFileError("damaged word file " + path.string(), path) {}
+
 }  // namespace norumi

@@ -28,4 +28,11 @@ class EFCreateError : public EFileError {
   explicit EFCreateError(const std::filesystem::path& path);
 };
 
+// A word file that loaded damaged and would be written back: saving what could be read would
+// lose for good the words the damage hid, so the change is refused instead.
+class EFDamagedError : public EFileError {
+ public:
+  explicit EFDamagedError(const std::filesystem::path& path);
+};
+
 }  // namespace norumi

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/FileErrors.h"
 #include "model/Random.h"
 
 namespace norumi {
@@ -207,6 +208,12 @@ LoadStatus TTangoList::LoadFromFile(const std::filesystem::path& path) {
   ClearEntries();
   ByteReader in(data);
   return LoadFromStream(in);
+}
+
+LoadStatus TTangoList::LoadForUpdate(const std::filesystem::path& path) {
+  const LoadStatus status = LoadFromFile(path);
+  if (IsDamaged(status)) throw EFDamagedError(path);
+  return status;
 }
 
 void TTangoList::SaveToFile(const std::filesystem::path& path, const SaveFault& fault) {

@@ -23,6 +23,10 @@ enum class LoadStatus {
 };
 
 const char* LoadStatusName(LoadStatus status);
+// Any load that read less than the whole file.
+inline bool IsDamaged(LoadStatus status) {
+  return status != LoadStatus::Intact && status != LoadStatus::Missing;
+}
 
 // One word file in memory: its header, its entries (owned, in the order added, each with a
 // running-number label) and its two answer histories.
@@ -63,6 +67,9 @@ class TTangoList {
   void RemoveEmpty();
 
   LoadStatus LoadFromFile(const std::filesystem::path& path);
+  // Loads a file that is to be written back: a damaged one throws EFDamagedError (the list then
+  // holds what could be read), so that no caller saves it without the words it lost.
+  LoadStatus LoadForUpdate(const std::filesystem::path& path);
   // Never loses the old file: see SaveFileReplacing. Throws EFCreateError.
   void SaveToFile(const std::filesystem::path& path, const SaveFault& fault = {});
   LoadStatus LoadFromStream(ByteReader& in);

@@ -12,6 +12,11 @@ namespace norumi {
 QString ExceptionMessage(const std::exception& error) {
   if (const auto* e = dynamic_cast<const EFileError*>(&error)) {
     const QString path = QDir::toNativeSeparators(FromPath(e->Path()));
+    if (dynamic_cast<const EFDamagedError*>(e))
+      return QStringLiteral(
+                 "単語ファイル %1 は壊れています。失われた単語を上書きしないよう、"
+                 "このファイルには書き込みません。")
+          .arg(path);
     if (dynamic_cast<const EFCreateError*>(e))
       return QStringLiteral("ファイル %1 を作成できません。").arg(path);
     return QStringLiteral("ファイル %1 を開けません。").arg(path);
