@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -38,6 +39,18 @@ class TTango {
   int ToMailCode(TextLines& lines) const;
   int FromMailCode(TextLines& lines);
 };
+
+// The end of a Korean word without its trailing 0 codes: cells that show nothing, which the
+// word editor leaves behind and a pasted answer never holds. Two words that differ only there
+// read the same.
+inline HangulCodes::const_iterator ShownEnd(const HangulCodes& codes) {
+  auto end = codes.end();
+  while (end != codes.begin() && *(end - 1) == 0) --end;
+  return end;
+}
+inline bool SameShownWord(const HangulCodes& a, const HangulCodes& b) {
+  return std::equal(a.begin(), ShownEnd(a), b.begin(), ShownEnd(b));
+}
 
 // A masked string: its length XOR the key, then its bytes XOR the key's low byte. A stored
 // text ends at its first zero byte, so only the bytes before one are written.
