@@ -7,6 +7,7 @@ norumi_packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   clang libclang-rt-14-dev
   fonts-noto-cjk fonts-nanum
+  qt6-translations-l10n
 )
 norumi_run_packages=(xvfb xauth imagemagick)
 

@@ -12,6 +12,7 @@
 #include "platform/ExceptionDisplay.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
+#include "platform/Translations.h"
 #include "platform/text/WordFileName.h"
 
 int main(int argc, char* argv[]) {
@@ -20,6 +21,8 @@ int main(int argc, char* argv[]) {
   application.setOrganizationName(QStringLiteral("tarumo"));
   // The menu ends the program; a dialog closed while the menu is hidden must not.
   application.setQuitOnLastWindowClosed(false);
+  // Qt's standard buttons and boxes in Japanese too, where its translations are installed.
+  norumi::InstallQtTranslations();
   // One Japanese face for the whole interface where the system has one, rather than Latin
   // letters and kana drawn from two different fonts.
   for (const char* family : {"Noto Sans CJK JP", "Noto Sans JP", "Yu Gothic UI", "Meiryo UI"}) {

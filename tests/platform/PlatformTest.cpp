@@ -1,8 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDialog>
+#include <QFileInfo>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
+#include <QTranslator>
+#include <memory>
 
 #include "PlatformDoubles.h"
 #include "TempDir.h"
@@ -10,6 +17,7 @@
 #include "platform/ExceptionDisplay.h"
 #include "platform/Registry.h"
 #include "platform/Services.h"
+#include "platform/Translations.h"
 #include "platform/text/Cp932Validator.h"
 #include "platform/text/WordFileName.h"
 
@@ -85,6 +93,39 @@ TEST(QtDialogs, AWindowThatStepsAsideForAnotherStaysModalUntilItCloses) {
   EXPECT_EQ(dialogs.ShowModal(window), kModalOk);
   QTimer::singleShot(0, &window, [&] { window.reject(); });
   EXPECT_EQ(dialogs.ShowModal(window), kModalCancel);
+}
+
+// Asks Yes or No through the program's real message box and reads its buttons as shown.
+std::pair<QString, QString> YesNoButtons() {
+  std::pair<QString, QString> texts;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    texts = {box->button(QMessageBox::Yes)->text(), box->button(QMessageBox::No)->text()};
+    box->button(QMessageBox::No)->click();
+  });
+  QtDialogs dialogs;
+  EXPECT_EQ(dialogs.MessageBox(nullptr, "削除しますか？", "削除", MsgIcon::Information,
+                               MsgButtons::YesNo),
+            MsgAnswer::No);
+  return texts;
+}
+
+TEST(QtTranslations, QuestionBoxesReadInJapaneseWhereQtsTranslationsLie) {
+  test::TempDir empty;
+  EXPECT_EQ(InstallQtTranslations({FromPath(empty.Path())}), nullptr);
+  EXPECT_TRUE(YesNoButtons().first.contains("Yes"));
+
+  const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  if (!QFileInfo::exists(qtFolder + "/qtbase_ja.qm")) GTEST_SKIP() << "no qtbase_ja.qm";
+  std::unique_ptr<QTranslator> translator(
+      InstallQtTranslations({FromPath(empty.Path()), qtFolder}));
+  ASSERT_NE(translator, nullptr);
+  const auto [yes, no] = YesNoButtons();
+  EXPECT_TRUE(yes.startsWith("はい")) << yes.toStdString();
+  EXPECT_TRUE(no.startsWith("いいえ")) << no.toStdString();
+  translator.reset();  // the other tests see the built-in texts again
+  EXPECT_TRUE(YesNoButtons().first.contains("Yes"));
 }
 
 TEST(Cp932Validator, RefusesWhatTheWordFilesCannotHold) {

@@ -1,0 +1,27 @@
+#include "platform/Translations.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace norumi {
+
+QStringList QtTranslationFolders() {
+  return {QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("translations")),
+          QLibraryInfo::path(QLibraryInfo::TranslationsPath)};
+}
+
+QTranslator* InstallQtTranslations(const QStringList& folders) {
+  for (const QString& folder : folders) {
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    // The interface is Japanese whatever the system's language, so the language is fixed.
+    if (translator->load(QStringLiteral("qtbase_ja"), folder) &&
+        QCoreApplication::installTranslator(translator))
+      return translator;
+    delete translator;
+  }
+  return nullptr;
+}
+
+}  // namespace norumi
