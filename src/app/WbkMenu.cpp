@@ -138,7 +138,7 @@ void TfrmWBKMenu::UpdateRegistry(bool create) {
 
 void TfrmWBKMenu::FormCreate() {
   const QFileInfo program(services_.executablePath);
-  const QString help = program.dir().filePath(program.completeBaseName() + QStringLiteral(".hlp"));
+  const QString help = program.dir().filePath(program.completeBaseName() + QStringLiteral(".html"));
   services_.helpFile = QFileInfo::exists(help) ? help : QString();
 
   teachMode = std::filesystem::exists(services_.programFolder / "teach.txt");

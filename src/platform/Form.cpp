@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QLayout>
+#include <QUrl>
 
 #include "platform/ExceptionDisplay.h"
 #include "platform/Shell.h"
@@ -24,7 +25,10 @@ void TForm::FixSize() {
 
 void TForm::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_F1 && !services_.helpFile.isEmpty()) {
-    services_.shell.Open(services_.helpFile);
+    // The help page has a section for every window, anchored by its help context number.
+    QUrl page = QUrl::fromLocalFile(services_.helpFile);
+    if (HelpContext != 0) page.setFragment(QString::number(HelpContext));
+    services_.shell.Open(page.toString());
     return;
   }
   QDialog::keyPressEvent(event);

@@ -23,7 +23,8 @@ struct Services {
   // The program file and its folder: word files, teach.txt and the data files lie there.
   QString executablePath;
   std::filesystem::path programFolder;
-  // The application's help file, set at start-up when it exists; F1 opens it.
+  // The application's help page, set at start-up when it exists; F1 opens it at the section of
+  // the window's help context.
   QString helpFile;
 };
 

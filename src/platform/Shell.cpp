@@ -12,6 +12,10 @@ void DesktopShell::Open(const QString& target) {
     QDesktopServices::openUrl(QUrl(target.trimmed()));
     return;
   }
+  if (target.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
+    QDesktopServices::openUrl(QUrl(target));
+    return;
+  }
   const QFileInfo file(target);
   if (file.isFile() && file.isExecutable() && !file.isDir()) {
     QProcess::startDetached(file.absoluteFilePath(), {}, file.absolutePath());

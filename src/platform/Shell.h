@@ -5,7 +5,8 @@
 namespace norumi {
 
 // The shell's "open": a web address opens in the browser, a document in its program, a program
-// path starts the program.
+// path starts the program. A file: address (the help page at a section) opens as an address, so
+// its section is kept.
 class IShell {
  public:
   virtual ~IShell() = default;

@@ -3,11 +3,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QUrl>
 
 #include "AppFixture.h"
 #include "app/WbkMenu.h"
 #include "app/Windows.h"
 #include "files/WbkDialog.h"
+#include "quiz/Seiseki.h"
 
 namespace norumi {
 namespace {
@@ -99,13 +101,17 @@ TEST_F(Menu, TeacherModeAndHelpFileComeFromFilesBesideTheProgram) {
   EXPECT_FALSE(Start().TeachMode());
   EXPECT_EQ(services.helpFile, "");
   WriteFile("teach.txt", "T01\n");
-  WriteFile("norumi.hlp", "");
+  WriteFile("norumi.html", "");
   TfrmWBKMenu& menu = Start();
   EXPECT_TRUE(menu.TeachMode());
-  EXPECT_EQ(services.helpFile, FromPath(folder / "norumi.hlp"));
+  EXPECT_EQ(services.helpFile, FromPath(folder / "norumi.html"));
+  // F1 opens the page at the section of the window's help context.
   QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
   QApplication::sendEvent(&menu, &f1);
-  EXPECT_EQ(shell.opened, std::vector<QString>{services.helpFile});
+  TfrmSeiseki results(services);
+  QApplication::sendEvent(&results, &f1);
+  const QString page = QUrl::fromLocalFile(services.helpFile).toString();
+  EXPECT_EQ(shell.opened, (std::vector<QString>{page + "#6", page}));
 }
 
 TEST_F(Menu, RegistrationOpensTheSelectionInEditorModeAndComesBack) {
