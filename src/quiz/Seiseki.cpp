@@ -3,11 +3,13 @@
 #include <QBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPushButton>
 #include <algorithm>
 
 #include "platform/Dialogs.h"
 #include "platform/FormParts.h"
+#include "quiz/ProgressChart.h"
 
 namespace norumi {
 
@@ -45,6 +47,8 @@ TfrmSeiseki::TfrmSeiseki(Services& services) : TForm(services) {
   Label3 = Named(new QLabel(QStringLiteral("今までの成績")), "Label3");
   lbHist = Named(new QListWidget, "lbHist");
   lbHist->setFixedSize(240, 160);
+  imChart = Named(new QLabel, "imChart");
+  imChart->setFixedSize(kProgressChartSize);
   lbComment = Named(new QLabel, "lbComment");
   lbComment->setTextFormat(Qt::PlainText);
   btClose = Named(new QPushButton(QStringLiteral("閉じる")), "btClose");
@@ -65,6 +69,7 @@ TfrmSeiseki::TfrmSeiseki(Services& services) : TForm(services) {
   layout->addLayout(score);
   layout->addWidget(Label3);
   layout->addWidget(lbHist);
+  layout->addWidget(imChart);
   layout->addWidget(lbComment);
   layout->addLayout(close);
   FixSize();
@@ -85,6 +90,7 @@ void TfrmSeiseki::ShowResults(const TRirekiList& history) {
                     Rate(r.Seikai, r.Total));
   // The newest drill is the last line; a long history shows it without scrolling by hand.
   lbHist->scrollToBottom();
+  imChart->setPixmap(QPixmap::fromImage(ProgressChartImage(history.Records())));
   lbComment->clear();
   services_.dialogs.ShowModal(*this);
 }

@@ -9,7 +9,8 @@ class QPushButton;
 
 namespace norumi {
 
-// "成績表": the score of the drill just finished and a line for every drill so far.
+// "成績表": the score of the drill just finished, a line for every drill so far and, under them,
+// the same drills as a chart.
 class TfrmSeiseki : public TForm {
   Q_OBJECT
 
@@ -25,6 +26,7 @@ class TfrmSeiseki : public TForm {
   QLabel* lbPer;
   QLabel* Label3;
   QListWidget* lbHist;
+  QLabel* imChart;
   QLabel* lbComment;
   QPushButton* btClose;
 

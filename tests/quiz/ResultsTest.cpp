@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "AppFixture.h"
+#include "quiz/ProgressChart.h"
 #include "quiz/Seiseki.h"
 #include "quiz/Setsumei.h"
 
@@ -19,6 +20,7 @@ class Results : public test::AppFixture {
       EXPECT_EQ(window.windowTitle(), "成績表");
       seen = {seiseki.lbSeikai->text(), seiseki.lbTotal->text(), seiseki.lbPer->text(),
               seiseki.lbComment->text()};
+      EXPECT_EQ(seiseki.imChart->pixmap().size(), kProgressChartSize);
       for (int i = 0; i < seiseki.lbHist->count(); ++i)
         seen.push_back(seiseki.lbHist->item(i)->text());
       seiseki.btClose->click();

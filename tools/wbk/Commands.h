@@ -25,5 +25,6 @@ extern const Command kMergeCommand;
 extern const Command kMailCodeCommand;
 extern const Command kReadMailCodeCommand;
 extern const Command kHangulCommand;
+extern const Command kProgressCommand;
 
 }  // namespace norumi::wbk

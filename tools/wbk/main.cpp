@@ -2,10 +2,14 @@
 #include <QCoreApplication>
 #include <cctype>
 #include <exception>
+#include <memory>
 
 #include "Commands.h"
 #include "model/FileErrors.h"
 
+#ifdef NORUMI_WBK_DRAW
+#include <QGuiApplication>
+#endif
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -16,7 +20,7 @@ namespace {
 
 const Command* const kCommands[] = {
     &kNewCommand,   &kDumpCommand,     &kCheckCommand,        &kImportCommand, &kExportCommand,
-    &kMergeCommand, &kMailCodeCommand, &kReadMailCodeCommand, &kHangulCommand,
+    &kMergeCommand, &kMailCodeCommand, &kReadMailCodeCommand, &kHangulCommand, &kProgressCommand,
 };
 
 std::string Overview() {
@@ -68,13 +72,25 @@ int Run(const Command& command, const Invocation& call) {
   return 1;
 }
 
+// Text in a picture needs fonts, which only a GUI application has; it runs on the offscreen
+// platform, so no display is needed and no window is ever shown.
+std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
+#ifdef NORUMI_WBK_DRAW
+  if (argc > 1 && std::string_view(argv[1]) == "progress") {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+  }
+#endif
+  return std::make_unique<QCoreApplication>(argc, argv);
+}
+
 }  // namespace
 }  // namespace norumi::wbk
 
 int main(int argc, char** argv) {
   using namespace norumi::wbk;
   // Knows where the tool lies: the EUC-KR table is read from beside it.
-  QCoreApplication application(argc, argv);
+  const auto application = MakeApplication(argc, argv);
 #ifdef _WIN32
   // Bytes in and out as they are: TSV and codes carry their own line ends.
   _setmode(_fileno(stdin), _O_BINARY);

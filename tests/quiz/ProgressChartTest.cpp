@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <QPainter>
+
+#include "quiz/ProgressChart.h"
+
+namespace norumi {
+namespace {
+
+const QRgb kOutside = qRgb(255, 0, 255);
+const QRgb kLatest = qRgb(232, 115, 26);
+
+TEST(ProgressChart, RatesAreTruncatedAndKeptWithinTheChart) {
+  struct Row {
+    TRireki record;
+    int rate;
+  };
+  for (const Row& row :
+       {Row{{3, 2}, 66}, Row{{10, 7}, 70}, Row{{0, 0}, 0},
+        // what only a damaged file holds
+        Row{{3, 5}, 100}, Row{{-1, 3}, 0}, Row{{10, -2}, 0}, Row{{INT32_MAX, INT32_MAX}, 100}})
+    EXPECT_EQ(DrillRate(row.record), row.rate) << row.record.Seikai << "/" << row.record.Total;
+}
+
+TEST(ProgressChart, DrawsEveryDrillInsideItsAreaAndMarksTheLatest) {
+  struct Row {
+    int drills;
+    int latestFrom, latestTo;  // where the latest drill's bar may lie, across the area
+  };
+  const QRect area(QPoint(20, 15), kProgressChartSize);
+  for (const Row& row : {Row{0, 0, 0}, Row{1, 30, 54}, Row{40, 200, 240}}) {
+    SCOPED_TRACE(row.drills);
+    std::vector<TRireki> records;
+    for (int i = 0; i < row.drills; ++i) records.push_back({10, 10 - i % 7});
+    if (!records.empty()) records.back().Seikai = 10;
+    QImage canvas(area.size() + QSize(40, 30), QImage::Format_RGB32);
+    canvas.fill(kOutside);
+    {
+      QPainter painter(&canvas);
+      painter.fillRect(area, Qt::white);
+      PaintProgressChart(painter, area, records);
+    }
+    int changed = 0, latestLeft = area.width(), latestRight = -1;
+    for (int y = 0; y < canvas.height(); ++y)
+      for (int x = 0; x < canvas.width(); ++x) {
+        const QRgb pixel = canvas.pixel(x, y);
+        if (!area.contains(x, y)) {
+          ASSERT_EQ(pixel, kOutside) << "drawn outside at " << x << "," << y;
+        } else if (pixel != qRgb(255, 255, 255)) {
+          ++changed;
+          // Below the heading, the latest drill's colour is its bar.
+          if (pixel == kLatest && y >= area.top() + 16) {
+            latestLeft = std::min(latestLeft, x - area.left());
+            latestRight = std::max(latestRight, x - area.left());
+          }
+        }
+      }
+    if (row.drills == 0) {
+      EXPECT_EQ(changed, 0);
+      EXPECT_EQ(ProgressChartImage(records).pixel(10, 10), qRgb(255, 255, 255));
+    } else {
+      EXPECT_GE(latestLeft, row.latestFrom);
+      EXPECT_LE(latestRight, row.latestTo);
+      EXPECT_LT(latestLeft, latestRight);
+    }
+    EXPECT_EQ(ProgressChartImage(records).size(), kProgressChartSize);
+  }
+}
+
+}  // namespace
+}  // namespace norumi
