@@ -41,10 +41,10 @@ const Command kProgressCommand{
     "progress", "FILE --png OUT [--direction kor2jap|jap2kor]",
     "draw the rate of every recorded drill as a chart",
     "Writes the chart the results window shows under its list: one bar per finished drill,\n"
-    "oldest at the left, the latest in orange with its rate above. --direction chooses the\n"
-    "history: kor2jap (the default), the quiz \"出題(韓->日)\", or jap2kor, \"出題(日->韓)\".\n"
-    "A file without a finished drill gives a blank picture. OUT is a PNG file, replaced\n"
-    "when it exists; a damaged FILE is refused.\n",
+    "oldest at the left, the latest in orange with its rate at the top right.\n"
+    "--direction chooses the history: kor2jap (the default), that of \"出題(韓->日)\", or\n"
+    "jap2kor, that of \"出題(日->韓)\". A file without a finished drill gives a blank picture.\n"
+    "OUT is a PNG file, replaced when it exists; a damaged FILE is refused.\n",
     RunProgress};
 
 }  // namespace norumi::wbk
