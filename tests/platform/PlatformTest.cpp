@@ -49,15 +49,23 @@ TEST(SettingsRegistry, AnUnwritableFileFailsSilently) {
   EXPECT_EQ(again.ReadMachineString(kProgramKey, "user"), "");
 }
 
-TEST(WebAddresses, OnlyHttpAndHttpsAreOpened) {
+TEST(WebAddresses, HttpHttpsAndWwwOpenAndAnythingElseIsRefusedAloud) {
   test::RecordingShell shell;
-  for (const char* address : {"https://example.org/a?b=c", "http://example.org", " HTTPS://x.jp "})
-    OpenWebAddress(shell, QString::fromUtf8(address));
-  for (const char* address : {"calc.exe", "/usr/bin/xterm", "file:///etc/passwd", "javascript:x",
-                              "ftp://example.org", "", "http://", "C:\\Windows\\notepad.exe"})
-    OpenWebAddress(shell, QString::fromUtf8(address));
+  test::ScriptedDialogs dialogs;
+  for (const char* address : {"https://example.org/a?b=c", "http://example.org", " HTTPS://x.jp ",
+                              "www.example.org/dog", ""})
+    OpenWebAddress(shell, dialogs, nullptr, QString::fromUtf8(address));
   EXPECT_EQ(shell.opened, (std::vector<QString>{"https://example.org/a?b=c", "http://example.org",
-                                                "HTTPS://x.jp"}));
+                                                "HTTPS://x.jp", "https://www.example.org/dog"}));
+  for (const char* address : {"calc.exe", "/usr/bin/xterm", "file:///etc/passwd", "javascript:x",
+                              "ftp://example.org", "http://", "C:\\Windows\\notepad.exe", "www."}) {
+    dialogs.ExpectMessage(
+        QString::fromUtf8(address) +
+            " はWebのアドレス (http:// または https://) ではないため、開けません。",
+        "URL", MsgIcon::Stop);
+    OpenWebAddress(shell, dialogs, nullptr, QString::fromUtf8(address));
+  }
+  EXPECT_EQ(shell.opened.size(), 4u);
 }
 
 TEST(ExceptionDisplay, NamesTheFileThatFailedAndTheProgramGoesOn) {
@@ -66,9 +74,14 @@ TEST(ExceptionDisplay, NamesTheFileThatFailedAndTheProgramGoesOn) {
   dialogs.ExpectMessage("ファイル /words/a.wbk を作成できません。", kApplicationTitle,
                         MsgIcon::Stop);
   dialogs.ExpectMessage("ファイル /words/a.wbk を開けません。", kApplicationTitle, MsgIcon::Stop);
+  dialogs.ExpectMessage(
+      "単語ファイル /words/a.wbk は壊れています。失われた単語を上書きしないよう、"
+      "このファイルには書き込みません。",
+      kApplicationTitle, MsgIcon::Stop);
   bool after = false;
   RunHandler(dialogs, nullptr, [&] { throw EFCreateError(path); });
   RunHandler(dialogs, nullptr, [&] { throw EFOpenError(path); });
+  RunHandler(dialogs, nullptr, [&] { throw EFDamagedError(path); });
   RunHandler(dialogs, nullptr, [&] { after = true; });
   EXPECT_TRUE(after);
 }
@@ -93,7 +106,9 @@ TEST(Cp932Validator, RefusesWhatTheWordFilesCannotHold) {
   edit.insert("犬いぬ①");
   edit.insert("개");
   edit.insert("😀");
-  EXPECT_EQ(edit.text(), "犬いぬ①");
+  // What Linux input methods commit for ～ and its kin is taken, as an input method commits it.
+  edit.insert("〜から−—‖¢£¬");
+  EXPECT_EQ(edit.text(), "犬いぬ①〜から−—‖¢£¬");
 }
 
 }  // namespace
