@@ -15,6 +15,8 @@ void DesktopShell::Open(const QString& target) {
     return;
   }
   const QFileInfo file(target);
+  // A program or page that is not there: nothing to show, and nothing the desktop should try.
+  if (!file.exists()) return;
   if (file.isFile() && file.isExecutable() && !file.isDir()) {
     QProcess::startDetached(file.absoluteFilePath(), {}, file.absolutePath());
     return;

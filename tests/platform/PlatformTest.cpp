@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDialog>
+#include <QFile>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -10,6 +13,7 @@
 #include "platform/ExceptionDisplay.h"
 #include "platform/Registry.h"
 #include "platform/Services.h"
+#include "platform/Shell.h"
 #include "platform/text/Cp932Validator.h"
 #include "platform/text/WordFileName.h"
 
@@ -66,6 +70,37 @@ TEST(WebAddresses, HttpHttpsAndWwwOpenAndAnythingElseIsRefusedAloud) {
     OpenWebAddress(shell, dialogs, nullptr, QString::fromUtf8(address));
   }
   EXPECT_EQ(shell.opened.size(), 4u);
+}
+
+TEST(SettingsRegistry, TheKeyboardProgramIsRegisteredOnlyWhenPresentAndNotYetRegistered) {
+  test::TempDir dir;
+  SettingsRegistry registry(IniFile(dir));
+  const QString program = KeyboardProgramIn(FromPath(dir.Path()));
+  RegisterKeyboardProgram(registry, program);  // not there: a quiz must not offer it
+  EXPECT_EQ(ReadKeyboardPath(registry), "");
+  test::WriteBytes(ToPath(program), "");
+  RegisterKeyboardProgram(registry, program);
+  EXPECT_EQ(ReadKeyboardPath(registry), program);
+  registry.WriteMachineString(kKeyboardKey, "path", "/elsewhere/keyboard");
+  RegisterKeyboardProgram(registry, program);  // one installed elsewhere stays
+  EXPECT_EQ(ReadKeyboardPath(registry), "/elsewhere/keyboard");
+}
+
+// The keyboard is started from a quiz window: it must run as a program of its own, and the quiz
+// must not wait for it.
+TEST(DesktopShell, StartsAProgramWithoutWaitingForIt) {
+  test::TempDir dir;
+  const auto script = dir / "program";
+  test::WriteBytes(script, "#!/bin/sh\ntouch started\nsleep 2\ntouch finished 2>/dev/null\n");
+  QFile::setPermissions(FromPath(script), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  DesktopShell shell;
+  shell.Open(FromPath(dir / "missing"));  // nothing there: nothing happens
+  shell.Open(FromPath(script));
+  EXPECT_FALSE(std::filesystem::exists(dir / "finished"));
+  const QDeadlineTimer deadline(10000);
+  while (!std::filesystem::exists(dir / "started") && !deadline.hasExpired())
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  EXPECT_TRUE(std::filesystem::exists(dir / "started"));  // run in its own folder
 }
 
 TEST(ExceptionDisplay, NamesTheFileThatFailedAndTheProgramGoesOn) {
