@@ -27,7 +27,7 @@ TfrmMelCode::TfrmMelCode(Services& services) : TForm(services) {
   mmMail->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   const QFontMetrics metrics(mmMail->font());
   mmMail->setFixedSize(metrics.horizontalAdvance(QString(74, QLatin1Char('0'))) + 24,
-                       metrics.lineSpacing() * 20);
+                       metrics.lineSpacing() * 28);
   Label1->setBuddy(mmMail);
   btClose = Named(new QPushButton(QStringLiteral("閉じる")), "btClose");
   btClose->setAutoDefault(false);
