@@ -62,8 +62,17 @@ TEST_F(Editor, OpensAfterTheLastWordAndClosingKeepsTheWords) {
 
 TEST_F(Editor, RegisteringStoresTheWordWithOneClosingZero) {
   Edit("five", false, [&](TfrmRegist& w) {
+    // The paste form is the one the quiz uses too: set here to decimal references.
+    dialogs.ExpectModal("frmPattern", [&](QDialog&) {
+      EXPECT_FALSE(w.isVisible());
+      frmPattern->rbPaste3->setChecked(true);
+      frmPattern->btOk->click();
+    });
+    w.P2->trigger();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(frmKeyboard->Pattern.PastePattern, 2);
     // A new word: pasted with the button, then the meaning typed.
-    test::EditorFixture::Paste(u"우유");
+    clipboard.Put(std::string("&#50864;&#50976;"), std::nullopt);
     w.btHanguel->click();
     EXPECT_EQ(w.focusWidget(), w.btRegist);
     w.edJapan->setText(QStringLiteral("牛乳"));
@@ -76,7 +85,7 @@ TEST_F(Editor, RegisteringStoresTheWordWithOneClosingZero) {
     // Ctrl+V in the meaning field pastes Korean too, after the word shown.
     w.edNo->setText("1");
     w.btJump->click();
-    test::EditorFixture::Paste(u"들");
+    clipboard.Put(std::string("&#xb4e4;"), std::nullopt);
     CtrlV(*w.edJapan);
     EXPECT_EQ(w.imMoji->Picture, Drawn({0xACE0, 0xC591, 0xC774, 0, 0, 0xB4E4}));
     w.btRegist->click();
