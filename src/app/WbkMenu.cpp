@@ -10,7 +10,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 
+#include "app/MailCodeInput.h"
+#include "editor/Regist.h"
 #include "files/WbkDialog.h"
 #include "model/FileErrors.h"
 #include "platform/Dialogs.h"
@@ -113,6 +116,7 @@ void TfrmWBKMenu::BuildControls() {
   Handle(btReg, &QPushButton::clicked, &TfrmWBKMenu::btRegClick);
   Handle(btK2J, &QPushButton::clicked, &TfrmWBKMenu::btK2JClick);
   Handle(btJ2K, &QPushButton::clicked, &TfrmWBKMenu::btJ2KClick);
+  Handle(btChange, &QPushButton::clicked, &TfrmWBKMenu::btChangeClick);
   Handle(btUninstall, &QPushButton::clicked, &TfrmWBKMenu::btUninstallClick);
   Handle(btClose, &QPushButton::clicked, &TfrmWBKMenu::btCloseClick);
 }
@@ -173,8 +177,12 @@ void TfrmWBKMenu::btRegClick() {
   frmWBKDialog->Panel1->hide();
   frmWBKDialog->teachMode = teachMode;
   frmWBKDialog->userName = userName;
-  // The word editor opens on the checked file once it is built.
-  RunHandler(services_.dialogs, this, [] { frmWBKDialog->Execute(true); });
+  // Whatever happens on the way, the menu and the quiz settings come back.
+  RunHandler(services_.dialogs, this, [this] {
+    if (frmWBKDialog->Execute(true) == kModalCancel) return;
+    frmRegist->teachMode = teachMode;
+    frmRegist->OpenFile(frmWBKDialog->CheckedFileName());
+  });
   frmWBKDialog->Panel1->show();
   show();
 }
@@ -228,6 +236,15 @@ void TfrmWBKMenu::RunQuiz(bool koreanToJapanese) {
     list->SaveToFile(*path);
   });
   show();
+}
+
+void TfrmWBKMenu::btChangeClick() {
+  const QString text = mmMag->toPlainText();
+  // The pasted text goes after every press, whatever became of it.
+  const auto emptied = qScopeGuard([this] { mmMag->clear(); });
+  if (ReceiveMailCode(text, services_.programFolder) == CodeInput::Unreadable)
+    services_.dialogs.MessageBox(this, QStringLiteral("メルマガコードが正しくありません"),
+                                 QStringLiteral("メルマガコード入力"), MsgIcon::Stop);
 }
 
 void TfrmWBKMenu::btUninstallClick() {

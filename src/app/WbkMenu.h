@@ -48,6 +48,7 @@ class TfrmWBKMenu : public TForm {
   void btRegClick();
   void btK2JClick();
   void btJ2KClick();
+  void btChangeClick();
   void btUninstallClick();
   void btCloseClick();
 

@@ -2,7 +2,6 @@
 // closes.
 #include <QApplication>
 #include <QDir>
-#include <QFontDatabase>
 
 #include "app/WbkMenu.h"
 #include "app/Windows.h"
@@ -10,6 +9,7 @@
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
 #include "platform/ExceptionDisplay.h"
+#include "platform/InterfaceFont.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/Translations.h"
@@ -23,16 +23,7 @@ int main(int argc, char* argv[]) {
   application.setQuitOnLastWindowClosed(false);
   // Qt's standard buttons and boxes in Japanese too, where its translations are installed.
   norumi::InstallQtTranslations();
-  // One Japanese face for the whole interface where the system has one, rather than Latin
-  // letters and kana drawn from two different fonts.
-  for (const char* family : {"Noto Sans CJK JP", "Noto Sans JP", "Yu Gothic UI", "Meiryo UI"}) {
-    if (QFontDatabase::hasFamily(QString::fromLatin1(family))) {
-      QFont font(QString::fromLatin1(family));
-      font.setPointSizeF(QApplication::font().pointSizeF());
-      QApplication::setFont(font);
-      break;
-    }
-  }
+  norumi::UseInterfaceFont();
 
   norumi::SettingsRegistry registry;
   norumi::QtDialogs dialogs;
@@ -42,6 +33,9 @@ int main(int argc, char* argv[]) {
   services.clipboard = &clipboard;
   services.executablePath = QDir::toNativeSeparators(QApplication::applicationFilePath());
   services.programFolder = norumi::ToPath(QApplication::applicationDirPath());
+  // The keyboard program beside this one is offered in the quiz and the editor.
+  norumi::RegisterKeyboardProgram(registry,
+                                  norumi::KeyboardProgramIn(QApplication::applicationDirPath()));
 
   norumi::RunHandler(dialogs, nullptr, [&] {
     norumi::CreateWindows(services);

@@ -6,10 +6,12 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <vector>
 
 #include "files/ClickLabel.h"
 #include "files/WordFolder.h"
+#include "model/FileErrors.h"
 #include "platform/Dialogs.h"
 #include "platform/FormParts.h"
 #include "platform/Shell.h"
@@ -156,6 +158,12 @@ int TfrmWBKDialog::Execute(bool editMode) {
 void TfrmWBKDialog::RefreshFileList() {
   QStringList found;
   FindFiles(services_.programFolder, QStringLiteral(".wbk"), false, &found);
+  // Directory order is arbitrary on Linux and changes as files come and go: a learner finds a
+  // file where they left it only in name order.
+  std::sort(found.begin(), found.end(), [](const QString& a, const QString& b) {
+    const int folded = a.compare(b, Qt::CaseInsensitive);
+    return folded != 0 ? folded < 0 : a < b;
+  });
   clbFile->clear();
   for (const QString& file : found) {
     const qsizetype dot = file.lastIndexOf(QLatin1Char('.'));
@@ -250,7 +258,9 @@ std::unique_ptr<TTangoList> TfrmWBKDialog::BuildWordList() {
     if (item->checkState() != Qt::Checked) continue;
     TTangoList* target = result.get();
     if (!first) target = others.emplace_back(std::make_unique<TTangoList>()).get();
-    LoadListedFile(services_.programFolder, item->text(), *target);
+    // A quiz writes its list back: on a damaged file it would keep only what could be read.
+    if (IsDamaged(LoadListedFile(services_.programFolder, item->text(), *target)))
+      throw EFDamagedError(*ListedFilePath(services_.programFolder, item->text()));
     first = false;
   }
   std::vector<const TTangoList*> sources;
@@ -275,8 +285,7 @@ void TfrmWBKDialog::btCreateClick() {
   }
   std::error_code error;
   if (fs::exists(fs::symlink_status(*path, error))) {
-    services_.dialogs.MessageBox(this, QStringLiteral("すでに存在しています"), kCreateCaption,
-                                 MsgIcon::Stop);
+    services_.dialogs.MessageBox(this, kAlreadyExists, kCreateCaption, MsgIcon::Stop);
     return;
   }
   TTangoList list;
@@ -319,8 +328,16 @@ void TfrmWBKDialog::lbTitleDblClick() {
   if (answer == current) return;
   // A quiz saves the list under its title, so the title must be a plain name of the folder.
   const std::optional<std::string> title = ToCp932(answer);
-  if (!title || !WordFilePath(services_.programFolder, *title)) {
+  const auto target = title ? WordFilePath(services_.programFolder, *title) : std::nullopt;
+  if (!target) {
     services_.dialogs.MessageBox(this, kNameNotUsable, kRetitleCaption, MsgIcon::Stop);
+    return;
+  }
+  // The next quiz saves the list under its title: a title of another word file would overwrite
+  // that file.
+  std::error_code error;
+  if (fs::exists(fs::symlink_status(*target, error)) && !fs::equivalent(*target, *path, error)) {
+    services_.dialogs.MessageBox(this, kAlreadyExists, kRetitleCaption, MsgIcon::Stop);
     return;
   }
   list.Title = *title;
@@ -329,7 +346,7 @@ void TfrmWBKDialog::lbTitleDblClick() {
 }
 
 void TfrmWBKDialog::lbUrlClick() {
-  OpenWebAddress(services_.shell, lbUrl->text());
+  OpenWebAddress(services_.shell, services_.dialogs, this, lbUrl->text());
 }
 
 QString TfrmWBKDialog::ReadTeacherId() const {
@@ -346,7 +363,8 @@ std::optional<std::filesystem::path> TfrmWBKDialog::LoadTeachersFile(TTangoList&
   // A name that cannot be a word file of the folder has no title or settings to keep.
   auto path = ListedFilePath(services_.programFolder, item->text());
   if (!path) return std::nullopt;
-  list.LoadFromFile(*path);
+  // Its title or options are written back, which a damaged file must never be.
+  list.LoadForUpdate(*path);
   if (ReadTeacherIdBytes(services_.programFolder) != list.Creator) {
     services_.dialogs.MessageBox(this, kOtherCreator, kOptionCaption, MsgIcon::Stop);
     return std::nullopt;

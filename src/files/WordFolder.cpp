@@ -24,8 +24,10 @@ std::optional<std::filesystem::path> ListedFilePath(const std::filesystem::path&
   return WordFilePath(folder, *bytes);
 }
 
-void LoadListedFile(const std::filesystem::path& folder, const QString& name, TTangoList& list) {
-  if (const auto path = ListedFilePath(folder, name)) list.LoadFromFile(*path);
+LoadStatus LoadListedFile(const std::filesystem::path& folder, const QString& name,
+                          TTangoList& list) {
+  const auto path = ListedFilePath(folder, name);
+  return path ? list.LoadFromFile(*path) : LoadStatus::Missing;
 }
 
 const std::string& CombinedTitle() {

@@ -20,7 +20,8 @@ std::optional<std::filesystem::path> ListedFilePath(const std::filesystem::path&
                                                     const QString& name);
 
 // Loads the file behind a listed name into `list`; a missing file leaves it as it was.
-void LoadListedFile(const std::filesystem::path& folder, const QString& name, TTangoList& list);
+LoadStatus LoadListedFile(const std::filesystem::path& folder, const QString& name,
+                          TTangoList& list);
 
 // The reserved title of a list merged from several files, in CP932.
 const std::string& CombinedTitle();
@@ -30,5 +31,6 @@ inline const QString kCombinedTitle = QStringLiteral("複合問題");
 inline const QString kOtherCreator = QStringLiteral("作成者が違うので設定できません");
 inline const QString kOptionCaption = QStringLiteral("オプション");
 inline const QString kNameNotUsable = QStringLiteral("この名前は使用できません");
+inline const QString kAlreadyExists = QStringLiteral("すでに存在しています");
 
 }  // namespace norumi

@@ -134,6 +134,16 @@ std::string MailCodeClosingLine() {
   return "- " + std::string(kMailCodeHomePage) + " <-Norumi!!  \x81\xAA------";
 }
 
+int WriteIssuedCode(const TTangoList& list, const TTango& entry, TextLines& lines) {
+  TextLines issued{MailCodeOpeningLine()};
+  int result = list.HeaderToMailCode(issued);
+  if (result == kMailCodeOk) result = entry.ToMailCode(issued);
+  if (result != kMailCodeOk) return result;
+  issued.push_back(MailCodeClosingLine());
+  lines.insert(lines.end(), issued.begin(), issued.end());
+  return kMailCodeOk;
+}
+
 int TTangoList::HeaderToMailCode(TextLines& lines) const {
   if (HasZeroByte(Creator) || HasZeroByte(Title) || HasZeroByte(Url)) return kMailCodeZeroByte;
   AppendBlock(lines, kCreator, EncodeMailText(Creator));

@@ -26,9 +26,16 @@ inline constexpr int32_t kMailCodeMaxCode = 999 * 62 + 61;  // 61999
 inline constexpr size_t kMailCodeLineWidth = 70;
 
 // The lines the word editor writes around a code, and the address in the closing line.
-inline constexpr std::string_view kMailCodeHomePage = "https://tarumo.example/norumi/";
+inline constexpr std::string_view kMailCodeHomePage = "https://norumi.example/";
 std::string MailCodeOpeningLine();  // CP932
 std::string MailCodeClosingLine();  // CP932
+
+class TTangoList;
+
+// The whole text issued for one word, as the word editor shows it and `wbk mailcode` prints it:
+// the opening line, the code of the list's header and of `entry`, the closing line. A word the
+// code cannot carry gives the writer's result code and leaves `lines` as they were.
+int WriteIssuedCode(const TTangoList& list, const TTango& entry, TextLines& lines);
 
 // Field encodings, exposed for tests and tools.
 std::string EncodeMailText(std::string_view bytes);

@@ -29,6 +29,8 @@ void TRirekiList::ResetDrill() {
 }
 
 void TRirekiList::SelectQuestions(int32_t wordCount, int32_t wanted, bool random, bool onlyWrong) {
+  // A negative count asks no word, as 0 does: a drill never has fewer than no questions.
+  wanted = std::max(wanted, 0);
   Total = wanted;
   Position = 0;
   const std::vector<int32_t> previous = std::move(Marks);
@@ -92,7 +94,8 @@ void TRirekiList::MarkAnswer(int32_t position, bool right) {
 
 void TRirekiList::FinishDrill() {
   const auto right = std::count(Marks.begin(), Marks.end(), kMarkRight);
-  records_.push_back({Total, static_cast<int32_t>(right)});
+  // A history read from a damaged file may hold any total; a record never holds a negative one.
+  records_.push_back({std::max(Total, 0), static_cast<int32_t>(right)});
   InProgress = false;
 }
 

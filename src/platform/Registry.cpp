@@ -1,6 +1,7 @@
 #include "platform/Registry.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -54,6 +55,20 @@ void SettingsRegistry::DeleteMachineKey(const QString& key) {
 
 QString ReadKeyboardPath(IRegistry& registry) {
   return registry.ReadMachineString(kKeyboardKey, QStringLiteral("path"));
+}
+
+QString KeyboardProgramIn(const QString& folder) {
+#ifdef _WIN32
+  const QString name = QStringLiteral("norumi-keyboard.exe");
+#else
+  const QString name = QStringLiteral("norumi-keyboard");
+#endif
+  return QDir::toNativeSeparators(QDir(folder).filePath(name));
+}
+
+void RegisterKeyboardProgram(IRegistry& registry, const QString& program) {
+  if (ReadKeyboardPath(registry).isEmpty() && QFileInfo(program).isFile())
+    registry.WriteMachineString(kKeyboardKey, QStringLiteral("path"), program);
 }
 
 }  // namespace norumi

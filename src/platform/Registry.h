@@ -44,4 +44,10 @@ inline const QString kMakerKey = QStringLiteral("\\Software\\tarumo\\");
 // The path of the separately installed Hangul keyboard program; empty when it is not installed.
 QString ReadKeyboardPath(IRegistry& registry);
 
+// The keyboard program's file in the program folder `folder`.
+QString KeyboardProgramIn(const QString& folder);
+// Registers `program` as the keyboard program, as its installer would: only while no keyboard is
+// registered and only when `program` is a file.
+void RegisterKeyboardProgram(IRegistry& registry, const QString& program);
+
 }  // namespace norumi

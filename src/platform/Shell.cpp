@@ -5,6 +5,8 @@
 #include <QProcess>
 #include <QUrl>
 
+#include "platform/Dialogs.h"
+
 namespace norumi {
 
 void DesktopShell::Open(const QString& target) {
@@ -17,6 +19,8 @@ void DesktopShell::Open(const QString& target) {
     return;
   }
   const QFileInfo file(target);
+  // A program or page that is not there: nothing to show, and nothing the desktop should try.
+  if (!file.exists()) return;
   if (file.isFile() && file.isExecutable() && !file.isDir()) {
     QProcess::startDetached(file.absoluteFilePath(), {}, file.absolutePath());
     return;
@@ -31,8 +35,27 @@ bool IsWebAddress(const QString& text) {
          !url.host().isEmpty();
 }
 
-void OpenWebAddress(IShell& shell, const QString& address) {
-  if (IsWebAddress(address)) shell.Open(address.trimmed());
+std::optional<QString> WebAddressOf(const QString& text) {
+  const QString address = text.trimmed();
+  if (IsWebAddress(address)) return address;
+  if (address.size() > 4 && address.startsWith(QLatin1String("www."), Qt::CaseInsensitive)) {
+    const QString web = QStringLiteral("https://") + address;
+    if (IsWebAddress(web)) return web;
+  }
+  return std::nullopt;
+}
+
+void OpenWebAddress(IShell& shell, IDialogs& dialogs, QWidget* parent, const QString& address) {
+  if (address.trimmed().isEmpty()) return;
+  if (const std::optional<QString> web = WebAddressOf(address)) {
+    shell.Open(*web);
+    return;
+  }
+  dialogs.MessageBox(parent,
+                     QStringLiteral("%1 はWebのアドレス (http:// または https://) ではないため、"
+                                    "開けません。")
+                         .arg(address),
+                     QStringLiteral("URL"), MsgIcon::Stop);
 }
 
 }  // namespace norumi

@@ -196,7 +196,7 @@ void TfrmJap2Kor::ShowAsking(const TTango& word, bool offerKeyboard) {
 }
 
 bool TfrmJap2Kor::IsRight(const HangulCodes& answer) {
-  if (SingleMode) return IsPrefixOf(answer, SingleTango->Hangul);
+  if (SingleMode) return IsSameKorean(answer, SingleTango->Hangul);
   const TTango* word = CurrentWord(false);
   return word && IsRightKorean(*WordList, *word, answer);
 }

@@ -4,15 +4,27 @@
 
 namespace norumi {
 
+namespace {
+
+// Every entry that shows the same Korean word as `word`: equal codes once the trailing 0 codes,
+// which draw nothing, are left out.
+std::vector<const TTango*> SameKorean(const TTangoList& list, const TTango& word) {
+  std::vector<const TTango*> same;
+  for (int i = 0; i < list.Count(); ++i) {
+    if (SameShownWord(list.Tango(i).Hangul, word.Hangul)) same.push_back(&list.Tango(i));
+  }
+  return same;
+}
+
+}  // namespace
+
 bool IsRightMeaning(TTangoList& list, const TTango& word, const std::string& answer) {
-  std::vector<TTango*> same;
-  list.FindByHangul(word.Hangul, same);
+  const auto same = SameKorean(list, word);
   return std::any_of(same.begin(), same.end(), [&](const TTango* t) { return t->Japan == answer; });
 }
 
 std::string AnswerMeanings(TTangoList& list, const TTango& word) {
-  std::vector<TTango*> same;
-  list.FindByHangul(word.Hangul, same);
+  const auto same = SameKorean(list, word);
   std::string text;
   for (const TTango* t : same) {
     if (t != same.front()) text += ',';
@@ -21,16 +33,25 @@ std::string AnswerMeanings(TTangoList& list, const TTango& word) {
   return text;
 }
 
-bool IsPrefixOf(const HangulCodes& answer, const HangulCodes& stored) {
-  return !answer.empty() && answer.size() <= stored.size() &&
-         std::equal(answer.begin(), answer.end(), stored.begin());
+HangulCodes AnswerAsJudged(const HangulCodes& answer) {
+  auto end = answer.end();
+  const auto blank = [](int32_t c) {
+    return c == 0 || c == ' ' || c == '\t' || c == '\n' || c == '\r';
+  };
+  while (end != answer.begin() && blank(*(end - 1))) --end;
+  return HangulCodes(answer.begin(), end);
+}
+
+bool IsSameKorean(const HangulCodes& answer, const HangulCodes& stored) {
+  const HangulCodes judged = AnswerAsJudged(answer);
+  return !judged.empty() && SameShownWord(judged, stored);
 }
 
 bool IsRightKorean(TTangoList& list, const TTango& word, const HangulCodes& answer) {
   std::vector<TTango*> same;
   list.FindByJapan(word.Japan, same);
   return std::any_of(same.begin(), same.end(),
-                     [&](const TTango* t) { return IsPrefixOf(answer, t->Hangul); });
+                     [&](const TTango* t) { return IsSameKorean(answer, t->Hangul); });
 }
 
 HangulCodes AnswerKorean(TTangoList& list, const TTango& word) {

@@ -9,14 +9,18 @@ namespace norumi {
 // How answers are judged, apart from the windows that ask. `word` is an entry of `list`.
 
 // Korean to Japanese: right when the answer equals, byte for byte, the meaning of an entry with
-// the same Korean word (the same code list, element by element).
+// the same Korean word (the same codes, trailing 0 codes aside).
 bool IsRightMeaning(TTangoList& list, const TTango& word, const std::string& answer);
 // The meanings of every entry with the same Korean word, in list order, joined by ",".
 std::string AnswerMeanings(TTangoList& list, const TTango& word);
 
-// Japanese to Korean: a stored word matches a non-empty answer when the answer's codes begin it
-// (stored words end with 0 codes that a pasted answer never holds).
-bool IsPrefixOf(const HangulCodes& answer, const HangulCodes& stored);
+// Japanese to Korean. What of a pasted answer is judged: without the spaces, tabs, line breaks
+// and 0 codes at its end, which copying from another program often brings along and which the
+// learner cannot see.
+HangulCodes AnswerAsJudged(const HangulCodes& answer);
+// A non-empty answer is a stored word when it reads the same: the whole word, not the start
+// of it (stored words end with 0 codes that a pasted answer never holds).
+bool IsSameKorean(const HangulCodes& answer, const HangulCodes& stored);
 // Right when the answer matches an entry with the same meaning.
 bool IsRightKorean(TTangoList& list, const TTango& word, const HangulCodes& answer);
 // The Korean words of every entry with the same meaning, in list order, one space between.

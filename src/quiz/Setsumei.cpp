@@ -74,7 +74,7 @@ void TfrmWBKSetsumei::btCloseClick() {
 
 void TfrmWBKSetsumei::lbUrlClick() {
   // A word file is shared: its address may open a web page, never a program or a local file.
-  OpenWebAddress(services_.shell, lbUrl->text());
+  OpenWebAddress(services_.shell, services_.dialogs, this, lbUrl->text());
 }
 
 }  // namespace norumi

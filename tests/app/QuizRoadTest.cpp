@@ -158,8 +158,9 @@ TEST_F(QuizRoad, JapaneseToKoreanWithPastedAnswersAndACombinedList) {
 
   auto combined = Load("複合問題");
   ASSERT_EQ(combined->Count(), 4);
-  for (int i = 0; i < 4; ++i)  // "물 " with its space is the one wrong answer
-    EXPECT_EQ(combined->RirekiJap2Kor.Marks[i], combined->Tango(i).Japan == Sj("水") ? -1 : 1);
+  // "고양" is only part of 고양이 and the one wrong answer; the space after "물 " is not judged.
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(combined->RirekiJap2Kor.Marks[i], combined->Tango(i).Japan == Sj("猫") ? -1 : 1);
   EXPECT_EQ(Load("animals")->RirekiJap2Kor.Count(), 0);  // the files it came from stay as they were
 }
 

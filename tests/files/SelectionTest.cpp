@@ -7,6 +7,8 @@
 
 #include "FilesFixture.h"
 #include "ModelSamples.h"
+#include "model/FileErrors.h"
+#include "platform/Services.h"
 
 namespace norumi {
 namespace {
@@ -281,6 +283,12 @@ TEST_F(SelectionWindow, TheUrlOpensOnlyWhenItIsAWebAddress) {
   MakeFile("program", [](TTangoList& l) { l.Url = "calc.exe"; });
   MakeFile("local", [](TTangoList& l) { l.Url = "file:///etc/passwd"; });
   Open(false, [&](QDialog& w) {
+    for (const char* refused : {"file:///etc/passwd", "calc.exe"}) {
+      dialogs.ExpectMessage(
+          QString::fromUtf8(refused) +
+              " はWebのアドレス (http:// または https://) ではないため、開けません。",
+          "URL", MsgIcon::Stop);
+    }
     for (const QString& name : Entries(w)) {
       Select(w, name);
       QTest::mouseClick(&Find<QLabel>(w, "lbUrl"), Qt::LeftButton);
@@ -292,6 +300,62 @@ TEST_F(SelectionWindow, TheUrlOpensOnlyWhenItIsAWebAddress) {
     Click(w, "btClose");
   });
   EXPECT_EQ(shell.opened, std::vector<QString>(2, "https://example.org/a"));
+}
+
+TEST_F(SelectionWindow, ListsInNameOrderAndOpensAnyCaseOfTheExtension) {
+  for (const char* name : {"b", "A", "c", "a2"}) MakeFile(name);
+  MakeFile("Upper", [](TTangoList& l) { test::AddWord(l, "u", {0xC6B0}); });
+  fs::rename(PathOf("Upper"), folder / "Upper.WBK");
+  Open(false, [&](QDialog& w) {
+    QStringList shown;
+    for (int i = 0; i < dialog.clbFile->count(); ++i) shown << dialog.clbFile->item(i)->text();
+    EXPECT_EQ(shown, QStringList({"A", "a2", "b", "c", "Upper"}));
+    Select(w, "Upper");
+    EXPECT_EQ(Text(w, "lbTitle"), "Upper");
+    SetChecked(w, "Upper", true);
+    Click(w, "btOk");
+  });
+  const std::unique_ptr<TTangoList> quiz = dialog.BuildWordList();
+  EXPECT_EQ(quiz->Count(), 1);
+  // The quiz saves under the title: the same file, not a second "Upper.wbk".
+  EXPECT_EQ(WordFilePath(folder.Path(), quiz->Title), folder / "Upper.WBK");
+}
+
+TEST_F(SelectionWindow, DamagedFilesAndOtherFilesTitlesAreNeverWrittenOver) {
+  test::WriteBytes(folder / "teach.txt", "\n");
+  MakeFile("broken", [](TTangoList& l) { test::AddWord(l, "w", {0xAC00}); });
+  std::string bytes = test::ReadBytes(PathOf("broken"));
+  bytes.resize(bytes.size() - 4);  // the third marker cut off: the words are lost on loading
+  test::WriteBytes(PathOf("broken"), bytes);
+  MakeFile("a");
+  MakeFile("b", [](TTangoList& l) { test::AddWord(l, "five", {0xB2E4, 0xC12F}); });
+  const std::string b = test::ReadBytes(PathOf("b"));
+  const QString damaged = "単語ファイル " + QDir::toNativeSeparators(FromPath(PathOf("broken"))) +
+                          " は壊れています。失われた単語を上書きしないよう、"
+                          "このファイルには書き込みません。";
+  dialog.teachMode = true;
+  Open(true, [&](QDialog& w) {
+    Select(w, "broken");
+    EXPECT_EQ(Text(w, "lbTitle"), "broken");  // its header is still shown
+    dialogs.ExpectMessage(damaged, kApplicationTitle, MsgIcon::Stop);
+    DoubleClickTitle(w);  // no title change
+    dialogs.ExpectMessage(damaged, kApplicationTitle, MsgIcon::Stop);
+    Click(w, "btOption");  // no options
+    Select(w, "a");
+    dialogs.ExpectInput("タイトルの変更", "タイトルを編集してください。", "a", "b");
+    dialogs.ExpectMessage("すでに存在しています", "タイトルの変更", MsgIcon::Stop);
+    DoubleClickTitle(w);
+    Click(w, "btClose");
+  });
+  Open(false, [&](QDialog& w) {
+    SetChecked(w, "a", true);
+    SetChecked(w, "broken", true);
+    Click(w, "btOk");
+  });
+  EXPECT_THROW(dialog.BuildWordList(), EFDamagedError);  // the quiz does not start
+  EXPECT_EQ(test::ReadBytes(PathOf("broken")), bytes);
+  EXPECT_EQ(test::ReadBytes(PathOf("b")), b);
+  EXPECT_EQ(Load("a")->Title, "a");
 }
 
 TEST_F(SelectionWindow, AnUnreadableFileIsReportedAndTheWindowGoesOn) {

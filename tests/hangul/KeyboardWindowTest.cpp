@@ -1,13 +1,21 @@
+#include <QAction>
 #include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
+#include <QTest>
 
 #include "AppFixture.h"
 #include "ClipboardDouble.h"
 #include "hangul/view/Drawing.h"
+#include "hangul/view/KeyboardKeys.h"
 #include "hangul/view/KeyboardWindow.h"
 #include "hangul/view/PatternDialog.h"
 #include "model/ByteStream.h"
+#include "platform/Registry.h"
 
 namespace norumi {
 namespace {
@@ -39,8 +47,189 @@ class KeyboardWindow : public test::AppFixture {
     return values;
   }
 
+  // The window as the keyboard program shows it, ready for keys.
+  TfrmKeyboard& Shown() {
+    TfrmKeyboard& keyboard = Create();
+    keyboard.show();
+    keyboard.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&keyboard));
+    return keyboard;
+  }
+  // A key as the learner presses it: to the control that has the focus.
+  static void Press(TfrmKeyboard& keyboard, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    QWidget* focus = keyboard.focusWidget();
+    QTest::keyClick(focus ? focus : &keyboard, key, modifiers);
+  }
+  // The line the window shows, checked against its picture.
+  static HangulCodes Line(TfrmKeyboard& keyboard) {
+    HangulCodes codes;
+    keyboard.Keyboard.GetCodes(codes);
+    EXPECT_EQ(keyboard.imMoji->Picture, DrawCodes(&codes, QSize(545, 24)));
+    return codes;
+  }
+
   test::MemoryClipboard clipboard;
 };
+
+struct Stroke {
+  Qt::Key key;
+  Qt::KeyboardModifiers modifiers = {};
+};
+struct TypingRow {
+  std::vector<Stroke> strokes;
+  HangulCodes shown;  // the committed codes and the pending one
+  const char* focus;  // the button the last key went to
+};
+
+TEST_F(KeyboardWindow, TypingOnThePhysicalKeys) {
+  const auto shift = Qt::ShiftModifier;
+  const std::vector<TypingRow> rows = {
+      // Space is used up: the focused ㄴ button must not take it for a click.
+      {{{Qt::Key_R}, {Qt::Key_K}, {Qt::Key_S}, {Qt::Key_Space}}, {0xAC04, 32, 0}, "btSpace"},
+      {{{Qt::Key_W, shift}}, {0x110D}, "bbJJ"},               // ㅉ
+      {{{Qt::Key_A, shift}}, {0x1106}, "bbM"},                // no shifted jamo: ㅁ
+      {{{Qt::Key_Q, shift}, {Qt::Key_K}}, {0xBE60}, "bbA"},   // 빠
+      {{{Qt::Key_R, Qt::ControlModifier}}, {0x1100}, "bbG"},  // Ctrl only counts with C and V
+      // Back space takes the last pending key, then whole committed cells.
+      {{{Qt::Key_E}, {Qt::Key_K}, {Qt::Key_F}, {Qt::Key_R}, {Qt::Key_Backspace}},
+       {0xB2EC},
+       "btBack"},
+      {{{Qt::Key_R}, {Qt::Key_K}, {Qt::Key_Space}, {Qt::Key_Backspace}, {Qt::Key_Backspace}},
+       {0},
+       "btBack"},
+      {{{Qt::Key_1}, {Qt::Key_Escape}}, {0}, nullptr},  // other keys do nothing
+  };
+  for (const TypingRow& row : rows) {
+    TfrmKeyboard& keyboard = Shown();
+    for (const Stroke& stroke : row.strokes) Press(keyboard, stroke.key, stroke.modifiers);
+    EXPECT_EQ(Line(keyboard), row.shown) << row.strokes.size() << " keys, then " << row.focus;
+    EXPECT_TRUE(keyboard.isVisible());
+    if (row.focus) {
+      EXPECT_EQ(keyboard.focusWidget()->objectName(), row.focus);
+    }
+  }
+}
+
+// Without pomnor.dat: Unicode both ways, nothing cleared; a copy gets the keyboard out of the way.
+TEST_F(KeyboardWindow, CopyAndPasteKeysWithTheFirstSettings) {
+  TfrmKeyboard& keyboard = Shown();
+  for (Qt::Key key : {Qt::Key_R, Qt::Key_K, Qt::Key_S}) Press(keyboard, key);
+  Press(keyboard, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(clipboard.unicodeText, std::u16string(u"간"));
+  EXPECT_TRUE(keyboard.isMinimized());
+  EXPECT_EQ(keyboard.focusWidget()->objectName(), "btCopy");
+
+  keyboard.showNormal();
+  clipboard.Put(std::nullopt, u"국");
+  Press(keyboard, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Line(keyboard), (HangulCodes{0xAC04, 0xAD6D, 0}));
+}
+
+TEST_F(KeyboardWindow, EveryJamoButtonTypesItsJamoAndShowsItsHint) {
+  TfrmKeyboard& keyboard = Shown();
+  ASSERT_EQ(keyboard.KeyButtons.size(), kJamoKeys.size());
+  const QRect client = keyboard.findChild<QWidget*>("pnlClient")->rect();
+  for (size_t i = 0; i < kJamoKeys.size(); ++i) {
+    const JamoKey& key = kJamoKeys[i];
+    QPushButton* button = keyboard.findChild<QPushButton*>(key.name);
+    ASSERT_EQ(button, keyboard.KeyButtons[i]) << key.name;
+    keyboard.btClearClick();
+    button->click();
+    const HangulCodes jamo = key.tag < 50 ? HangulCodes{0x10FF + key.tag}  // stays pending
+                                          : HangulCodes{0x112F + key.tag, 0};
+    EXPECT_EQ(Line(keyboard), jamo) << key.name;
+    EXPECT_EQ(button->iconSize(), HangulGlyphs::Instance().KeyGlyph(int(i)).size());
+    EXPECT_TRUE(client.contains(button->geometry())) << key.name;
+
+    // The pointer over the button and away again.
+    for (auto [event, shown] : {std::pair{QEvent::Enter, key.hint}, {QEvent::Leave, ""}}) {
+      QEvent crossing(event);
+      QApplication::sendEvent(button, &crossing);
+      EXPECT_EQ(keyboard.StatusBar1->currentMessage(), QString::fromUtf8(shown ? shown : ""));
+    }
+  }
+  for (const char* name : {"btBack", "btClear", "btCopy", "btPaste", "btSpace", "btClose"})
+    EXPECT_TRUE(client.contains(keyboard.findChild<QPushButton*>(name)->geometry())) << name;
+  keyboard.mmSave16->showStatusText(keyboard.MainMenu1);  // menu items report their hints too
+  EXPECT_EQ(keyboard.StatusBar1->currentMessage(), "&#x12ad・・の形式でファイルに保存します");
+}
+
+struct SaveRow {
+  std::vector<int8_t> tags;
+  bool hexadecimal;
+  std::string written;
+};
+
+TEST_F(KeyboardWindow, SavingWritesOneLineOfReferences) {
+  const std::vector<SaveRow> rows = {
+      {{}, false, ""},                       // nothing typed: an empty file
+      {{19, 50, 3}, false, "&#54620;\r\n"},  // 한, pending, is saved too
+      {{19, 50, 3}, true, "&#xd55c;\r\n"},
+  };
+  const auto target = folder / "han";  // no extension is added
+  for (const SaveRow& row : rows) {
+    TfrmKeyboard& keyboard = Create();
+    for (int8_t tag : row.tags) keyboard.Keyboard.AddKey(tag);
+    dialogs.ExpectModal("SaveDialog1", [&](QDialog& w) {
+      static_cast<QFileDialog&>(w).selectFile(FromPath(target));
+      w.done(QDialog::Accepted);
+    });
+    dialogs.ExpectMessage("保存しました", row.hexadecimal ? "16進で保存" : "10進で保存",
+                          MsgIcon::Information);
+    (row.hexadecimal ? keyboard.mmSave16 : keyboard.mmSave10)->trigger();
+    dialogs.VerifyFinished();
+    EXPECT_EQ(test::ReadBytes(target), row.written);
+  }
+  std::filesystem::remove(target);
+  dialogs.ExpectModal("SaveDialog1", [](QDialog& w) { w.reject(); });
+  Create().mmSave10->trigger();  // cancelled: no file, no message
+  EXPECT_FALSE(std::filesystem::exists(target));
+}
+
+TEST_F(KeyboardWindow, ToolsAndHelpMenusGoThroughTheRegistryAndTheShell) {
+  const QString toolbar =
+      "\\Software\\Microsoft\\Internet Explorer\\Extensions\\"
+      "{5b0e7a42-3c19-4d6e-9a2f-7c41d8e0b613}\\";
+  TfrmKeyboard& keyboard = Create();
+  dialogs.ExpectMessage("Internet Explorerのツールバーに登録しました。", "IEに登録",
+                        MsgIcon::Information);
+  keyboard.IER1->trigger();
+  EXPECT_EQ(registry.ReadMachineString(toolbar, "Default Visible"), "Yes");
+  EXPECT_EQ(registry.ReadMachineString(toolbar, "Exec"), services.executablePath);
+  EXPECT_EQ(registry.ReadMachineString(toolbar, "HotIcon"),
+            QDir::toNativeSeparators(FromPath(folder / "pmkey2.ico")));
+  EXPECT_EQ(keyboard.IER1->text(), "IEのツールバーから削除(&R)");
+  dialogs.ExpectMessage("Internet Explorerのツールバーから削除しました。", "IEから削除",
+                        MsgIcon::Information);
+  keyboard.IER1->trigger();
+  EXPECT_EQ(registry.ReadMachineString(toolbar, "ButtonText"), "");
+  EXPECT_EQ(keyboard.IER1->text(), "IEへの登録(&R)");
+  dialogs.ExpectMessage("Internet Explorerのツールバーに登録しました。", "IEに登録",
+                        MsgIcon::Information);
+  keyboard.IER1->trigger();
+  EXPECT_EQ(Create().IER1->text(), "IEへの登録(&R)");  // at every start, whatever is stored
+
+  // The keyboard's own registration: removed for an uninstallation, then put back.
+  registry.WriteMachineString(kKeyboardKey, "path", "/old/norumi-keyboard");
+  TfrmKeyboard& again = *frmKeyboard;
+  dialogs.ExpectMessage(
+      "ｱﾝｲﾝｽﾄｰﾙの準備が出来ました。\nこのプログラムを終了してフォルダごと削除してください。",
+      "ｱﾝｲﾝｽﾄｰﾙの準備", MsgIcon::Information);
+  again.U1->trigger();
+  EXPECT_EQ(ReadKeyboardPath(registry), "");
+  EXPECT_EQ(again.U1->text(), "ﾚｼﾞｽﾄﾘ登録(&U)");
+  dialogs.ExpectMessage("ﾚｼﾞｽﾄﾘに登録しなおしました。", "ﾚｼﾞｽﾄﾘ登録", MsgIcon::Information);
+  again.U1->trigger();
+  EXPECT_EQ(ReadKeyboardPath(registry), services.executablePath);
+  EXPECT_EQ(again.U1->text(), "ｱﾝｲﾝｽﾄｰﾙ準備(&U)");
+
+  again.mmHome->trigger();  // no info.html: nothing to open
+  WriteFile("info.html", "<p>");
+  again.mmHome->trigger();
+  EXPECT_EQ(shell.opened,
+            (std::vector<QString>{QDir::toNativeSeparators(FromPath(folder / "info.html"))}));
+  dialogs.VerifyFinished();
+}
 
 TEST_F(KeyboardWindow, SettingsFileMissingShortAndWrittenBack) {
   EXPECT_EQ(Create().Pattern, TPattern{});  // no file: Unicode both ways, no clearing

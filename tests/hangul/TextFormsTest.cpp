@@ -14,8 +14,7 @@ constexpr int32_t kHan = 0xD55C, kGuk = 0xAD6D;  // 한, 국
 
 // The committed table, as the program finds it beside itself.
 const TUni2Euc& Table() {
-  static const TUni2Euc table = TUni2Euc::FromProgramFolder(
-      std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data");
+  static const TUni2Euc table = TUni2Euc::FromProgramFolder(NORUMI_DATA_DIR);
   return table;
 }
 

@@ -166,6 +166,9 @@ TEST(MailCodeLines, OpeningAndClosingLines) {
   EXPECT_EQ(open.substr(0, 50), std::string(50, '-'));
   EXPECT_EQ(open.substr(open.size() - 10), std::string(10, '-'));
   EXPECT_EQ(MailCodeClosingLine().substr(0, 2), "- ");
+  // "↓ここから" and "↑" in CP932; the address is our home page.
+  EXPECT_EQ(open, std::string(50, '-') + "\x81\xAB\x82\xB1\x82\xB1\x82\xA9\x82\xE7" + "----------");
+  EXPECT_EQ(MailCodeClosingLine(), "- https://norumi.example/ <-Norumi!!  \x81\xAA------");
 }
 
 }  // namespace

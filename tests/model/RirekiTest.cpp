@@ -63,6 +63,16 @@ TEST(SelectQuestions, NothingToChoose) {
   h.SelectQuestions(0, 3, false, false);
   EXPECT_EQ(h.Total, 0);
   EXPECT_TRUE(h.Marks.empty());
+
+  // A negative count ("出題数" -3) asks nothing either, and records no negative total; nor does
+  // a total read from a damaged file.
+  h.SelectQuestions(5, -3, false, false);
+  EXPECT_EQ(h.Total, 0);
+  EXPECT_EQ(std::count(h.Marks.begin(), h.Marks.end(), X), 5);
+  h.FinishDrill();
+  h.Total = -7;
+  h.FinishDrill();
+  for (const TRireki& record : h.Records()) EXPECT_EQ(record.Total, 0);
 }
 
 TEST(SelectQuestions, RandomOrderIsAPermutationAskedInShuffledOrder) {

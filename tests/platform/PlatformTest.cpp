@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDialog>
+#include <QFile>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLineEdit>
@@ -17,6 +20,7 @@
 #include "platform/ExceptionDisplay.h"
 #include "platform/Registry.h"
 #include "platform/Services.h"
+#include "platform/Shell.h"
 #include "platform/Translations.h"
 #include "platform/text/Cp932Validator.h"
 #include "platform/text/WordFileName.h"
@@ -57,15 +61,54 @@ TEST(SettingsRegistry, AnUnwritableFileFailsSilently) {
   EXPECT_EQ(again.ReadMachineString(kProgramKey, "user"), "");
 }
 
-TEST(WebAddresses, OnlyHttpAndHttpsAreOpened) {
+TEST(WebAddresses, HttpHttpsAndWwwOpenAndAnythingElseIsRefusedAloud) {
   test::RecordingShell shell;
-  for (const char* address : {"https://example.org/a?b=c", "http://example.org", " HTTPS://x.jp "})
-    OpenWebAddress(shell, QString::fromUtf8(address));
-  for (const char* address : {"calc.exe", "/usr/bin/xterm", "file:///etc/passwd", "javascript:x",
-                              "ftp://example.org", "", "http://", "C:\\Windows\\notepad.exe"})
-    OpenWebAddress(shell, QString::fromUtf8(address));
+  test::ScriptedDialogs dialogs;
+  for (const char* address : {"https://example.org/a?b=c", "http://example.org", " HTTPS://x.jp ",
+                              "www.example.org/dog", ""})
+    OpenWebAddress(shell, dialogs, nullptr, QString::fromUtf8(address));
   EXPECT_EQ(shell.opened, (std::vector<QString>{"https://example.org/a?b=c", "http://example.org",
-                                                "HTTPS://x.jp"}));
+                                                "HTTPS://x.jp", "https://www.example.org/dog"}));
+  for (const char* address : {"calc.exe", "/usr/bin/xterm", "file:///etc/passwd", "javascript:x",
+                              "ftp://example.org", "http://", "C:\\Windows\\notepad.exe", "www."}) {
+    dialogs.ExpectMessage(
+        QString::fromUtf8(address) +
+            " はWebのアドレス (http:// または https://) ではないため、開けません。",
+        "URL", MsgIcon::Stop);
+    OpenWebAddress(shell, dialogs, nullptr, QString::fromUtf8(address));
+  }
+  EXPECT_EQ(shell.opened.size(), 4u);
+}
+
+TEST(SettingsRegistry, TheKeyboardProgramIsRegisteredOnlyWhenPresentAndNotYetRegistered) {
+  test::TempDir dir;
+  SettingsRegistry registry(IniFile(dir));
+  const QString program = KeyboardProgramIn(FromPath(dir.Path()));
+  RegisterKeyboardProgram(registry, program);  // not there: a quiz must not offer it
+  EXPECT_EQ(ReadKeyboardPath(registry), "");
+  test::WriteBytes(ToPath(program), "");
+  RegisterKeyboardProgram(registry, program);
+  EXPECT_EQ(ReadKeyboardPath(registry), program);
+  registry.WriteMachineString(kKeyboardKey, "path", "/elsewhere/keyboard");
+  RegisterKeyboardProgram(registry, program);  // one installed elsewhere stays
+  EXPECT_EQ(ReadKeyboardPath(registry), "/elsewhere/keyboard");
+}
+
+// The keyboard is started from a quiz window: it must run as a program of its own, and the quiz
+// must not wait for it.
+TEST(DesktopShell, StartsAProgramWithoutWaitingForIt) {
+  test::TempDir dir;
+  const auto script = dir / "program";
+  test::WriteBytes(script, "#!/bin/sh\ntouch started\nsleep 2\ntouch finished 2>/dev/null\n");
+  QFile::setPermissions(FromPath(script), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  DesktopShell shell;
+  shell.Open(FromPath(dir / "missing"));  // nothing there: nothing happens
+  shell.Open(FromPath(script));
+  EXPECT_FALSE(std::filesystem::exists(dir / "finished"));
+  const QDeadlineTimer deadline(10000);
+  while (!std::filesystem::exists(dir / "started") && !deadline.hasExpired())
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  EXPECT_TRUE(std::filesystem::exists(dir / "started"));  // run in its own folder
 }
 
 TEST(ExceptionDisplay, NamesTheFileThatFailedAndTheProgramGoesOn) {
@@ -74,9 +117,14 @@ TEST(ExceptionDisplay, NamesTheFileThatFailedAndTheProgramGoesOn) {
   dialogs.ExpectMessage("ファイル /words/a.wbk を作成できません。", kApplicationTitle,
                         MsgIcon::Stop);
   dialogs.ExpectMessage("ファイル /words/a.wbk を開けません。", kApplicationTitle, MsgIcon::Stop);
+  dialogs.ExpectMessage(
+      "単語ファイル /words/a.wbk は壊れています。失われた単語を上書きしないよう、"
+      "このファイルには書き込みません。",
+      kApplicationTitle, MsgIcon::Stop);
   bool after = false;
   RunHandler(dialogs, nullptr, [&] { throw EFCreateError(path); });
   RunHandler(dialogs, nullptr, [&] { throw EFOpenError(path); });
+  RunHandler(dialogs, nullptr, [&] { throw EFDamagedError(path); });
   RunHandler(dialogs, nullptr, [&] { after = true; });
   EXPECT_TRUE(after);
 }
@@ -134,7 +182,9 @@ TEST(Cp932Validator, RefusesWhatTheWordFilesCannotHold) {
   edit.insert("犬いぬ①");
   edit.insert("개");
   edit.insert("😀");
-  EXPECT_EQ(edit.text(), "犬いぬ①");
+  // What Linux input methods commit for ～ and its kin is taken, as an input method commits it.
+  edit.insert("〜から−—‖¢£¬");
+  EXPECT_EQ(edit.text(), "犬いぬ①〜から−—‖¢£¬");
 }
 
 }  // namespace

@@ -90,8 +90,8 @@ TEST_F(Jap2Kor, OnlyTheCodesPastedSinceTheOpeningAreJudged) {
   const Row rows[] = {
       {"nothing, after another window left a word behind", {}, "×"},
       {"the word, stored with a trailing 0", {u"고양이"}, "○"},
-      {"the first syllable", {u"고"}, "○"},
-      {"the word and a line break", {u"고양이\r\n"}, "×"},
+      {"the first syllable", {u"고"}, "×"},
+      {"the word and a line break", {u"고양이\r\n"}, "○"},
       {"the word twice, without clearing", {u"고양이", u"고양이"}, "×"},
   };
   frmKeyboard->Keyboard.Codes = kGoyangi;

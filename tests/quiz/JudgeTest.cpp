@@ -10,37 +10,57 @@ using test::AddWord;
 const char* const kInu = "\x8C\xA2";              // 犬
 const char* const kInuKana = "\x82\xA2\x82\xCA";  // いぬ
 
-TEST(JudgeMeaning, EveryEntryWithTheSameKoreanWordCounts) {
+TEST(JudgeMeaning, EveryEntryThatShowsTheSameKoreanWordCounts) {
   TTangoList list;
   TTango& dog = AddWord(list, kInu, {0xAC1C, 0});
-  TTango& dog2 = AddWord(list, kInuKana, {0xAC1C, 0});
-  AddWord(list, "other", {0xAC1C});  // no trailing 0: another word
+  TTango& dog2 = AddWord(list, kInuKana, {0xAC1C, 0, 0});  // registered twice: one more 0
+  TTango& dog3 = AddWord(list, "other", {0xAC1C});         // pasted without any 0
+  AddWord(list, "not", {0xAC1C, 0xAC1C});
   TTango& empty = AddWord(list, "", {0xD55C, 0});
-  for (TTango* word : {&dog, &dog2}) {
+  for (TTango* word : {&dog, &dog2, &dog3}) {
     EXPECT_TRUE(IsRightMeaning(list, *word, kInu));
     EXPECT_TRUE(IsRightMeaning(list, *word, kInuKana));
-    EXPECT_FALSE(IsRightMeaning(list, *word, "other"));
+    EXPECT_TRUE(IsRightMeaning(list, *word, "other"));
+    EXPECT_FALSE(IsRightMeaning(list, *word, "not"));
     EXPECT_FALSE(IsRightMeaning(list, *word, std::string(kInu) + " "));
-    EXPECT_EQ(AnswerMeanings(list, *word), std::string(kInu) + "," + kInuKana);
+    EXPECT_EQ(AnswerMeanings(list, *word), std::string(kInu) + "," + kInuKana + ",other");
   }
   EXPECT_TRUE(IsRightMeaning(list, empty, ""));
-  EXPECT_EQ(AnswerMeanings(list, list.Tango(2)), "other");
 }
 
-TEST(JudgeKorean, PastedCodesMustBeginAStoredWordOfTheSameMeaning) {
+TEST(JudgeKorean, TheWholeWordIsRightWhateverBlankCellsFollowIt) {
   TTangoList list;
   TTango& cat = AddWord(list, "neko", {0xACE0, 0xC591, 0xC774, 0});
-  AddWord(list, "neko", {0xB0E5, 0xC774, 0});
-  EXPECT_TRUE(IsRightKorean(list, cat, {0xACE0, 0xC591, 0xC774}));
-  EXPECT_TRUE(IsRightKorean(list, cat, {0xACE0, 0xC591, 0xC774, 0}));
-  EXPECT_TRUE(IsRightKorean(list, cat, {0xACE0}));  // only the first syllable
-  EXPECT_TRUE(IsRightKorean(list, cat, {0xB0E5, 0xC774}));
-  EXPECT_FALSE(IsRightKorean(list, cat, {}));
-  EXPECT_FALSE(IsRightKorean(list, cat, {0xACE0, 0xC591, 0xC774, 32}));
-  EXPECT_FALSE(IsRightKorean(list, cat, {0xACE0, 0xC591, 0xC774, 0, 0}));
-  EXPECT_FALSE(IsRightKorean(list, cat, {0xACE0, 0xC591, 0xC774, '\n'}));
+  AddWord(list, "neko", {0xB0E5, 0xC774, 0, 0});
+  const HangulCodes goyangi{0xACE0, 0xC591, 0xC774};
+  struct Row {
+    HangulCodes answer;
+    bool right;
+  };
+  const auto with = [&](std::initializer_list<int32_t> tail) {
+    HangulCodes codes = goyangi;
+    codes.insert(codes.end(), tail);
+    return codes;
+  };
+  for (const Row& row : std::initializer_list<Row>{
+           {goyangi, true},
+           {with({0, 0}), true},
+           {with({'\n'}), true},  // printf '고양이\n' copied
+           {with({'\r', '\n', ' ', '\t'}), true},
+           {{0xB0E5, 0xC774}, true},  // the other word of the same meaning
+           {{0xACE0}, false},         // only the first syllable
+           {{0xACE0, 0xC591}, false},
+           {{}, false},
+           {{'\n', 0}, false},
+           {with({0xACE0}), false},                // a second word after it
+           {{0xACE0, 32, 0xC591, 0xC774}, false},  // a space inside
+           {with({32, 0xB0E5, 0xC774}), false},    // both words
+       }) {
+    EXPECT_EQ(IsRightKorean(list, cat, row.answer), row.right)
+        << ::testing::PrintToString(row.answer);
+  }
   EXPECT_EQ(AnswerKorean(list, cat),
-            (HangulCodes{0xACE0, 0xC591, 0xC774, 0, 32, 0xB0E5, 0xC774, 0}));
+            (HangulCodes{0xACE0, 0xC591, 0xC774, 0, 32, 0xB0E5, 0xC774, 0, 0}));
 }
 
 TEST(WordAt, NeverStepsOutsideTheListOrMovesTheResumePoint) {

@@ -61,6 +61,9 @@ TEST_F(Results, ExplanationOpensOnlyWebAddresses) {
   };
   click("https://example.org/a?b=1");
   click("https://example.org/right", Qt::RightButton);
+  dialogs.ExpectMessage(
+      "calc.exe はWebのアドレス (http:// または https://) ではないため、開けません。", "URL",
+      MsgIcon::Stop);
   click("calc.exe");
   click("");
   EXPECT_EQ(shell.opened, std::vector<QString>{"https://example.org/a?b=1"});

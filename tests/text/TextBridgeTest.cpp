@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include "TempDir.h"
 #include "hangul/core/TextForms.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/WordFileName.h"
@@ -17,6 +20,14 @@ TEST(Cp932Bridge, ConvertsBothWaysAndRefusesWhatItCannotHold) {
   EXPECT_EQ(FirstNonCp932(QStringLiteral("いぬ")), -1);
 }
 
+TEST(Cp932Bridge, TheSignsLinuxTypesAreStoredAsTheirCp932Forms) {
+  // Typed on Linux (JIS mapping) and on Windows (CP932 mapping): the same bytes either way.
+  EXPECT_EQ(ToCp932(QStringLiteral("〜から")), ToCp932(QStringLiteral("～から")));
+  EXPECT_EQ(ToCp932(QString::fromUtf8("〜−—‖¢£¬")),
+            std::string("\x81\x60\x81\x7C\x81\x5C\x81\x61\x81\x91\x81\x92\x81\xCA"));
+  EXPECT_EQ(FirstNonCp932(QStringLiteral("〜から")), -1);
+}
+
 TEST(WordFileNames, OnlyPlainNamesBecomePathsInTheFolder) {
   const std::filesystem::path folder = "/prog";
   EXPECT_EQ(WordFilePath(folder, *ToCp932(QStringLiteral("表ソ"))), folder / ToPath("表ソ.wbk"));
@@ -26,6 +37,21 @@ TEST(WordFileNames, OnlyPlainNamesBecomePathsInTheFolder) {
                           "nul.txt", "a?", "name.", "name ", "tab\there"})
     EXPECT_FALSE(WordFilePath(folder, bad).has_value()) << bad;
   EXPECT_FALSE(WordFilePath(folder, "\xFF\xFF").has_value());  // not CP932 at all
+  // Bytes that would not come back from the text: a lone lead byte at the end, control codes
+  // the conversion swaps. Each would share its file with another title.
+  for (const char* lossy : {"abc\x82", "a\x7F", "a\x1A", "a\x1C"})
+    EXPECT_FALSE(WordFilePath(folder, lossy).has_value()) << lossy;
+}
+
+TEST(WordFileNames, AnExtensionInAnotherCaseIsTheSameWordFile) {
+  test::TempDir dir;
+  std::ofstream(dir / "Upper.WBK") << "x";
+  std::ofstream(dir / "both.wbk") << "x";
+  std::ofstream(dir / "both.Wbk") << "x";
+  EXPECT_EQ(WordFilePath(dir.Path(), "Upper"), dir / "Upper.WBK");
+  EXPECT_EQ(WordFilePath(dir.Path(), "both"), dir / "both.wbk");    // the exact one first
+  EXPECT_EQ(WordFilePath(dir.Path(), "upper"), dir / "upper.wbk");  // the name itself keeps its case
+  EXPECT_EQ(WordFilePath(dir.Path(), "new"), dir / "new.wbk");
 }
 
 TEST(UnicodeText, OneCodePerUnitUpToTheTerminatingZero) {

@@ -53,12 +53,14 @@ int RunMailCode(const Invocation& call) {
   TTango& entry = list.Tango(index);
   entry.DisplayOnly = args.Has("--display-only");
 
-  TextLines lines{MailCodeOpeningLine()};
-  if (list.HeaderToMailCode(lines) != kMailCodeOk)
-    throw Failure("the file's creator, title or URL holds a zero byte, which a code cannot carry");
-  if (const int result = entry.ToMailCode(lines); result != kMailCodeOk)
+  TextLines lines;
+  if (const int result = WriteIssuedCode(list, entry, lines); result != kMailCodeOk) {
+    TextLines header;
+    if (list.HeaderToMailCode(header) != kMailCodeOk)
+      throw Failure(
+          "the file's creator, title or URL holds a zero byte, which a code cannot carry");
     throw Failure("entry " + std::to_string(index) + ": " + WhyUnwritable(entry, result));
-  lines.push_back(MailCodeClosingLine());
+  }
 
   if (!entry.DisplayOnly && !WordFilePath(".", list.Title))
     call.Warn("the title \"" + Cp932ToUtf8(list.Title) +

@@ -1,14 +1,16 @@
 #include "hangul/view/KeyboardWindow.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QRadioButton>
-#include <QVBoxLayout>
+#include <QStatusBar>
 
 #include "hangul/core/TextForms.h"
 #include "hangul/view/Drawing.h"
+#include "hangul/view/KeyboardKeys.h"
 #include "hangul/view/PatternDialog.h"
 #include "platform/Clipboard.h"
-#include "platform/FormParts.h"
 
 namespace norumi {
 
@@ -19,10 +21,9 @@ TfrmKeyboard::TfrmKeyboard(Services& services) : TForm(services) {
   setWindowTitle(QStringLiteral("ノルミキーボード"));
   setWindowFlag(Qt::WindowStaysOnTopHint);
   setWindowOpacity(200.0 / 255.0);
-  imMoji = Named(new TImage(this), "imMoji");
-  imMoji->setFixedSize(545, 24);
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(imMoji);
+  BuildControls();
+  BuildMenu();
+  ConnectHandlers();
   FormCreate();
 }
 
@@ -79,6 +80,33 @@ void TfrmKeyboard::CommitPending() {
   Keyboard.Pending = 0;
 }
 
+void TfrmKeyboard::bbGClick(int tag) {
+  Keyboard.AddKey(static_cast<int8_t>(tag));
+  DrawModel();
+}
+
+void TfrmKeyboard::btBackClick() {
+  Keyboard.BackSpace();
+  DrawModel();
+}
+
+void TfrmKeyboard::btClearClick() {
+  ClearModel();
+}
+
+void TfrmKeyboard::btSpaceClick() {
+  Keyboard.AppendCode(32);
+  DrawModel();
+}
+
+void TfrmKeyboard::btCloseClick() {
+  close();
+}
+
+void TfrmKeyboard::mmMinClick() {
+  showMinimized();
+}
+
 void TfrmKeyboard::btCopyClick() {
   HangulCodes codes;
   Keyboard.GetCodes(codes);
@@ -127,6 +155,61 @@ void TfrmKeyboard::mmPropClick(QWidget* caller) {
   frmPattern->rbPaste2->setEnabled(Uni2Euc.IsAvailable());
   frmPattern->EditPattern(Pattern);
   if (caller) caller->show();
+}
+
+void TfrmKeyboard::Press(QPushButton* button, void (TfrmKeyboard::*handler)()) {
+  button->setFocus();
+  (this->*handler)();
+}
+
+bool TfrmKeyboard::FormKeyDown(const QKeyEvent& key) {
+  const int code = key.key();
+  const bool ctrl = key.modifiers() & Qt::ControlModifier;
+  if (code == Qt::Key_Backspace) {
+    Press(btBack, &TfrmKeyboard::btBackClick);
+  } else if (code == Qt::Key_Space) {
+    Press(btSpace, &TfrmKeyboard::btSpaceClick);
+    return true;  // a focused button would take it for a click
+  } else if (ctrl && code == Qt::Key_C) {
+    Press(btCopy, &TfrmKeyboard::btCopyClick);
+  } else if (ctrl && code == Qt::Key_V) {
+    Press(btPaste, &TfrmKeyboard::btPasteClick);
+  } else if (code >= Qt::Key_A && code <= Qt::Key_Z) {
+    const int index = JamoKeyForLetter(static_cast<char>('A' + (code - Qt::Key_A)),
+                                       key.modifiers() & Qt::ShiftModifier);
+    if (index >= 0) {
+      KeyButtons[index]->setFocus();
+      bbGClick(kJamoKeys[index].tag);
+    }
+  }
+  return false;
+}
+
+bool TfrmKeyboard::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    // Seen once, where the key arrives first: a key a control leaves unused travels on to its
+    // parents, which are watched too.
+    QWidget* first = focusWidget() ? focusWidget() : this;
+    if (watched == first) {
+      bool used = false;
+      Run([&] { used = FormKeyDown(*static_cast<QKeyEvent*>(event)); });
+      return used;
+    }
+  }
+  return TForm::eventFilter(watched, event);
+}
+
+void TfrmKeyboard::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) return;  // the keyboard is closed by its commands only
+  TForm::keyPressEvent(event);
+}
+
+bool TfrmKeyboard::event(QEvent* event) {
+  if (event->type() == QEvent::StatusTip) {
+    StatusBar1->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
+    return true;
+  }
+  return TForm::event(event);
 }
 
 }  // namespace norumi

@@ -1,17 +1,28 @@
 #pragma once
 
+#include <vector>
+
 #include "hangul/core/CommonSaver.h"
 #include "hangul/core/Keyboard.h"
 #include "hangul/core/Uni2Euc.h"
 #include "platform/Form.h"
 
+class QAction;
+class QFileDialog;
+class QLabel;
+class QMenuBar;
+class QPushButton;
+class QStatusBar;
+
 namespace norumi {
 
 class TImage;
 
-// The Hangul keyboard. The program creates it once and never shows it: it hosts what every
-// window that shows Korean shares, the composition model, the drawing, the clipboard forms with
-// their EUC-KR table, and the copy and paste settings kept in pomnor.dat.
+// The Hangul keyboard: one button per jamo, the line typed so far, and commands to copy it to
+// other programs in one of four forms, paste Korean back and save it as numeric references.
+// The program creates it once and never shows it: hidden, it hosts what every window that shows
+// Korean shares, the composition model, the drawing, the clipboard forms with their EUC-KR table
+// and the copy and paste settings kept in pomnor.dat. The keyboard program shows it.
 class TfrmKeyboard : public TForm {
   Q_OBJECT
 
@@ -23,7 +34,6 @@ class TfrmKeyboard : public TForm {
   TUni2Euc Uni2Euc;
   TSettingsBlock Settings;
   TPattern& Pattern = Settings.Pattern;
-  TImage* imMoji;
   TImage* Target;
 
   // Makes `image` the drawing target, sized to its control, and starts the model from `codes`.
@@ -39,11 +49,63 @@ class TfrmKeyboard : public TForm {
 
   std::filesystem::path SettingsFile() const;
 
+  TImage* imMoji;
+  QLabel* Label1;
+  QLabel* Label2;
+  std::vector<QPushButton*> KeyButtons;  // in the order of kJamoKeys
+  QPushButton* btBack;
+  QPushButton* btClear;
+  QPushButton* btCopy;
+  QPushButton* btPaste;
+  QPushButton* btSpace;
+  QPushButton* btClose;
+  QStatusBar* StatusBar1;
+  QFileDialog* SaveDialog1;
+  QMenuBar* MainMenu1;
+  QAction* mmSave10;
+  QAction* mmSave16;
+  QAction* mmMin;
+  QAction* mmCLose;
+  QAction* mmCopy1;
+  QAction* mmPaste;
+  QAction* mmBack;
+  QAction* mmAllClear;
+  QAction* mmField;
+  QAction* IER1;
+  QAction* U1;
+  QAction* mmProp;
+  QAction* mmHome;
+
+  void bbGClick(int tag);
+  void btBackClick();
+  void btClearClick();
+  void btSpaceClick();
+  void btCloseClick();
+  void mmMinClick();
+  void mmSave10Click();
+  void mmSave16Click();
+  void IER1Click();
+  void U1Click();
+  void mmHomeClick();
+  // The window's own view of a key before the focused control sees it. True when the key is
+  // used up.
+  bool FormKeyDown(const QKeyEvent& key);
+
+ protected:
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
+  void BuildControls();
+  void BuildMenu();
+  void ConnectHandlers();
   void FormCreate();
   void FormDestroy();
   void CommitPending();
   void ClearModel();
+  void SaveReferences(bool hexadecimal);
+  void Press(QPushButton* button, void (TfrmKeyboard::*handler)());
 };
 
 extern TfrmKeyboard* frmKeyboard;

@@ -2,12 +2,39 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <utility>
 
 namespace norumi {
 
 namespace {
+
 constexpr const char* kCodec = "windows-31j";
+
+// Characters that Japanese input methods and fonts on Linux produce for the signs CP932 holds
+// under other code points (the JIS and the Windows mappings of the same byte pairs differ). They
+// are folded to the code points CP932 maps, so that 〜から typed on Linux is the ～から of a word
+// file written on Windows.
+constexpr std::pair<char16_t, char16_t> kFolds[] = {
+    {u'\u301C', u'\uFF5E'},  // 〜 WAVE DASH -> ～ (81 60)
+    {u'\u2212', u'\uFF0D'},  // − MINUS SIGN -> － (81 7C)
+    {u'\u2014', u'\u2015'},  // — EM DASH -> ― (81 5C)
+    {u'\u2016', u'\u2225'},  // ‖ DOUBLE VERTICAL LINE -> ∥ (81 61)
+    {u'\u00A2', u'\uFFE0'},  // ¢ -> ￠ (81 91)
+    {u'\u00A3', u'\uFFE1'},  // £ -> ￡ (81 92)
+    {u'\u00AC', u'\uFFE2'},  // ¬ -> ￢ (81 CA)
+};
+
+QString FoldForCp932(const QString& text) {
+  QString folded = text;
+  for (QChar& c : folded) {
+    for (const auto& [from, to] : kFolds) {
+      if (c.unicode() == from) c = QChar(to);
+    }
+  }
+  return folded;
 }
+
+}  // namespace
 
 QString FromCp932(const std::string& bytes) {
   QStringDecoder decoder(kCodec);
@@ -16,7 +43,7 @@ QString FromCp932(const std::string& bytes) {
 
 std::optional<std::string> ToCp932(const QString& text) {
   QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
-  const QByteArray bytes = encoder.encode(text);
+  const QByteArray bytes = encoder.encode(FoldForCp932(text));
   if (encoder.hasError()) return std::nullopt;
   return std::string(bytes.constData(), size_t(bytes.size()));
 }
@@ -28,6 +55,19 @@ qsizetype FirstNonCp932(const QString& text) {
     i += length;
   }
   return -1;
+}
+
+}  // namespace norumi
+
+namespace norumi {
+
+std::optional<QString> FromCp932Exactly(const std::string& bytes) {
+  QStringDecoder decoder(kCodec, QStringConverter::Flag::Stateless);
+  QString text = decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+  // The decoder drops a lead byte without its trail and swaps a few control codes; only text
+  // that encodes back to the very same bytes is the same name.
+  if (decoder.hasError() || ToCp932(text) != bytes) return std::nullopt;
+  return text;
 }
 
 }  // namespace norumi

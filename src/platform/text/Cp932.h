@@ -9,7 +9,11 @@ namespace norumi {
 // The program's text lives in CP932 ("windows-31j") bytes; the windows and the tools work in
 // Qt strings. Every conversion between the two goes through here.
 QString FromCp932(const std::string& bytes);
-// Empty when `text` holds a character CP932 cannot hold.
+// The text of `bytes` only when it converts back to exactly the same bytes: what a name that
+// becomes a file name needs, so that two titles never stand for one file.
+std::optional<QString> FromCp932Exactly(const std::string& bytes);
+// Empty when `text` holds a character CP932 cannot hold. The signs that Linux input methods type
+// for ～ － ― ∥ ￠ ￡ ￢ are taken as these.
 std::optional<std::string> ToCp932(const QString& text);
 // The first character of `text` that CP932 cannot hold, as an index; -1 when there is none.
 qsizetype FirstNonCp932(const QString& text);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <filesystem>
+
+#include "model/Tango.h"
+
+namespace norumi {
+
+// The memo's text as the lines of a code, in CP932. A line CP932 cannot hold keeps bytes that
+// match no marker and no code letter: it can only be one around the code, or a wrong one.
+TextLines MemoLines(const QString& text);
+
+// What became of a pasted code.
+enum class CodeInput {
+  Unreadable,  // no code, or one whose title cannot name a word file: nothing shown or written
+  Shown,       // a display-only code: shown, nothing written
+  Stored,      // shown, asked once each way, and saved in the word file of its title
+};
+
+// The road of a pasted code: its word is added to the word file of the code's title in `folder`
+// (made when missing) unless that holds it already, shown, asked once in each direction and
+// saved. A damaged word file throws EFDamagedError before anything is shown or written.
+CodeInput ReceiveMailCode(const QString& text, const std::filesystem::path& folder);
+
+}  // namespace norumi

@@ -1,0 +1,268 @@
+#include "editor/Regist.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "editor/EditSteps.h"
+#include "editor/MelCode.h"
+#include "editor/TangoOp.h"
+#include "hangul/view/Image.h"
+#include "hangul/view/KeyboardWindow.h"
+#include "model/FileErrors.h"
+#include "model/MailCode.h"
+#include "platform/Dialogs.h"
+#include "platform/ExceptionDisplay.h"
+#include "platform/Registry.h"
+#include "platform/Shell.h"
+#include "platform/text/Cp932.h"
+#include "platform/text/WordFileName.h"
+
+namespace norumi {
+
+TfrmRegist* frmRegist = nullptr;
+
+namespace {
+
+const QString kChanged = QStringLiteral("変更されていますがよろしいですか？");
+const QString kIssueCaption = QStringLiteral("メルマガコードの発行");
+
+bool IsCtrlV(const QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  const auto* key = static_cast<const QKeyEvent*>(event);
+  return key->key() == Qt::Key_V && key->modifiers().testFlag(Qt::ControlModifier);
+}
+
+}  // namespace
+
+TfrmRegist::TfrmRegist(Services& services)
+    : TForm(services), WordList(nullptr), ownList_(std::make_unique<TTangoList>()) {
+  setObjectName(QStringLiteral("frmRegist"));
+  setWindowTitle(QStringLiteral("Norumi! > 単語登録 > "));
+  HelpContext = 20;
+  WordList = ownList_.get();
+  BuildControls();
+  BuildMenu();
+  ConnectHandlers();
+}
+
+TfrmRegist::~TfrmRegist() = default;
+
+int TfrmRegist::OpenFile(const QString& title) {
+  LoadWordFile(title);
+  SetCaptions(QStringLiteral("Norumi! > 単語登録 > "));
+  frmKeyboard->AttachImage(imMoji);
+  const bool locked = IsLocked();
+  const bool damaged = !savePath_;
+  btNorumi->setVisible(!ReadKeyboardPath(services_.registry).isEmpty() && !locked);
+  // Nothing changed in a damaged file is kept, so nothing is offered that would seem to change
+  // it; issuing a code only reads.
+  btOption->setVisible(teachMode && !damaged);
+  btMagCode->setVisible(teachMode);
+  btRegist->setVisible(!locked);
+  edJapan->setReadOnly(locked);
+  for (QWidget* w : {static_cast<QWidget*>(edNo), static_cast<QWidget*>(btJump),
+                     static_cast<QWidget*>(btHanguel), static_cast<QWidget*>(btRight),
+                     static_cast<QWidget*>(btLeft)})
+    w->show();
+  btDelete->setVisible(!damaged);
+  E1->menuAction()->setVisible(true);
+
+  CurrentIndex = WordList->Count();
+  ShowEntry(CurrentIndex);
+  const int result = services_.dialogs.ShowModal(*this);
+  SaveWordFile();
+  return result;
+}
+
+void TfrmRegist::LoadWordFile(const QString& title) {
+  const std::optional<std::string> name = ToCp932(title);
+  const auto path = name ? WordFilePath(services_.programFolder, *name) : std::nullopt;
+  if (!path) throw EFOpenError(services_.programFolder / ToPath(title + QStringLiteral(".wbk")));
+  // A fresh list for every file: a missing or damaged file must not leave another file's
+  // words, header or histories behind to be shown or saved under this title.
+  ownList_ = std::make_unique<TTangoList>();
+  WordList = ownList_.get();
+  const LoadStatus status = WordList->LoadFromFile(*path);
+  if (status == LoadStatus::Missing) WordList->Title = *name;
+  savePath_ = path;
+  if (IsDamaged(status)) {
+    savePath_.reset();
+    services_.dialogs.MessageBox(this, ExceptionMessage(EFDamagedError(*path)), kApplicationTitle,
+                                 MsgIcon::Stop);
+  }
+}
+
+void TfrmRegist::SaveWordFile() {
+  if (savePath_) ownList_->SaveToFile(*savePath_);
+}
+
+bool TfrmRegist::IsLocked() const {
+  return !savePath_ || (WordList->ReadOnly && !teachMode);
+}
+
+void TfrmRegist::SetCaptions(const QString& windowPrefix) {
+  const QString title = FromCp932(WordList->Title);
+  lbTanName->setText(title);
+  setWindowTitle(windowPrefix + title);
+}
+
+int TfrmRegist::ShowDisplayOnly(TTangoList& list, const TTango& entry) {
+  WordList = &list;
+  SetCaptions(QStringLiteral("Norumi! > 単語 > "));
+  frmKeyboard->AttachImage(imMoji);
+  for (QWidget* w : std::initializer_list<QWidget*>{btOption, btMagCode, btRegist, btNorumi, btLeft,
+                                                    btRight, edNo, btJump, btDelete, btHanguel})
+    w->hide();
+  E1->menuAction()->setVisible(false);
+  edJapan->setReadOnly(true);
+  ShowTango(entry);
+  Modified = false;
+  const int result = services_.dialogs.ShowModal(*this);
+  WordList = ownList_.get();
+  return result;
+}
+
+void TfrmRegist::ShowEntry(int32_t n) {
+  edNo->setText(QString::number(n));
+  const int count = WordList->Count();
+  ShowTango(n < count ? WordList->Tango(n) : WordList->AddNew());
+  btLeft->setEnabled(n != 0);
+  // A locked file cannot grow: "＞" stops on the first empty entry after the last word.
+  btRight->setEnabled(btRegist->isHidden() ? n < count : true);
+  Modified = false;
+}
+
+void TfrmRegist::ShowTango(const TTango& entry) {
+  frmKeyboard->Keyboard.Clear();
+  frmKeyboard->Keyboard.Codes = entry.Hangul;
+  frmKeyboard->DrawCodes(&entry.Hangul);
+  edJapan->setText(FromCp932(entry.Japan));
+}
+
+void TfrmRegist::StoreEntry(int32_t i) {
+  if (i < 0 || i >= WordList->Count()) return;
+  TTango& entry = WordList->Tango(i);
+  HangulCodes composed;
+  frmKeyboard->Keyboard.GetCodes(composed);
+  entry.Hangul = RegisteredCodes(composed);
+  entry.Japan = ToCp932(edJapan->text()).value_or(entry.Japan);
+  Modified = false;
+}
+
+void TfrmRegist::edJapanChange() {
+  Modified = true;
+}
+
+void TfrmRegist::MoveTo(int32_t n, const QString& caption) {
+  if (Modified && services_.dialogs.MessageBox(this, kChanged, caption, MsgIcon::Information,
+                                               MsgButtons::YesNo) == MsgAnswer::No)
+    return;
+  CurrentIndex = n;
+  ShowEntry(n);
+}
+
+void TfrmRegist::btLeftClick() {
+  if (CurrentIndex > 0) MoveTo(CurrentIndex - 1, QStringLiteral("データ移動"));
+}
+
+void TfrmRegist::btRightClick() {
+  MoveTo(CurrentIndex + 1, QStringLiteral("データ移動"));
+}
+
+void TfrmRegist::btJumpClick() {
+  const int32_t n = ParseJumpIndex(edNo->text());
+  if (n < 0 || n > WordList->Count()) {
+    services_.dialogs.MessageBox(this, QStringLiteral("データが範囲外です。"),
+                                 QStringLiteral("ジャンプ"), MsgIcon::Stop);
+    return;
+  }
+  MoveTo(n, QStringLiteral("ジャンプ"));
+}
+
+void TfrmRegist::btRegistClick() {
+  StoreEntry(CurrentIndex);
+}
+
+void TfrmRegist::btDeleteClick() {
+  if (services_.dialogs.MessageBox(this, QStringLiteral("データを削除しますか？"),
+                                   QStringLiteral("データ削除"), MsgIcon::Information,
+                                   MsgButtons::YesNo) == MsgAnswer::No)
+    return;
+  if (CurrentIndex < WordList->Count()) WordList->DeleteAt(CurrentIndex);
+  ShowEntry(CurrentIndex);
+}
+
+void TfrmRegist::btHanguelClick() {
+  frmKeyboard->btPasteClick();
+  Modified = true;
+  if (!btRegist->isHidden()) btRegist->setFocus();
+}
+
+void TfrmRegist::btNorumiClick() {
+  // An empty name would make the shell open whatever it takes that for.
+  const QString path = ReadKeyboardPath(services_.registry);
+  if (!path.isEmpty()) services_.shell.Open(path);
+}
+
+void TfrmRegist::btOptionClick() {
+  if (CurrentIndex < 0 || CurrentIndex >= WordList->Count()) return;
+  TTango& entry = WordList->Tango(CurrentIndex);
+  frmTangoOp->mmSetsumei->setPlainText(MemoText(FromCp932(entry.Setsumei)));
+  frmTangoOp->edUrl->setText(FromCp932(entry.Url));
+  hide();
+  const int result = services_.dialogs.ShowModal(*frmTangoOp);
+  if (result == kModalOk) {
+    entry.Setsumei =
+        ToCp932(StoredText(frmTangoOp->mmSetsumei->toPlainText())).value_or(entry.Setsumei);
+    entry.Url = ToCp932(frmTangoOp->edUrl->text()).value_or(entry.Url);
+  }
+  show();
+}
+
+void TfrmRegist::btMagCodeClick() {
+  if (CurrentIndex < 0 || CurrentIndex >= WordList->Count()) return;
+  TTango& entry = WordList->Tango(CurrentIndex);
+  entry.DisplayOnly = services_.dialogs.MessageBox(
+                          this, QStringLiteral("単語の表示だけにしますか？"), kIssueCaption,
+                          MsgIcon::Information, MsgButtons::YesNo) == MsgAnswer::Yes;
+  TextLines lines;
+  if (WriteIssuedCode(*WordList, entry, lines) != kMailCodeOk) {
+    // Only Hangul, spaces and the like fit in a code; a pasted character beyond them does not.
+    services_.dialogs.MessageBox(this, QStringLiteral("この単語はメルマガコードにできません。"),
+                                 kIssueCaption, MsgIcon::Stop);
+    return;
+  }
+  frmMelCode->SetLines(lines);
+  services_.dialogs.ShowModal(*frmMelCode);
+}
+
+void TfrmRegist::btCloseClick() {
+  done(kModalOk);
+}
+
+void TfrmRegist::P2Click() {
+  frmKeyboard->mmPropClick(this);
+}
+
+void TfrmRegist::keyPressEvent(QKeyEvent* event) {
+  if (IsCtrlV(event) && !btHanguel->isHidden()) Run([this] { btHanguelClick(); });
+  TForm::keyPressEvent(event);
+}
+
+bool TfrmRegist::eventFilter(QObject* watched, QEvent* event) {
+  // The window sees Ctrl+V before the edit it was typed in. The edit still gets the key, unless
+  // it is read-only and would pass it on to the window for a second paste.
+  auto* edit = qobject_cast<QLineEdit*>(watched);
+  if (edit && (edit == edJapan || edit == edNo) && IsCtrlV(event) && !btHanguel->isHidden()) {
+    Run([this] { btHanguelClick(); });
+    return edit->isReadOnly();
+  }
+  return TForm::eventFilter(watched, event);
+}
+
+}  // namespace norumi

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "model/TangoList.h"
+#include "platform/Form.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+
+namespace norumi {
+
+class TImage;
+
+// The word editor: browses the entries of one word file, registers a pasted Korean word with
+// its meaning, adds and deletes entries, and in teacher mode edits a word's explanation and
+// issues its mail-magazine code. The file is written back when the window closes. It also shows
+// the one word of a received code, with nothing to browse or change.
+class TfrmRegist : public TForm {
+  Q_OBJECT
+
+ public:
+  explicit TfrmRegist(Services& services);
+  ~TfrmRegist() override;
+
+  // Set by the menu before each OpenFile.
+  bool teachMode = false;
+
+  // Edits the word file of `title` in the program's folder modally and saves it on closing.
+  int OpenFile(const QString& title);
+  // Shows `entry` of `list` read-only, modally; nothing is saved and `list` is left as it was.
+  int ShowDisplayOnly(TTangoList& list, const TTango& entry);
+
+  int32_t CurrentIndex = 0;
+  bool Modified = false;
+  TTangoList* WordList;
+
+  QLabel* lbTanName;
+  QFrame* Shape1;
+  QPushButton* btLeft;
+  QPushButton* btRight;
+  QLineEdit* edNo;
+  QPushButton* btJump;
+  QLabel* Label1;
+  TImage* imMoji;
+  QLabel* Label2;
+  QLineEdit* edJapan;
+  QPushButton* btHanguel;
+  QPushButton* btNorumi;
+  QPushButton* btOption;
+  QPushButton* btMagCode;
+  QPushButton* btRegist;
+  QPushButton* btDelete;
+  QPushButton* btClose;
+  QMenuBar* MainMenu1;
+  QMenu* F1;
+  QAction* C1;
+  QMenu* E1;
+  QAction* P1;
+  QAction* K1;
+  QMenu* O1;
+  QAction* P2;
+
+ public slots:
+  void edJapanChange();
+  void btLeftClick();
+  void btRightClick();
+  void btJumpClick();
+  void btRegistClick();
+  void btDeleteClick();
+  void btHanguelClick();
+  void btNorumiClick();
+  void btOptionClick();
+  void btMagCodeClick();
+  void btCloseClick();
+  void P2Click();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;               // FormKeyDown
+  bool eventFilter(QObject* watched, QEvent* event) override;  // FormKeyDown, from the edits
+
+ private:
+  void BuildControls();
+  void BuildMenu();
+  void ConnectHandlers();
+  void ShowEntry(int32_t n);
+  void ShowTango(const TTango& entry);
+  void StoreEntry(int32_t i);
+  // Moves to entry `n`, after asking when the entry on screen has changes (caption of the box).
+  void MoveTo(int32_t n, const QString& caption);
+  bool IsLocked() const;
+  // The word file of one opening: loaded here and written back here, nowhere else.
+  void LoadWordFile(const QString& title);
+  void SaveWordFile();
+  void SetCaptions(const QString& windowPrefix);
+
+  std::unique_ptr<TTangoList> ownList_;
+  // Where the opened file is written back; none while nothing may be written (a damaged file).
+  std::optional<std::filesystem::path> savePath_;
+};
+
+extern TfrmRegist* frmRegist;
+
+}  // namespace norumi

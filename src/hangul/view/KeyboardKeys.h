@@ -1,0 +1,26 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace norumi {
+
+// One jamo button of the keyboard window: its control name, its key tag, the letter key that
+// types it (0: none; with `shift`, only together with Shift) and its hint (nullptr: none).
+struct JamoKey {
+  const char* name;
+  int8_t tag;
+  char letter;
+  bool shift;
+  const char* hint;  // UTF-8
+};
+
+// The 40 jamo buttons in the order of the window's KeyButtons: the consonants by tag (1..19),
+// then the vowels by tag (50..70), so that entry i also names key glyph i.
+extern const std::array<JamoKey, 40> kJamoKeys;
+
+// The entry the letter key `letter` ('A'..'Z') types, with Shift held or not: a shifted jamo
+// where the letter has one, otherwise the letter's plain jamo. -1 for anything else.
+int JamoKeyForLetter(char letter, bool shift);
+
+}  // namespace norumi
