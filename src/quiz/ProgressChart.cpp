@@ -13,12 +13,13 @@ const QColor kLatest(232, 115, 26);
 const QColor kGrid(200, 200, 200);
 const QColor kText(64, 64, 64);
 
-constexpr int kLabelWidth = 30;    // "100%" at the left of the bars
+constexpr int kLabelWidth = 36;    // "100%" at the left of the bars
 constexpr int kHeaderHeight = 16;  // the heading and the latest rate above them
 constexpr int kWidestBar = 24;     // a short history still reads as single drills
 
 QRectF BarArea(const QRect& area) {
-  return QRectF(area).adjusted(kLabelWidth, kHeaderHeight, -4, -4);
+  // Below the bars, room for the lower half of the "0%" label.
+  return QRectF(area).adjusted(kLabelWidth, kHeaderHeight, -4, -7);
 }
 
 void PaintScale(QPainter& painter, const QRect& area, const QRectF& bars) {

@@ -28,7 +28,7 @@ TEST(ProgressChart, DrawsEveryDrillInsideItsAreaAndMarksTheLatest) {
     int latestFrom, latestTo;  // where the latest drill's bar may lie, across the area
   };
   const QRect area(QPoint(20, 15), kProgressChartSize);
-  for (const Row& row : {Row{0, 0, 0}, Row{1, 30, 54}, Row{40, 200, 240}}) {
+  for (const Row& row : {Row{0, 0, 0}, Row{1, 36, 60}, Row{40, 200, 240}}) {
     SCOPED_TRACE(row.drills);
     std::vector<TRireki> records;
     for (int i = 0; i < row.drills; ++i) records.push_back({10, 10 - i % 7});
