@@ -6,10 +6,6 @@
 
 namespace norumi::wbk {
 
-bool IsDamaged(LoadStatus status) {
-  return status != LoadStatus::Intact && status != LoadStatus::Missing;
-}
-
 LoadStatus LoadExisting(TTangoList& list, const std::filesystem::path& path) {
   const LoadStatus status = list.LoadFromFile(path);
   if (status == LoadStatus::Missing) throw Failure("no word file at " + ShowPath(path));

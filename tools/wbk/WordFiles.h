@@ -8,9 +8,6 @@
 
 namespace norumi::wbk {
 
-// Damage is everything a load can find but an intact file or no file at all.
-bool IsDamaged(LoadStatus status);
-
 // Loads a word file that must exist: a missing one is a Failure naming the path. Damage is
 // returned, not thrown, since some commands go on with what could be read.
 LoadStatus LoadExisting(TTangoList& list, const std::filesystem::path& path);
