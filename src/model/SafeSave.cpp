@@ -1,9 +1,11 @@
 #include "model/SafeSave.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <random>
 #include <system_error>
+#include <vector>
 
 #include "model/FileErrors.h"
 
