@@ -83,9 +83,77 @@ void BM_MergeTenLists(benchmark::State& state) {
   state.counters["x_load"] = total / double(state.iterations()) / load;
 }
 
+// A file that holds one word `range(0)` times merged with another such file, as a quiz over
+// both builds it; beside loading the two files.
+void BM_MergeRepeatedWord(benchmark::State& state) {
+  test::TempDir dir;
+  const int copies = int(state.range(0));
+  for (const char* name : {"a.wbk", "b.wbk"}) {
+    TTangoList list;
+    for (int i = 0; i < copies; ++i) {
+      TTango& t = list.AddNew();
+      t.Japan = "\x8C\xA2";  // 犬
+      t.Hangul = {0xAC1C, 0};
+    }
+    list.SaveToFile(dir / name);
+  }
+  TTangoList other;
+  other.LoadFromFile(dir / "b.wbk");
+  const double load = BestOf(3, [&] {
+    TTangoList a, b;
+    a.LoadFromFile(dir / "a.wbk");
+    b.LoadFromFile(dir / "b.wbk");
+  });
+  double total = 0;
+  for (auto _ : state) {
+    TTangoList target;
+    target.LoadFromFile(dir / "a.wbk");
+    const auto start = std::chrono::steady_clock::now();
+    target.MergeAll({&other});
+    total += Seconds(std::chrono::steady_clock::now() - start);
+  }
+  state.counters["merge_ms"] = total / double(state.iterations()) * 1000;
+  state.counters["x_load"] = total / double(state.iterations()) / load;
+}
+
+// What `wbk import` does with its words: `range(0)` words, half of them new, added to a file of
+// as many; beside loading that file.
+void BM_ImportWords(benchmark::State& state) {
+  test::TempDir dir;
+  const int count = int(state.range(0));
+  {
+    TTangoList list;
+    FillWords(list, count);
+    list.SaveToFile(dir / "words.wbk");
+  }
+  std::vector<TTango> words;
+  {
+    TTangoList source;
+    FillWords(source, count, 0);
+    FillWords(source, count / 2, 3);
+    for (int i = count / 2; i < source.Count(); ++i) words.push_back(source.Tango(i));
+  }
+  const double load = BestOf(3, [&] {
+    TTangoList list;
+    list.LoadFromFile(dir / "words.wbk");
+  });
+  double total = 0;
+  for (auto _ : state) {
+    TTangoList list;
+    list.LoadFromFile(dir / "words.wbk");
+    const auto start = std::chrono::steady_clock::now();
+    state.counters["added"] = list.AddAbsent(words);
+    total += Seconds(std::chrono::steady_clock::now() - start);
+  }
+  state.counters["add_ms"] = total / double(state.iterations()) * 1000;
+  state.counters["x_load"] = total / double(state.iterations()) / load;
+}
+
 BENCHMARK(BM_LoadWordFile)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveWordFile)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MergeTenLists)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_MergeRepeatedWord)->Arg(200'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportWords)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace norumi::bench

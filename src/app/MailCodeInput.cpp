@@ -6,6 +6,7 @@
 #include "model/FileErrors.h"
 #include "model/MailCode.h"
 #include "model/TangoList.h"
+#include "model/WordFileLock.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/WordFileName.h"
 #include "quiz/Jap2Kor.h"
@@ -13,18 +14,7 @@
 
 namespace norumi {
 
-namespace {
-
-// The word file of a code is read here and written back here, nowhere else.
-LoadStatus LoadCodeWordFile(TTangoList& list, const std::filesystem::path& path) {
-  return list.LoadFromFile(path);
-}
-
-void SaveCodeWordFile(TTangoList& list, const std::filesystem::path& path) {
-  list.SaveToFile(path);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 TextLines MemoLines(const QString& text) {
   TextLines lines;
@@ -37,13 +27,17 @@ TextLines MemoLines(const QString& text) {
 }
 
 CodeInput ReceiveMailCode(const QString& text, const std::filesystem::path& folder) {
+  // A code is small: anything larger is not one, and is refused before it is split into lines.
+  if (!MailCodeInputFits(size_t(text.size()))) return CodeInput::Unreadable;
   TTangoList list;
   TextLines lines = MemoLines(text);
   if (list.HeaderFromMailCode(lines) != kMailCodeOk) return CodeInput::Unreadable;
   // The title comes from anyone's newsletter: it must name a file of the folder and no other.
   const auto path = WordFilePath(folder, list.Title);
   if (!path) return CodeInput::Unreadable;
-  const LoadStatus status = LoadCodeWordFile(list, *path);
+  // Read and written back under the file's lock, so that no other writer changes it between.
+  const WordFileLock lock(*path);
+  const LoadStatus status = list.LoadFromFile(*path);
   // Read again, so that the code's creator, title and URL replace the file's.
   lines = MemoLines(text);
   list.HeaderFromMailCode(lines);
@@ -60,7 +54,7 @@ CodeInput ReceiveMailCode(const QString& text, const std::filesystem::path& fold
   frmRegist->ShowDisplayOnly(list, entry);
   frmKor2Jap->StartSingle(list, entry);
   frmJap2Kor->StartSingle(list, entry);
-  SaveCodeWordFile(list, *path);
+  list.SaveToFile(*path);
   return CodeInput::Stored;
 }
 

@@ -15,7 +15,9 @@
 #include "app/MailCodeInput.h"
 #include "editor/Regist.h"
 #include "files/WbkDialog.h"
+#include "files/WordFolder.h"
 #include "model/FileErrors.h"
+#include "model/WordFileLock.h"
 #include "platform/Dialogs.h"
 #include "platform/ExceptionDisplay.h"
 #include "platform/FormParts.h"
@@ -202,7 +204,18 @@ void TfrmWBKMenu::RunQuiz(bool koreanToJapanese) {
     frmWBKDialog->teachMode = teachMode;
     frmWBKDialog->userName = userName;
     if (frmWBKDialog->Execute(false) == kModalCancel) return;
+    // The file the quiz reads and the file it writes stay locked from the load to the save, so
+    // that no other writer (wbk, another copy of the program) changes them in between; one
+    // that tries waits, then gives up with a message rather than losing its words or ours.
+    std::optional<WordFileLock> sourceLock, targetLock;
+    const auto source = ListedFilePath(services_.programFolder, frmWBKDialog->CheckedFileName());
+    if (source) sourceLock.emplace(*source);
     const std::unique_ptr<TTangoList> list = frmWBKDialog->BuildWordList();
+    // Saved under the title it holds: a combined list as "複合問題".
+    const auto path = WordFilePath(services_.programFolder, list->Title);
+    std::error_code error;
+    if (path && !(source && std::filesystem::equivalent(*source, *path, error)))
+      targetLock.emplace(*path);
 
     const std::string user = ToCp932(userName).value_or(std::string());
     if (list->UserName.empty() || list->UserName != user) {
@@ -230,8 +243,6 @@ void TfrmWBKMenu::RunQuiz(bool koreanToJapanese) {
     else
       frmJap2Kor->StartQuiz(*list);
 
-    // Saved under the title it holds now: a combined list as "複合問題".
-    const auto path = WordFilePath(services_.programFolder, list->Title);
     if (!path) throw EFCreateError(services_.programFolder / ToPath(FromCp932(list->Title)));
     list->SaveToFile(*path);
   });

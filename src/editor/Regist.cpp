@@ -87,17 +87,22 @@ void TfrmRegist::LoadWordFile(const QString& title) {
   // words, header or histories behind to be shown or saved under this title.
   ownList_ = std::make_unique<TTangoList>();
   WordList = ownList_.get();
+  auto lock = std::make_unique<WordFileLock>(*path);
   const LoadStatus status = WordList->LoadFromFile(*path);
   if (status == LoadStatus::Missing) WordList->Title = *name;
   savePath_ = path;
+  fileLock_ = std::move(lock);
   if (IsDamaged(status)) {
     savePath_.reset();
+    fileLock_.reset();
     services_.dialogs.MessageBox(this, ExceptionMessage(EFDamagedError(*path)), kApplicationTitle,
                                  MsgIcon::Stop);
   }
 }
 
 void TfrmRegist::SaveWordFile() {
+  // The lock goes whether the save succeeds or not.
+  const std::unique_ptr<WordFileLock> lock = std::move(fileLock_);
   if (savePath_) ownList_->SaveToFile(*savePath_);
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "model/TangoList.h"
+#include "model/WordFileLock.h"
 #include "platform/Form.h"
 
 class QAction;
@@ -104,6 +105,8 @@ class TfrmRegist : public TForm {
   std::unique_ptr<TTangoList> ownList_;
   // Where the opened file is written back; none while nothing may be written (a damaged file).
   std::optional<std::filesystem::path> savePath_;
+  // Held from the load to the save, so that no other writer changes the file meanwhile.
+  std::unique_ptr<WordFileLock> fileLock_;
 };
 
 extern TfrmRegist* frmRegist;

@@ -12,6 +12,7 @@
 #include "files/ClickLabel.h"
 #include "files/WordFolder.h"
 #include "model/FileErrors.h"
+#include "model/WordFileLock.h"
 #include "platform/Dialogs.h"
 #include "platform/FormParts.h"
 #include "platform/Shell.h"
@@ -283,6 +284,9 @@ void TfrmWBKDialog::btCreateClick() {
     services_.dialogs.MessageBox(this, kNameNotUsable, kCreateCaption, MsgIcon::Stop);
     return;
   }
+  // Under the file's lock, so that no other writer makes the same file between the look and
+  // the save.
+  const WordFileLock lock(*path);
   std::error_code error;
   if (fs::exists(fs::symlink_status(*path, error))) {
     services_.dialogs.MessageBox(this, kAlreadyExists, kCreateCaption, MsgIcon::Stop);
@@ -319,30 +323,30 @@ void TfrmWBKDialog::btDelClick() {
 
 void TfrmWBKDialog::lbTitleDblClick() {
   if (!teachMode) return;
-  TTangoList list;
-  const auto path = LoadTeachersFile(list);
-  if (!path) return;
-  const QString current = FromCp932(list.Title);
-  const QString answer = services_.dialogs.InputBox(
-      this, kRetitleCaption, QStringLiteral("タイトルを編集してください。"), current);
-  if (answer == current) return;
-  // A quiz saves the list under its title, so the title must be a plain name of the folder.
-  const std::optional<std::string> title = ToCp932(answer);
-  const auto target = title ? WordFilePath(services_.programFolder, *title) : std::nullopt;
-  if (!target) {
-    services_.dialogs.MessageBox(this, kNameNotUsable, kRetitleCaption, MsgIcon::Stop);
-    return;
-  }
-  // The next quiz saves the list under its title: a title of another word file would overwrite
-  // that file.
-  std::error_code error;
-  if (fs::exists(fs::symlink_status(*target, error)) && !fs::equivalent(*target, *path, error)) {
-    services_.dialogs.MessageBox(this, kAlreadyExists, kRetitleCaption, MsgIcon::Stop);
-    return;
-  }
-  list.Title = *title;
-  list.SaveToFile(*path);
-  lbTitle->setText(answer);
+  QString answer;
+  const bool saved = ChangeTeachersFile([&](TTangoList& list, const fs::path& path) {
+    const QString current = FromCp932(list.Title);
+    answer = services_.dialogs.InputBox(this, kRetitleCaption,
+                                        QStringLiteral("タイトルを編集してください。"), current);
+    if (answer == current) return false;
+    // A quiz saves the list under its title, so the title must be a plain name of the folder.
+    const std::optional<std::string> title = ToCp932(answer);
+    const auto target = title ? WordFilePath(services_.programFolder, *title) : std::nullopt;
+    if (!target) {
+      services_.dialogs.MessageBox(this, kNameNotUsable, kRetitleCaption, MsgIcon::Stop);
+      return false;
+    }
+    // The next quiz saves the list under its title: a title of another word file would
+    // overwrite that file.
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(*target, error)) && !fs::equivalent(*target, path, error)) {
+      services_.dialogs.MessageBox(this, kAlreadyExists, kRetitleCaption, MsgIcon::Stop);
+      return false;
+    }
+    list.Title = *title;
+    return true;
+  });
+  if (saved) lbTitle->setText(answer);
 }
 
 void TfrmWBKDialog::lbUrlClick() {
@@ -357,19 +361,25 @@ QString TfrmWBKDialog::ReadTeacherId() const {
 
 namespace norumi {
 
-std::optional<std::filesystem::path> TfrmWBKDialog::LoadTeachersFile(TTangoList& list) {
+bool TfrmWBKDialog::ChangeTeachersFile(
+    const std::function<bool(TTangoList&, const std::filesystem::path&)>& change) {
   const QListWidgetItem* item = SelectedItem();
-  if (!item) return std::nullopt;
+  if (!item) return false;
   // A name that cannot be a word file of the folder has no title or settings to keep.
-  auto path = ListedFilePath(services_.programFolder, item->text());
-  if (!path) return std::nullopt;
-  // Its title or options are written back, which a damaged file must never be.
-  list.LoadForUpdate(*path);
-  if (ReadTeacherIdBytes(services_.programFolder) != list.Creator) {
-    services_.dialogs.MessageBox(this, kOtherCreator, kOptionCaption, MsgIcon::Stop);
-    return std::nullopt;
-  }
-  return path;
+  const auto path = ListedFilePath(services_.programFolder, item->text());
+  if (!path) return false;
+  // Read and written under the file's lock; a damaged file is refused, since what it lost would
+  // be gone once its title or options were written back.
+  TTangoList list;
+  bool changed = false;
+  UpdateWordFile(list, *path, [&](LoadStatus) {
+    if (ReadTeacherIdBytes(services_.programFolder) != list.Creator) {
+      services_.dialogs.MessageBox(this, kOtherCreator, kOptionCaption, MsgIcon::Stop);
+      return false;
+    }
+    return changed = change(list, *path);
+  });
+  return changed;
 }
 
 }  // namespace norumi

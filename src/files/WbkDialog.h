@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -79,9 +80,12 @@ class TfrmWBKDialog : public TForm {
   // The entry the learner selected; none right after an opening or a refresh.
   QListWidgetItem* SelectedItem() const;
   void CheckToggled(QListWidgetItem* item);
-  // Loads the selected file into `list` when the teacher created it; otherwise says so (or,
-  // for a name that is no word file of the folder, does nothing) and gives no path.
-  std::optional<std::filesystem::path> LoadTeachersFile(TTangoList& list);
+  // One change of the selected file by the teacher who created it: loads it under its lock,
+  // lets `change` work on it and saves it when `change` returns true; true once it is saved. A
+  // file of another creator is refused with a message; a name that is no word file of the
+  // folder does nothing.
+  bool ChangeTeachersFile(
+      const std::function<bool(TTangoList&, const std::filesystem::path&)>& change);
 };
 
 extern TfrmWBKDialog* frmWBKDialog;

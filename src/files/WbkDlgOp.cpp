@@ -112,28 +112,28 @@ void TfrmWBKDlgOp::btCancelClick() {
 
 // The selection window's options button lives here, beside the window it fills and reads back.
 void TfrmWBKDialog::btOptionClick() {
-  TTangoList list;
-  const auto path = LoadTeachersFile(list);
-  if (!path) return;
+  std::string url;
+  const bool saved = ChangeTeachersFile([&](TTangoList& list, const std::filesystem::path&) {
+    TfrmWBKDlgOp& options = *frmWBKDlgOp;
+    const QString shownUrl = FromCp932(list.Url);
+    options.lbTitle->setText(FromCp932(list.Title));
+    options.edUrl->setText(shownUrl);
+    options.cbReadOnly->setChecked(list.ReadOnly);
+    options.SetKaisetsuIndex(std::clamp(list.Kaisetsu, -1, 1));
+    options.csVersion->SetValue(std::clamp(list.Version, 0, 100));
+    if (services_.dialogs.ShowModal(options) != kModalOk) return false;
 
-  TfrmWBKDlgOp& options = *frmWBKDlgOp;
-  const QString shownUrl = FromCp932(list.Url);
-  options.lbTitle->setText(FromCp932(list.Title));
-  options.edUrl->setText(shownUrl);
-  options.cbReadOnly->setChecked(list.ReadOnly);
-  options.SetKaisetsuIndex(std::clamp(list.Kaisetsu, -1, 1));
-  options.csVersion->SetValue(std::clamp(list.Version, 0, 100));
-  if (services_.dialogs.ShowModal(options) != kModalOk) return;
-
-  // An untouched URL keeps its bytes, even those CP932 cannot decode; an edited one passed
-  // the field's validator and converts.
-  const QString url = options.edUrl->text();
-  if (url != shownUrl) list.Url = ToCp932(url).value_or(list.Url);
-  list.ReadOnly = options.cbReadOnly->isChecked();
-  list.Kaisetsu = options.KaisetsuIndex();
-  list.Version = options.csVersion->Value();
-  list.SaveToFile(*path);
-  lbUrl->setText(FromCp932(list.Url));
+    // An untouched URL keeps its bytes, even those CP932 cannot decode; an edited one passed
+    // the field's validator and converts.
+    const QString edited = options.edUrl->text();
+    if (edited != shownUrl) list.Url = ToCp932(edited).value_or(list.Url);
+    list.ReadOnly = options.cbReadOnly->isChecked();
+    list.Kaisetsu = options.KaisetsuIndex();
+    list.Version = options.csVersion->Value();
+    url = list.Url;
+    return true;
+  });
+  if (saved) lbUrl->setText(FromCp932(url));
 }
 
 }  // namespace norumi

@@ -11,4 +11,7 @@ EFCreateError::EFCreateError(const std::filesystem::path& path)
 EFDamagedError::EFDamagedError(const std::filesystem::path& path)
     : EFileError("damaged word file " + path.string(), path) {}
 
+EFLockError::EFLockError(const std::filesystem::path& path)
+    : EFileError("word file in use " + path.string(), path) {}
+
 }  // namespace norumi

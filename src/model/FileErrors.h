@@ -35,4 +35,11 @@ class EFDamagedError : public EFileError {
   explicit EFDamagedError(const std::filesystem::path& path);
 };
 
+// A word file that another writer (another copy of the program, or wbk) kept locked for longer
+// than a writer waits: the change is refused rather than made over what the other one saves.
+class EFLockError : public EFileError {
+ public:
+  explicit EFLockError(const std::filesystem::path& path);
+};
+
 }  // namespace norumi

@@ -25,6 +25,13 @@ inline constexpr std::string_view kMailCodeAlphabet =
 inline constexpr int32_t kMailCodeMaxCode = 999 * 62 + 61;  // 61999
 inline constexpr size_t kMailCodeLineWidth = 70;
 
+// A code carries one word: pasted text longer than this is no code, and is refused as an
+// invalid one before it is split into lines (which would take time and memory without end).
+inline constexpr size_t kMailCodeMaxInput = size_t(1) << 20;
+inline bool MailCodeInputFits(size_t bytes) {
+  return bytes <= kMailCodeMaxInput;
+}
+
 // The lines the word editor writes around a code, and the address in the closing line.
 inline constexpr std::string_view kMailCodeHomePage = "https://norumi.example/";
 std::string MailCodeOpeningLine();  // CP932

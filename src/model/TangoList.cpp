@@ -4,6 +4,7 @@
 
 #include "model/FileErrors.h"
 #include "model/Random.h"
+#include "model/WordIndex.h"
 
 namespace norumi {
 
@@ -61,12 +62,32 @@ void TTangoList::DeleteAt(int index) {
   items_.erase(items_.begin() + index);
 }
 
+namespace {
+
+bool SameEntry(const TTango& a, const TTango& b) {
+  return a.Japan == b.Japan && a.Setsumei == b.Setsumei && a.Url == b.Url && a.Hangul == b.Hangul;
+}
+
+}  // namespace
+
 bool TTangoList::Contains(const TTango& entry) const {
-  return std::any_of(items_.begin(), items_.end(), [&](const Item& item) {
-    const TTango& t = *item.tango;
-    return t.Japan == entry.Japan && t.Setsumei == entry.Setsumei && t.Url == entry.Url &&
-           t.Hangul == entry.Hangul;
-  });
+  return std::any_of(items_.begin(), items_.end(),
+                     [&](const Item& item) { return SameEntry(*item.tango, entry); });
+}
+
+int TTangoList::AddAbsent(const std::vector<TTango>& words) {
+  WordIndex index(items_.size() + words.size());
+  for (int i = 0; i < Count(); ++i)
+    index.InsertNew(SameEntryHash(Tango(i)), i,
+                    [&](int32_t at) { return SameEntry(Tango(at), Tango(i)); });
+  int added = 0;
+  for (const TTango& word : words) {
+    const auto same = [&](int32_t at) { return SameEntry(Tango(at), word); };
+    if (!index.InsertNew(SameEntryHash(word), Count(), same)) continue;
+    AddCopy(word);
+    ++added;
+  }
+  return added;
 }
 
 int TTangoList::FindByJapan(const std::string& japan, std::vector<TTango*>& result) {
@@ -83,78 +104,6 @@ int TTangoList::FindByHangul(const HangulCodes& hangul, std::vector<TTango*>& re
   return found;
 }
 
-namespace {
-
-uint64_t SameWordHash(const TTango& t) {
-  uint64_t h = std::hash<std::string_view>()(t.Japan);
-  for (int32_t code : t.Hangul) {
-    h ^= static_cast<uint32_t>(code) + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
-  }
-  return h * 0xBF58476D1CE4E5B9ull;
-}
-
-}  // namespace
-
-namespace {
-
-// An open-addressing table of (hash, index) over the entries of a list: an entry is compared
-// only when its hash matches. Large merges are bound by cache misses on the table, so callers
-// hash a batch of words first and prefetch their slots before looking them up.
-class SameWordIndex {
- public:
-  explicit SameWordIndex(size_t expected) {
-    size_t capacity = 16;
-    while (capacity < expected * 2) capacity *= 2;
-    table_.assign(capacity, Slot{0, -1});
-  }
-
-  void Prefetch(uint64_t hash) const {
-#if defined(__GNUC__) || defined(__clang__)
-    __builtin_prefetch(&table_[hash & (table_.size() - 1)]);
-#else
-    (void)hash;
-#endif
-  }
-
-  void Insert(uint64_t hash, int32_t index) {
-    if (++size_ * 2 > table_.size()) Rehash();
-    Place(hash, index);
-  }
-
-  template <typename Same>
-  bool Contains(uint64_t hash, Same same) const {
-    const size_t mask = table_.size() - 1;
-    for (size_t at = hash & mask; table_[at].index >= 0; at = (at + 1) & mask)
-      if (table_[at].hash == hash && same(table_[at].index)) return true;
-    return false;
-  }
-
- private:
-  struct Slot {
-    uint64_t hash;
-    int32_t index;
-  };
-
-  void Place(uint64_t hash, int32_t index) {
-    const size_t mask = table_.size() - 1;
-    size_t at = hash & mask;
-    while (table_[at].index >= 0) at = (at + 1) & mask;
-    table_[at] = {hash, index};
-  }
-
-  void Rehash() {
-    std::vector<Slot> old(table_.size() * 2, Slot{0, -1});
-    old.swap(table_);
-    for (const Slot& slot : old)
-      if (slot.index >= 0) Place(slot.hash, slot.index);
-  }
-
-  std::vector<Slot> table_;
-  size_t size_ = 0;
-};
-
-}  // namespace
-
 void TTangoList::Merge(const TTangoList& other) {
   MergeAll({&other});
 }
@@ -162,7 +111,7 @@ void TTangoList::Merge(const TTangoList& other) {
 void TTangoList::MergeAll(const std::vector<const TTangoList*>& others) {
   size_t expected = items_.size();
   for (const TTangoList* other : others) expected += other->items_.size();
-  SameWordIndex index(expected);
+  WordIndex index(expected);
   constexpr int kBatch = 16;
   uint64_t hashes[kBatch];
   // Hashes a batch of entries from `first`, prefetching their slots, then hands each on.
@@ -180,7 +129,10 @@ void TTangoList::MergeAll(const std::vector<const TTangoList*>& others) {
     const int held = Count();
     batched(
         indexed, held, [&](int i) -> const TTango& { return Tango(i); },
-        [&](int i, uint64_t hash) { index.Insert(hash, i); });
+        [&](int i, uint64_t hash) {
+          // A word held many times is indexed once: repeats would only lengthen the probes.
+          index.InsertNew(hash, i, [&](int32_t at) { return Tango(at).IsSameWord(Tango(i)); });
+        });
     indexed = held;
     const int otherCount = other->Count();  // `other` may be this list
     batched(

@@ -59,6 +59,9 @@ class TTangoList {
   TTango& AddCopy(const TTango& source);
   void DeleteAt(int index);
   bool Contains(const TTango& entry) const;
+  // Appends a copy of each of `words` that Contains would not find, counting the copies
+  // appended before it; returns how many it appended. Takes time in proportion to the words.
+  int AddAbsent(const std::vector<TTango>& words);
   int FindByJapan(const std::string& japan, std::vector<TTango*>& result);
   int FindByHangul(const HangulCodes& hangul, std::vector<TTango*>& result);
   void Merge(const TTangoList& other);

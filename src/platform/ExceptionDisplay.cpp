@@ -17,6 +17,11 @@ QString ExceptionMessage(const std::exception& error) {
                  "単語ファイル %1 は壊れています。失われた単語を上書きしないよう、"
                  "このファイルには書き込みません。")
           .arg(path);
+    if (dynamic_cast<const EFLockError*>(e))
+      return QStringLiteral(
+                 "単語ファイル %1 は他のプログラムが書き込み中です。"
+                 "しばらく待ってからやり直してください。")
+          .arg(path);
     if (dynamic_cast<const EFCreateError*>(e))
       return QStringLiteral("ファイル %1 を作成できません。").arg(path);
     return QStringLiteral("ファイル %1 を開けません。").arg(path);

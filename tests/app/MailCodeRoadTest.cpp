@@ -15,6 +15,7 @@
 #include "files/WbkDialog.h"
 #include "model/FileErrors.h"
 #include "model/MailCode.h"
+#include "model/WordFileLock.h"
 #include "platform/ExceptionDisplay.h"
 #include "platform/text/Cp932.h"
 
@@ -221,6 +222,68 @@ TEST_F(MailCodeRoad, TheMenuComesBackWhenTheEditorCannotOpen) {
   frmWBKMenu->btReg->click();
   dialogs.VerifyFinished();
   EXPECT_TRUE(frmWBKMenu->isVisible());
+}
+
+}  // namespace
+}  // namespace norumi
+
+namespace norumi {
+namespace {
+
+// True while some writer holds the word file's lock.
+bool Locked(const std::filesystem::path& file) {
+  try {
+    const WordFileLock lock(file, std::chrono::milliseconds(0));
+    return false;
+  } catch (const EFLockError&) {
+    return true;
+  }
+}
+
+TEST_F(MailCodeRoad, EveryWindowThatWritesAWordFileHoldsItsLockUntilItHasSaved) {
+  const auto lesson = folder / "lesson.wbk";
+  const auto Check = [](QDialog& w) {
+    Find<QListWidget>(w, "clbFile").item(0)->setCheckState(Qt::Checked);
+    Find<QPushButton>(w, "btOk").click();
+  };
+  // The editor, from the load to the save after it closes.
+  dialogs.ExpectModal("frmWBKDialog", Check);
+  dialogs.ExpectModal("frmRegist", [&](QDialog& w) {
+    EXPECT_TRUE(Locked(lesson));
+    w.reject();
+  });
+  frmWBKMenu->btReg->click();
+  EXPECT_FALSE(Locked(lesson));
+
+  // A quiz, from the selection to the save.
+  dialogs.ExpectModal("frmWBKDialog", Check);
+  dialogs.ExpectModal("frmKor2Jap", [&](QDialog& w) {
+    EXPECT_TRUE(Locked(lesson));
+    Find<QPushButton>(w, "btClose").click();
+  });
+  frmWBKMenu->btK2J->click();
+  EXPECT_FALSE(Locked(lesson));
+  EXPECT_TRUE(Load("授業1")->RirekiKor2Jap.InProgress);
+
+  // A code, from the file's load to its save.
+  TTango word;
+  word.Japan = Sj("猫");
+  word.Hangul = {0xACE0, 0xC591, 0xC774, 0};
+  const auto titled = folder / ToPath(QStringLiteral("授業1.wbk"));  // where the quiz saved it
+  dialogs.ExpectModal("frmRegist", [&](QDialog& w) {
+    EXPECT_TRUE(Locked(titled));
+    w.reject();
+  });
+  for (const char* quiz : {"frmKor2Jap", "frmJap2Kor"})
+    dialogs.ExpectModal(quiz, [](QDialog& w) { Find<QPushButton>(w, "btClose").click(); });
+  Press(Issued(Sj("授業1"), word));
+  EXPECT_FALSE(Locked(titled));
+  EXPECT_EQ(Load("授業1")->Count(), 2);
+
+  // Pasted text far beyond any code is refused before it is read.
+  dialogs.ExpectMessage(kBadCode, kCodeCaption, MsgIcon::Stop);
+  Press(Issued(Sj("授業1"), word) + QString(1 << 20, QLatin1Char(' ')));
+  dialogs.VerifyFinished();
 }
 
 }  // namespace

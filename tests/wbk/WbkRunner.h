@@ -20,12 +20,13 @@ struct WbkRun {
   std::string out, err;
 };
 
-// Runs the real tool, feeding `input` to its standard input.
-inline WbkRun RunWbk(const QStringList& args, const std::string& input = {},
-                     const std::filesystem::path& workingFolder = {}) {
+// Runs `program` (a copy of the tool), feeding `input` to its standard input.
+inline WbkRun RunProgram(const QString& program, const QStringList& args,
+                         const std::string& input = {},
+                         const std::filesystem::path& workingFolder = {}) {
   QProcess process;
   if (!workingFolder.empty()) process.setWorkingDirectory(FromPath(workingFolder));
-  process.start(QStringLiteral(NORUMI_WBK), args);
+  process.start(program, args);
   if (!process.waitForStarted()) return {};
   process.write(input.data(), qint64(input.size()));
   process.closeWriteChannel();
@@ -35,6 +36,12 @@ inline WbkRun RunWbk(const QStringList& args, const std::string& input = {},
   run.out = process.readAllStandardOutput().toStdString();
   run.err = process.readAllStandardError().toStdString();
   return run;
+}
+
+// Runs the real tool, feeding `input` to its standard input.
+inline WbkRun RunWbk(const QStringList& args, const std::string& input = {},
+                     const std::filesystem::path& workingFolder = {}) {
+  return RunProgram(QStringLiteral(NORUMI_WBK), args, input, workingFolder);
 }
 
 inline QString Arg(const std::filesystem::path& path) {

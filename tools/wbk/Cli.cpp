@@ -56,7 +56,7 @@ std::optional<std::string> Args::Value(std::string_view option) const {
 }
 
 void Invocation::Report(std::string_view message) const {
-  WriteErr("wbk " + std::string(command) + ": " + std::string(message) + "\n");
+  WriteErr("wbk " + std::string(command) + ": " + EscapeControls(message) + "\n");
 }
 
 void Invocation::Warn(std::string_view message) const {
@@ -72,8 +72,33 @@ std::filesystem::path ArgPath(const std::string& arg) {
   return ToPath(ArgText(arg));
 }
 
-std::string ShowPath(const std::filesystem::path& path) {
+std::string PathText(const std::filesystem::path& path) {
   return QDir::toNativeSeparators(FromPath(path)).toStdString();
+}
+
+std::string ShowPath(const std::filesystem::path& path) {
+  return EscapeControls(PathText(path));
+}
+
+std::string EscapeControls(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(utf8[i]);
+    // C1 controls are two bytes in UTF-8 (C2 80 to C2 9F); some terminals obey them too.
+    const bool c1 = byte == 0xC2 && i + 1 < utf8.size() &&
+                    static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
+                    static_cast<unsigned char>(utf8[i + 1]) <= 0x9F;
+    if (byte >= 0x20 && byte != 0x7F && !c1) {
+      out += utf8[i];
+      continue;
+    }
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped, c1 ? "\\u%04x" : "\\x%02x",
+                  c1 ? unsigned(static_cast<unsigned char>(utf8[++i])) : unsigned(byte));
+    out += escaped;
+  }
+  return out;
 }
 
 void WriteOut(std::string_view utf8) {
@@ -87,6 +112,16 @@ void WriteErr(std::string_view utf8) {
 
 std::string ReadAllStdin() {
   return std::string(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+}
+
+std::optional<std::string> ReadStdinWithin(size_t limit) {
+  std::string data;
+  char buffer[65536];
+  while (std::cin.read(buffer, sizeof buffer) || std::cin.gcount() > 0) {
+    data.append(buffer, size_t(std::cin.gcount()));
+    if (data.size() > limit) return std::nullopt;
+  }
+  return data;
 }
 
 std::string ReadInput(const std::string& arg) {

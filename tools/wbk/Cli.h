@@ -60,12 +60,18 @@ struct Invocation {
 // An argument as text, and as a path the user chose.
 QString ArgText(const std::string& arg);
 std::filesystem::path ArgPath(const std::string& arg);
-// A path for messages, in UTF-8 with the system's separators.
+// A path in UTF-8 with the system's separators, for JSON.
+std::string PathText(const std::filesystem::path& path);
+// The same for messages to a terminal: control characters (ESC, line breaks, ...) that a file
+// name or a title may hold are shown as escapes such as "\x1b", never sent as they are.
 std::string ShowPath(const std::filesystem::path& path);
+std::string EscapeControls(std::string_view utf8);
 
 void WriteOut(std::string_view utf8);
 void WriteErr(std::string_view utf8);
 std::string ReadAllStdin();
+// Stdin up to `limit` bytes; nullopt when there is more.
+std::optional<std::string> ReadStdinWithin(size_t limit);
 // The bytes of a file, or of stdin for "-". Throws Failure naming the file.
 std::string ReadInput(const std::string& arg);
 

@@ -3,6 +3,7 @@
 #include "ListFormat.h"
 #include "Text.h"
 #include "WordFiles.h"
+#include "model/WordFileLock.h"
 
 namespace norumi::wbk {
 
@@ -30,6 +31,10 @@ int RunNew(const Invocation& call) {
   list.Creator = OptionCp932(args, "--creator");
   list.UserName = OptionCp932(args, "--user");
   list.Url = OptionCp932(args, "--url");
+  // Looked at again under the lock: another writer may have made the file meanwhile.
+  const WordFileLock lock(path);
+  if (std::filesystem::exists(path, error))
+    throw Failure(ShowPath(path) + " already exists; nothing written");
   list.SaveToFile(path);
   return 0;
 }

@@ -27,12 +27,16 @@ std::string CodesJson(const HangulCodes& codes) {
   return json.Text() + "\n";
 }
 
-// The EUC-KR table lies beside the tool, as it lies beside the program.
+// The EUC-KR table lies beside the tool, as it lies beside the program. Without it the EUC-KR
+// forms would carry raw code values: refused, as the program's pattern dialog disables them.
 TUni2Euc TableBesideTool() {
   TUni2Euc table;
   const auto file = ToPath(QCoreApplication::applicationDirPath()) / "euc2uni.dll";
   std::error_code error;
   if (std::filesystem::exists(file, error)) table.LoadTable(file);
+  if (!table.IsAvailable())
+    throw Failure("the EUC-KR form (pattern 1) needs the table " + ShowPath(file) +
+                  ", which is missing or empty");
   return table;
 }
 
@@ -168,7 +172,7 @@ const Command kHangulCommand = {
     "  paste   reads bytes in pattern N and prints the codes pasting them appends.\n"
     "  draw    draws TEXT as the program draws Korean into an image PIXELS wide (456 by\n"
     "          default) and 24 high, saved as a PNG file.\n"
-    "The EUC-KR table euc2uni.dll is read from beside the tool.\n",
+    "The EUC-KR table euc2uni.dll is read from beside the tool; without it pattern 1 fails.\n",
     &Hangul,
 };
 

@@ -1,5 +1,6 @@
 #include "ListFormat.h"
 
+#include "Cli.h"
 #include "Json.h"
 #include "Text.h"
 #include "Tsv.h"
@@ -36,7 +37,7 @@ void WriteEntry(JsonWriter& json, const TTangoList& list, int index) {
 
 // One line per field: line breaks and tabs of a text show as their escapes.
 std::string OneLine(const std::string& cp932) {
-  return EscapeTsvField(FromCp932(cp932), false).toStdString();
+  return EscapeControls(EscapeTsvField(FromCp932(cp932), false).toStdString());
 }
 
 std::string HistoryLine(const char* name, const TRirekiList& history) {

@@ -7,6 +7,7 @@
 #include "Text.h"
 #include "WordFiles.h"
 #include "model/MailCode.h"
+#include "model/WordFileLock.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/WordFileName.h"
 
@@ -63,7 +64,7 @@ int RunMailCode(const Invocation& call) {
   }
 
   if (!entry.DisplayOnly && !WordFilePath(".", list.Title))
-    call.Warn("the title \"" + Cp932ToUtf8(list.Title) +
+    call.Warn("the title \"" + ShowText(list.Title) +
               "\" cannot be a word file's name: readers will not be able to store this word");
   std::string out;
   for (const std::string& line : lines) out += Cp932ToUtf8(line) + "\n";
@@ -107,46 +108,50 @@ std::string CodeJson(const TTangoList& list, const TTango& entry,
   json.Key("url").String(Cp932ToUtf8(entry.Url));
   json.Key("displayOnly").Bool(entry.DisplayOnly);
   json.EndObject();
-  if (file) json.Key("file").String(ShowPath(*file)).Key("added").Bool(added);
+  if (file) json.Key("file").String(PathText(*file)).Key("added").Bool(added);
   json.EndObject();
   return json.Text() + "\n";
 }
 
 int RunReadMailCode(const Invocation& call) {
   const Args args(call.args, {{"--folder", true}}, 0, 0);
-  const TextLines code = CodeLines(ReadAllStdin());
+  const auto text = ReadStdinWithin(kMailCodeMaxInput);
+  if (!text)
+    throw Failure("メルマガコードが正しくありません (more than " +
+                  std::to_string(kMailCodeMaxInput >> 20) + " MiB of text, which no code is)");
+  const TextLines code = CodeLines(*text);
   TTangoList list;
   TextLines lines = code;
   if (const int result = list.HeaderFromMailCode(lines); result != kMailCodeOk)
     RefuseCode("header part", result);
-
-  // With a folder, the word goes into the file of the code's title there, as the menu's code
-  // input does it: the file's words and histories stay, the code's header replaces the file's.
-  std::optional<std::filesystem::path> file;
-  LoadStatus status = LoadStatus::Missing;
-  if (const auto folder = args.Value("--folder")) {
-    file = WordFilePath(ArgPath(*folder), list.Title);
-    if (!file)
-      throw Failure("the code's title \"" + Cp932ToUtf8(list.Title) +
-                    "\" cannot be the name of a word file; nothing written");
-    status = list.LoadFromFile(*file);
-    lines = code;
-    list.HeaderFromMailCode(lines);
-  }
   TTango entry;
   if (const int result = entry.FromMailCode(lines); result != kMailCodeOk)
     RefuseCode("word part", result);
 
+  // With a folder, the word goes into the file of the code's title there, as the menu's code
+  // input does it: the file's words and histories stay, the code's header replaces the file's.
+  std::optional<std::filesystem::path> file;
   bool added = false;
-  if (file && !entry.DisplayOnly) {
-    if (IsDamaged(status))
-      throw Failure(ShowPath(*file) + " is damaged (" + LoadStatusName(status) +
-                    "); nothing written");
-    if (!list.Contains(entry)) {
-      list.AddCopy(entry);
-      added = true;
+  if (const auto folder = args.Value("--folder")) {
+    file = WordFilePath(ArgPath(*folder), list.Title);
+    if (!file)
+      throw Failure("the code's title \"" + ShowText(list.Title) +
+                    "\" cannot be the name of a word file; nothing written");
+    std::optional<WordFileLock> lock;
+    if (!entry.DisplayOnly) lock.emplace(*file);  // read and written under it
+    const LoadStatus status = list.LoadFromFile(*file);
+    lines = code;
+    list.HeaderFromMailCode(lines);
+    if (!entry.DisplayOnly) {
+      if (IsDamaged(status))
+        throw Failure(ShowPath(*file) + " is damaged (" + LoadStatusName(status) +
+                      "); nothing written");
+      if (!list.Contains(entry)) {
+        list.AddCopy(entry);
+        added = true;
+      }
+      list.SaveToFile(*file);
     }
-    list.SaveToFile(*file);
   }
   WriteOut(CodeJson(list, entry, file, added));
   return 0;
@@ -170,7 +175,9 @@ const Command kReadMailCodeCommand{
     "the code's creator, title and URL and is saved. The JSON then also tells \"file\" and\n"
     "whether the word was \"added\". A display-only code writes nothing. A title that cannot\n"
     "be a file name in DIR, and a damaged word file, are refused without writing.\n"
-    "A code that cannot be read: \"メルマガコードが正しくありません\", exit status 1.\n",
+    "A code that cannot be read, or more than 1 MiB of text: "
+    "\"メルマガコードが正しくありません\",\n"
+    "exit status 1.\n",
     RunReadMailCode};
 
 }  // namespace norumi::wbk

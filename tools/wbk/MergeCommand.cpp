@@ -1,8 +1,10 @@
 // merge: the list the word-file selection builds for a quiz over several files.
 #include <cstdint>
+#include <memory>
 
 #include "Commands.h"
 #include "WordFiles.h"
+#include "model/WordFileLock.h"
 
 namespace norumi::wbk {
 
@@ -30,13 +32,21 @@ int RunMerge(const Invocation& call) {
     throw Failure(ShowPath(out) + " already exists; nothing written (see --force)");
   const bool allowDamaged = args.Has("--allow-damaged");
 
+  // OUT may be one of the FILEs: they are read under its lock.
+  const WordFileLock lock(out);
+  if (!args.Has("--force") && std::filesystem::exists(out, error))
+    throw Failure(ShowPath(out) + " already exists; nothing written (see --force)");
   TTangoList result;
   LoadInput(call, result, ArgPath(args.Positional()[1]), allowDamaged);
+  std::vector<std::unique_ptr<TTangoList>> inputs;
   for (size_t i = 2; i < args.Positional().size(); ++i) {
-    TTangoList other;
-    LoadInput(call, other, ArgPath(args.Positional()[i]), allowDamaged);
-    result.Merge(other);
+    inputs.push_back(std::make_unique<TTangoList>());
+    LoadInput(call, *inputs.back(), ArgPath(args.Positional()[i]), allowDamaged);
   }
+  // One merge over all of them, as the selection window builds a quiz's list.
+  std::vector<const TTangoList*> others;
+  for (const auto& input : inputs) others.push_back(input.get());
+  result.MergeAll(others);
   if (args.Positional().size() > 2) result.Title = kCombinedTitle;
   result.SaveToFile(out);
   WriteOut(std::to_string(result.Count()) + " words\n");

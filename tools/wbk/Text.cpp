@@ -12,6 +12,10 @@ std::string Cp932ToUtf8(const std::string& cp932) {
   return FromCp932(cp932).toStdString();
 }
 
+std::string ShowText(const std::string& cp932) {
+  return EscapeControls(Cp932ToUtf8(cp932));
+}
+
 std::string ToCp932OrRefuse(const QString& text, std::string_view where) {
   if (auto bytes = ToCp932(text)) return *std::move(bytes);
   const qsizetype at = std::max<qsizetype>(FirstNonCp932(text), 0);

@@ -10,6 +10,8 @@ namespace norumi::wbk {
 
 // What the tool prints of a stored CP932 text.
 std::string Cp932ToUtf8(const std::string& cp932);
+// A stored text in a message: its control characters escaped (see EscapeControls).
+std::string ShowText(const std::string& cp932);
 
 // The CP932 bytes of `text`. A character CP932 cannot hold is refused with a Failure that names
 // `where` (as in "line 3, Japanese column") and the character.

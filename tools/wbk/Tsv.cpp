@@ -76,6 +76,9 @@ std::vector<TsvRow> ParseTsv(std::string_view utf8) {
     std::string_view bytes = utf8.substr(0, end);
     utf8.remove_prefix(end == std::string_view::npos ? utf8.size() : end + 1);
     ++number;
+    // A NUL would cut the text it stands in when stored: the words would not be the ones given.
+    if (bytes.find('\0') != std::string_view::npos)
+      throw Failure("line " + std::to_string(number) + " holds a NUL byte");
     if (bytes.ends_with('\r')) bytes.remove_suffix(1);
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString line = decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));

@@ -3,6 +3,7 @@
 #include "Text.h"
 #include "Tsv.h"
 #include "WordFiles.h"
+#include "model/WordFileLock.h"
 #include "platform/text/Cp932.h"
 
 namespace norumi::wbk {
@@ -36,18 +37,15 @@ int RunImport(const Invocation& call) {
   for (const TsvRow& row : ParseTsv(ReadInput(args.Positional()[1])))
     words.push_back(RowToWord(row));
 
+  // Read under the lock, so that the words another writer saved meanwhile stay.
+  const WordFileLock lock(path);
   TTangoList list;
   const LoadStatus status = list.LoadFromFile(path);
   if (IsDamaged(status))
     throw Failure(ShowPath(path) + " is damaged (" + LoadStatusName(status) +
                   "); nothing imported");
   if (status == LoadStatus::Missing) list.Title = TitleFromFileName(path, "the file name as title");
-  int added = 0;
-  for (const TTango& word : words) {
-    if (list.Contains(word)) continue;
-    list.AddCopy(word);
-    ++added;
-  }
+  const int added = list.AddAbsent(words);
   if (added > 0 || status == LoadStatus::Missing) list.SaveToFile(path);
   WriteOut("added " + std::to_string(added) + " of " + std::to_string(words.size()) + " words\n");
   return 0;
@@ -87,8 +85,8 @@ const Command kImportCommand{
     "Korean becomes one code per UTF-16 unit and a closing 0 code, as the word editor\n"
     "registers it. A word the file already holds with the same Korean, Japanese, explanation\n"
     "and URL is not added again. FILE is created when missing, titled after its name.\n"
-    "Nothing is written when any line has text CP932 cannot hold, lacks the Japanese column\n"
-    "or has neither Korean nor Japanese, or when FILE is damaged.\n",
+    "Nothing is written when any line has text CP932 cannot hold or a NUL byte, lacks the\n"
+    "Japanese column or has neither Korean nor Japanese, or when FILE is damaged.\n",
     RunImport};
 
 const Command kExportCommand{

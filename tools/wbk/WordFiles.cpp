@@ -23,7 +23,7 @@ std::string TitleFromFileName(const std::filesystem::path& path, std::string_vie
 void RequireUsableTitle(const std::string& titleCp932, std::string_view where) {
   // Any folder will do: the title either stays inside it or is refused.
   if (!WordFilePath(std::filesystem::path("."), titleCp932))
-    throw Failure(std::string(where) + ": \"" + Cp932ToUtf8(titleCp932) +
+    throw Failure(std::string(where) + ": \"" + ShowText(titleCp932) +
                   "\" cannot be the name of a word file");
 }
 

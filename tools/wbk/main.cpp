@@ -57,17 +57,22 @@ int Run(const Command& command, const Invocation& call) {
     WriteOut(Help(command));
     return 0;
   } catch (const UsageError& error) {
-    WriteErr(prefix + error.what() + "\nUsage: wbk " + std::string(command.name) + " " +
-             std::string(command.synopsis) + "\n");
+    WriteErr(prefix + EscapeControls(error.what()) + "\nUsage: wbk " + std::string(command.name) +
+             " " + std::string(command.synopsis) + "\n");
     return 2;
   } catch (const Failure& error) {
-    WriteErr(prefix + error.what() + "\n");
+    WriteErr(prefix + EscapeControls(error.what()) + "\n");
+  } catch (const EFLockError& error) {
+    WriteErr(prefix + ShowPath(error.Path()) +
+             " is being changed by another program (or another wbk); nothing written, try again\n");
+  } catch (const EFDamagedError& error) {
+    WriteErr(prefix + ShowPath(error.Path()) + " is damaged; nothing written\n");
   } catch (const EFOpenError& error) {
     WriteErr(prefix + "cannot read " + ShowPath(error.Path()) + "\n");
   } catch (const EFileError& error) {
     WriteErr(prefix + "cannot write " + ShowPath(error.Path()) + "\n");
   } catch (const std::exception& error) {
-    WriteErr(prefix + error.what() + "\n");
+    WriteErr(prefix + EscapeControls(error.what()) + "\n");
   }
   return 1;
 }

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+
+#include "model/TangoList.h"
+
+namespace norumi {
+
+// How long a writer waits for another one to finish with the same word file: far longer than
+// any save takes, short enough that nobody wonders whether the program hangs.
+inline constexpr std::chrono::milliseconds kWordFileLockWait{10'000};
+
+// The lock file of `wordFile`: hidden, beside it, and named so that no listing of word files
+// ever shows it and no word file can ever be called so.
+std::filesystem::path LockFileOf(const std::filesystem::path& wordFile);
+
+// The exclusive right to change one word file, held for the life of the object. Every
+// read-modify-write of a word file takes it, in this program, in another copy of it and in
+// wbk, and reads the file only once it holds it: so no writer saves over words another one has
+// just added. Waits at most `wait` for another holder, then throws EFLockError; a lock file
+// that cannot be made (the folder is not writable) throws EFCreateError, as the save would.
+// A process takes the lock of one file once at a time: a second WordFileLock of the same file
+// waits for the first like any other writer.
+class WordFileLock {
+ public:
+  explicit WordFileLock(const std::filesystem::path& wordFile,
+                        std::chrono::milliseconds wait = kWordFileLockWait);
+  ~WordFileLock();
+  WordFileLock(const WordFileLock&) = delete;
+  WordFileLock& operator=(const WordFileLock&) = delete;
+
+ private:
+  std::filesystem::path lockFile_;
+#ifdef _WIN32
+  void* handle_ = nullptr;
+#else
+  int fd_ = -1;
+#endif
+};
+
+// One read-modify-write of the word file at `path` under its lock: loads it into `list` (a
+// damaged file throws EFDamagedError; a missing one leaves `list` as it is), lets `change` work
+// on `list` given what the load found, and saves `list` to `path` when `change` returns true.
+LoadStatus UpdateWordFile(TTangoList& list, const std::filesystem::path& path,
+                          const std::function<bool(LoadStatus)>& change,
+                          std::chrono::milliseconds wait = kWordFileLockWait);
+
+}  // namespace norumi

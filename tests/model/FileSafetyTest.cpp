@@ -1,0 +1,229 @@
+// Word files against odd files, hostile sizes, interrupted saves and other writers.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+
+#include "ModelSamples.h"
+#include "TempDir.h"
+#include "model/FileErrors.h"
+#include "model/WordFileLock.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace norumi {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> Names(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(folder))
+    names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// What the selection window lists: any name holding ".wbk", in any case.
+bool Listed(std::string name) {
+  std::transform(name.begin(), name.end(), name.begin(),
+                 [](unsigned char c) { return char(std::toupper(c)); });
+  return name.find(".WBK") != std::string::npos;
+}
+
+TEST(SavingAWordFile, TemporariesAreNeverListedFitEveryNameAndDoNotOutliveTheNextSave) {
+  test::TempDir dir;
+  // The longest name a file system takes: 251 bytes of title and the extension.
+  for (const std::string name : {std::string(251, 'a') + ".wbk", std::string("X.WBK.wbk")}) {
+    const fs::path path = dir / name;
+    TTangoList list;
+    test::FillSample(list);
+    std::string temporary;
+    list.SaveToFile(path, [&](SaveStep step) {
+      if (step == SaveStep::Close)
+        for (const std::string& seen : Names(dir.Path()))
+          if (seen != name) temporary = seen;
+      return false;
+    });
+    ASSERT_FALSE(temporary.empty()) << name;
+    EXPECT_FALSE(Listed(temporary)) << temporary;
+    EXPECT_LE(temporary.size(), 255u);
+    EXPECT_EQ(temporary[0], '.');
+
+    // A save killed half-way leaves its temporary; the next save of the file removes it, and
+    // leaves alone what is not its own.
+    test::WriteBytes(dir / temporary, std::string(1000, 'x'));
+    test::WriteBytes(dir / ".other.tmp", "x");
+    list.SaveToFile(path);
+    EXPECT_FALSE(fs::exists(dir / temporary));
+    EXPECT_TRUE(fs::exists(dir / ".other.tmp"));
+    fs::remove(dir / ".other.tmp");
+    TTangoList back;
+    EXPECT_EQ(back.LoadFromFile(path), LoadStatus::Intact);
+    EXPECT_EQ(back.Count(), 3);
+    fs::remove(path);
+  }
+}
+
+#ifndef _WIN32
+
+TEST(SavingAWordFile, KeepsModeAndOwnerAndRefusesAFileNobodyMayWrite) {
+  test::TempDir dir;
+  const fs::path path = dir / "w.wbk";
+  TTangoList list;
+  test::FillSample(list);
+  for (const mode_t mode : {0600, 0640, 0664}) {
+    list.SaveToFile(path);
+    ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+    list.SaveToFile(path);
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, mode);
+  }
+  if (::geteuid() == 0) {  // only a privileged process may hand a file to another owner
+    ASSERT_EQ(::chown(path.c_str(), 4321, 4322), 0);
+    list.SaveToFile(path);
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 4321u);
+    EXPECT_EQ(info.st_gid, 4322u);
+  }
+
+  // Read-only, even for a process that could replace it anyway.
+  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+  const std::string before = test::ReadBytes(path);
+  test::AddWord(list, "more", {1});
+  EXPECT_THROW(list.SaveToFile(path), EFCreateError);
+  EXPECT_EQ(test::ReadBytes(path), before);
+  EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"w.wbk"});
+}
+
+TEST(LoadingAWordFile, OnlyRegularFilesWithinTheBoundAreReadAndNothingWaitsForAWriter) {
+  test::TempDir dir;
+  ASSERT_EQ(::mkfifo((dir / "pipe.wbk").c_str(), 0644), 0);
+  fs::create_symlink("/dev/zero", dir / "zero.wbk");
+  {
+    // One byte past the bound; sparse, so it costs no disk.
+    std::ofstream(dir / "huge.wbk", std::ios::binary).put('x');
+    fs::resize_file(dir / "huge.wbk", kMaxReadBytes + 1);
+  }
+  for (const char* name : {"pipe.wbk", "zero.wbk", "huge.wbk"}) {
+    TTangoList list;
+    test::AddWord(list, "kept", {1});
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_THROW(list.LoadFromFile(dir / name), EFOpenError) << name;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << name;
+    EXPECT_EQ(list.Count(), 1) << name;
+  }
+  test::WriteBytes(dir / "small", "12345678901");
+  EXPECT_THROW(ReadWholeFile(dir / "small", 10), EFOpenError);
+  EXPECT_EQ(ReadWholeFile(dir / "small", 11), "12345678901");
+}
+
+#endif
+
+TEST(WordFileLock, OneWriterAtATimeWithAnUnlistedLockFileAndABoundedWait) {
+  test::TempDir dir;
+  for (const std::string name : {std::string("a.wbk"), std::string("B.WbK.wbk"),
+                                 std::string(251, 'c') + ".wbk", std::string(".wbk")}) {
+    const fs::path path = dir / name;
+    const fs::path lockFile = LockFileOf(path);
+    EXPECT_EQ(lockFile.parent_path(), path.parent_path());
+    EXPECT_FALSE(Listed(lockFile.filename().string())) << lockFile;
+    EXPECT_LE(lockFile.filename().string().size(), 255u);
+    {
+      const WordFileLock held(path);
+      EXPECT_TRUE(fs::exists(lockFile));
+      const auto start = std::chrono::steady_clock::now();
+      EXPECT_THROW(WordFileLock(path, std::chrono::milliseconds(100)), EFLockError) << name;
+      EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+    }
+    EXPECT_FALSE(fs::exists(lockFile)) << "left behind";
+    EXPECT_NO_THROW(WordFileLock(path, std::chrono::milliseconds(0)));
+  }
+  EXPECT_NE(LockFileOf(dir / "a.wbk"), LockFileOf(dir / "b.wbk"));
+  // No lock file, no save either: refused as the save would be.
+  EXPECT_THROW(WordFileLock(dir / "no-folder" / "a.wbk"), EFCreateError);
+}
+
+TEST(WordFileLock, UpdateReadsUnderTheLockAndNeverSavesADamagedFile) {
+  test::TempDir dir;
+  const fs::path path = dir / "u.wbk";
+  TTangoList list;
+  LoadStatus seen = LoadStatus::Intact;
+  const auto addWord = [&](LoadStatus status) {
+    seen = status;
+    test::AddWord(list, "w" + std::to_string(list.Count()), {1});
+    return true;
+  };
+  EXPECT_EQ(UpdateWordFile(list, path, addWord), LoadStatus::Missing);
+  EXPECT_EQ(seen, LoadStatus::Missing);
+  // Another list that still holds the file as it was first loaded sees the word added since.
+  TTangoList other;
+  UpdateWordFile(other, path, [&](LoadStatus status) {
+    seen = status;
+    test::AddWord(other, "x", {2});
+    return true;
+  });
+  EXPECT_EQ(seen, LoadStatus::Intact);
+  TTangoList back;
+  back.LoadFromFile(path);
+  ASSERT_EQ(back.Count(), 2);
+  EXPECT_EQ(back.Tango(0).Japan, "w0");
+
+  std::string bytes = test::ReadBytes(path);
+  bytes.resize(bytes.size() - 4);
+  test::WriteBytes(path, bytes);
+  bool changed = false;
+  EXPECT_THROW(UpdateWordFile(list, path, [&](LoadStatus) { return changed = true; }),
+               EFDamagedError);
+  EXPECT_FALSE(changed);
+  EXPECT_EQ(test::ReadBytes(path), bytes);
+}
+
+// Work in proportion to the words, whatever the duplicates: each of these took minutes when
+// lookups scanned the list or repeats piled up in one probe chain.
+TEST(WordListWork, MergesAndImportsTakeLinearTimeWithTheResultsOfPlainLookups) {
+  const auto timed = [](auto work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::steady_clock::now() - start;
+  };
+  constexpr int kCopies = 300'000;
+  TTangoList target, other;
+  for (int i = 0; i < kCopies; ++i) test::AddWord(target, "same", {1, 0});
+  test::AddWord(target, "held", {2});
+  for (int i = 0; i < kCopies; ++i)
+    test::AddWord(other, i % 2 ? "same" : "new", {i % 2 ? 1 : 3, 0});
+  TTangoList third;
+  test::AddWord(third, "new", {3, 0});
+  EXPECT_LT(timed([&] { target.MergeAll({&other, &third}); }), std::chrono::seconds(5));
+  // Both lists' repeats of a word the target lacked are appended; the third list's is not.
+  EXPECT_EQ(target.Count(), kCopies + 1 + kCopies / 2);
+  EXPECT_EQ(target.Tango(kCopies + 1).Japan, "new");
+
+  TTangoList file;
+  std::vector<TTango> words;
+  for (int i = 0; i < 100'000; ++i) test::AddWord(file, "w" + std::to_string(i), {i});
+  for (int i = 50'000; i < 150'000; ++i) {
+    words.emplace_back();
+    words.back().Japan = "w" + std::to_string(i);
+    words.back().Hangul = {i};
+    words.back().Setsumei = i % 10 ? "" : "note";  // an explanation makes another entry
+  }
+  words.push_back(words.back());  // repeated within the import: added once
+  int added = 0;
+  EXPECT_LT(timed([&] { added = file.AddAbsent(words); }), std::chrono::seconds(5));
+  EXPECT_EQ(added, 50'000 + 5'000);
+  EXPECT_EQ(file.Count(), 155'000);
+  EXPECT_TRUE(file.Contains(words[0]));
+  EXPECT_TRUE(file.Contains(words.back()));
+  EXPECT_EQ(file.Tango(100'000).Setsumei, "note");
+}
+
+}  // namespace
+}  // namespace norumi
