@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+#include "platform/Clipboard.h"
+#include "platform/Dialogs.h"
+#include "platform/Registry.h"
+#include "platform/Services.h"
+#include "platform/Shell.h"
+
+namespace norumi {
+
+// What both programs of ours set up alike once their QApplication exists: the application's
+// names (the settings file is found by them), Japanese standard buttons, the interface font,
+// and the real services of this machine for the windows.
+class DesktopServices {
+ public:
+  explicit DesktopServices(const QString& applicationName);
+  DesktopServices(const DesktopServices&) = delete;
+  DesktopServices& operator=(const DesktopServices&) = delete;
+
+ private:
+  // Runs first: the registry below reads the names it sets.
+  struct Application {
+    explicit Application(const QString& name);
+  } application_;
+
+ public:
+  SettingsRegistry registry;
+  QtDialogs dialogs;
+  DesktopShell shell;
+  QtClipboard clipboard;
+  Services services;
+};
+
+}  // namespace norumi
