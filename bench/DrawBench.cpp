@@ -12,6 +12,22 @@
 namespace norumi::bench {
 namespace {
 
+// The raw limit of drawing a line: a white picture of the same size with every pixel copied in.
+double RawLineSeconds(const QSize& size) {
+  const std::vector<QRgb> pixels(size.width() * size.height(), 0xFF000000);
+  constexpr int kRepeats = 1000;
+  return BestOf(5,
+                [&] {
+                  for (int r = 0; r < kRepeats; ++r) {
+                    QImage image(size, QImage::Format_RGB32);
+                    image.fill(Qt::white);
+                    std::memcpy(image.bits(), pixels.data(), pixels.size() * sizeof(QRgb));
+                    benchmark::DoNotOptimize(image.constBits());
+                  }
+                }) /
+         kRepeats;
+}
+
 void BM_DrawLine(benchmark::State& state) {
   const QSize size(456, 24);  // the quiz and editor line: 19 cells
   HangulCodes line;
@@ -19,19 +35,7 @@ void BM_DrawLine(benchmark::State& state) {
   line.push_back(0);
   benchmark::DoNotOptimize(DrawCodes(&line, size));  // the pictures load on first use
 
-  const std::vector<QRgb> pixels(size.width() * size.height(), 0xFF000000);
-  constexpr int kRepeats = 1000;
-  const double raw =
-      BestOf(5,
-             [&] {
-               for (int r = 0; r < kRepeats; ++r) {
-                 QImage image(size, QImage::Format_RGB32);
-                 image.fill(Qt::white);
-                 std::memcpy(image.bits(), pixels.data(), pixels.size() * sizeof(QRgb));
-                 benchmark::DoNotOptimize(image.constBits());
-               }
-             }) /
-      kRepeats;
+  const double raw = RawLineSeconds(size);
 
   const auto start = std::chrono::steady_clock::now();
   for (auto _ : state) benchmark::DoNotOptimize(DrawCodes(&line, size));
@@ -52,19 +56,7 @@ void BM_KeyToLine(benchmark::State& state) {
   keyboard.GetCodes(line);
   benchmark::DoNotOptimize(DrawCodes(&line, size));
 
-  const std::vector<QRgb> pixels(size.width() * size.height(), 0xFF000000);
-  constexpr int kRepeats = 1000;
-  const double raw =
-      BestOf(5,
-             [&] {
-               for (int r = 0; r < kRepeats; ++r) {
-                 QImage image(size, QImage::Format_RGB32);
-                 image.fill(Qt::white);
-                 std::memcpy(image.bits(), pixels.data(), pixels.size() * sizeof(QRgb));
-                 benchmark::DoNotOptimize(image.constBits());
-               }
-             }) /
-      kRepeats;
+  const double raw = RawLineSeconds(size);
 
   bool vowel = true;
   const auto start = std::chrono::steady_clock::now();
