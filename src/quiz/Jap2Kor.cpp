@@ -278,6 +278,12 @@ void TfrmJap2Kor::P2Click() {
   frmKeyboard->mmPropClick(this);
 }
 
+void TfrmJap2Kor::showEvent(QShowEvent* event) {
+  TForm::showEvent(event);
+  // As every question starts: on the paste button, not where the last opening ended.
+  if (!btHantei->isHidden()) btHanguel->setFocus();
+}
+
 void TfrmJap2Kor::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_V && event->modifiers().testFlag(Qt::ControlModifier))
     Run([this] { btHanguelClick(); });

@@ -54,6 +54,7 @@ class TfrmJap2Kor : public TForm {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;  // FormKeyDown: Ctrl+V pastes
+  void showEvent(QShowEvent* event) override;
 
  private:
   void BuildControls();

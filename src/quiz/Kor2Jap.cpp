@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShowEvent>
 
 #include "hangul/view/Image.h"
 #include "hangul/view/KeyboardWindow.h"
@@ -235,6 +236,13 @@ void TfrmKor2Jap::FinishQuiz() {
 
 void TfrmKor2Jap::btCloseClick() {
   done(kModalOk);
+}
+
+void TfrmKor2Jap::showEvent(QShowEvent* event) {
+  TForm::showEvent(event);
+  // A window shown again keeps the focus of its last opening (閉じる, or the hidden 次へ):
+  // a question being asked always starts in the answer field.
+  if (!btHantei->isHidden()) edJapan->setFocus();
 }
 
 bool TfrmKor2Jap::eventFilter(QObject* watched, QEvent* event) {

@@ -47,6 +47,7 @@ class TfrmKor2Jap : public TForm {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;  // edJapanKeyDown / KeyUp
+  void showEvent(QShowEvent* event) override;
 
  private:
   void BuildControls();

@@ -117,6 +117,7 @@ TEST_F(QuizRoad, ClosingHalfwayResumesAtTheFirstUnansweredWord) {
   ExpectSelection({"animals"});
   dialogs.ExpectModal("frmKor2Jap", [&](QDialog& w) {
     AnswerK2J(w, "犬");
+    Find<QPushButton>(w, "btClose").setFocus();  // clicked with the mouse
     Find<QPushButton>(w, "btClose").click();
   });
   frmWBKMenu->btK2J->click();
@@ -127,6 +128,8 @@ TEST_F(QuizRoad, ClosingHalfwayResumesAtTheFirstUnansweredWord) {
   dialogs.ExpectModal("frmKor2Jap", [&](QDialog& w) {
     const HangulCodes cat = {0xACE0, 0xC591, 0xC774, 0};  // the first word not answered yet
     EXPECT_EQ(Find<TImage>(w, "imMoji").Picture, DrawCodes(&cat, QSize(456, 24)));
+    // Typing goes into the answer, not to 閉じる where the last opening left the focus.
+    EXPECT_EQ(w.focusWidget(), &Find<QLineEdit>(w, "edJapan"));
     AnswerK2J(w, "猫");
     AnswerK2J(w, "水");
   });
