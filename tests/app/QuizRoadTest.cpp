@@ -19,16 +19,8 @@
 namespace norumi {
 namespace {
 
-std::string Sj(const char* utf8) {
-  return ToCp932(QString::fromUtf8(utf8)).value();
-}
-
-template <typename W>
-W& Find(QWidget& window, const char* name) {
-  W* widget = window.findChild<W*>(QString::fromLatin1(name));
-  if (!widget) throw std::runtime_error(std::string("no control ") + name);
-  return *widget;
-}
+using test::Find;
+using test::Sj;
 
 class QuizRoad : public test::AppFixture {
  protected:

@@ -14,10 +14,6 @@
 
 namespace norumi::test {
 
-inline std::string Sj(const QString& text) {
-  return ToCp932(text).value();
-}
-
 // A program folder with the selection and options windows of their own, reached through their
 // globals as the program reaches them.
 class FilesFixture : public AppFixture {
@@ -56,13 +52,6 @@ class FilesFixture : public AppFixture {
   TfrmWBKDialog dialog;
   TfrmWBKDlgOp options;
 };
-
-template <typename T>
-T& Find(QWidget& window, const char* name) {
-  T* control = window.findChild<T*>(QString::fromLatin1(name));
-  if (!control) throw std::runtime_error(std::string("no control ") + name);
-  return *control;
-}
 
 inline QListWidgetItem& Entry(QWidget& window, const QString& text) {
   const auto found = Find<QListWidget>(window, "clbFile").findItems(text, Qt::MatchExactly);

@@ -21,9 +21,7 @@ namespace {
 
 using test::AddWord;
 
-std::string Sj(const char* utf8) {
-  return ToCp932(QString::fromUtf8(utf8)).value();
-}
+using test::Sj;
 
 const HangulCodes kGae = {0xAC1C, 0};                      // 개
 const HangulCodes kGoyangi = {0xACE0, 0xC591, 0xC774, 0};  // 고양이

@@ -4,14 +4,30 @@
 
 #include <QApplication>
 #include <memory>
+#include <stdexcept>
+#include <string>
 
 #include "PlatformDoubles.h"
 #include "TempDir.h"
 #include "platform/Registry.h"
 #include "platform/Services.h"
+#include "platform/text/Cp932.h"
 #include "platform/text/WordFileName.h"
 
 namespace norumi::test {
+
+// The CP932 bytes of a text, as word files hold them.
+inline std::string Sj(const QString& text) {
+  return ToCp932(text).value();
+}
+
+// A window's control by its object name.
+template <typename T>
+T& Find(QWidget& window, const char* name) {
+  T* control = window.findChild<T*>(QString::fromLatin1(name));
+  if (!control) throw std::runtime_error(std::string("no control ") + name);
+  return *control;
+}
 
 // A program folder, a settings file and scripted services of its own for one test.
 class AppFixture : public testing::Test {
