@@ -38,7 +38,7 @@ bool Listed(std::string name) {
 TEST(SavingAWordFile, TemporariesAreNeverListedFitEveryNameAndDoNotOutliveTheNextSave) {
   test::TempDir dir;
   // The longest name a file system takes: 251 bytes of title and the extension.
-  for (const std::string name : {std::string(251, 'a') + ".wbk", std::string("X.WBK.wbk")}) {
+  for (const std::string& name : {std::string(251, 'a') + ".wbk", std::string("X.WBK.wbk")}) {
     const fs::path path = dir / name;
     TTangoList list;
     test::FillSample(list);
@@ -128,7 +128,7 @@ TEST(LoadingAWordFile, OnlyRegularFilesWithinTheBoundAreReadAndNothingWaitsForAW
 
 TEST(WordFileLock, OneWriterAtATimeWithAnUnlistedLockFileAndABoundedWait) {
   test::TempDir dir;
-  for (const std::string name : {std::string("a.wbk"), std::string("B.WbK.wbk"),
+  for (const std::string& name : {std::string("a.wbk"), std::string("B.WbK.wbk"),
                                  std::string(251, 'c') + ".wbk", std::string(".wbk")}) {
     const fs::path path = dir / name;
     const fs::path lockFile = LockFileOf(path);
