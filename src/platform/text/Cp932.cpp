@@ -41,6 +41,15 @@ QString FromCp932(const std::string& bytes) {
   return decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
 }
 
+std::optional<QString> FromCp932Exactly(const std::string& bytes) {
+  QStringDecoder decoder(kCodec, QStringConverter::Flag::Stateless);
+  QString text = decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+  // A lead byte without its trail would be dropped, and bytes the codec maps alike would give
+  // one text: only text that encodes back to the very same bytes stands for them alone.
+  if (decoder.hasError() || ToCp932(text) != bytes) return std::nullopt;
+  return text;
+}
+
 std::optional<std::string> ToCp932(const QString& text) {
   QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
   const QByteArray bytes = encoder.encode(FoldForCp932(text));
@@ -55,19 +64,6 @@ qsizetype FirstNonCp932(const QString& text) {
     i += length;
   }
   return -1;
-}
-
-}  // namespace norumi
-
-namespace norumi {
-
-std::optional<QString> FromCp932Exactly(const std::string& bytes) {
-  QStringDecoder decoder(kCodec, QStringConverter::Flag::Stateless);
-  QString text = decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
-  // The decoder drops a lead byte without its trail and swaps a few control codes; only text
-  // that encodes back to the very same bytes is the same name.
-  if (decoder.hasError() || ToCp932(text) != bytes) return std::nullopt;
-  return text;
 }
 
 }  // namespace norumi

@@ -9,7 +9,8 @@ namespace norumi {
 bool IsPlainFileName(const QString& name) {
   if (name.isEmpty() || name == "." || name == "..") return false;
   for (const QChar c : name) {
-    if (c.unicode() < 0x20 || c.unicode() == 0x7F || QStringLiteral("\\/:*?\"<>|").contains(c)) return false;
+    if (c.unicode() < 0x20 || c.unicode() == 0x7F || QStringLiteral("\\/:*?\"<>|").contains(c))
+      return false;
   }
   if (name.endsWith('.') || name.endsWith(' ')) return false;
   // Windows reserves these device names whatever the extension.
