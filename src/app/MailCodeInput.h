@@ -7,10 +7,6 @@
 
 namespace norumi {
 
-// The memo's text as the lines of a code, in CP932. A line CP932 cannot hold keeps bytes that
-// match no marker and no code letter: it can only be one around the code, or a wrong one.
-TextLines MemoLines(const QString& text);
-
 // What became of a pasted code.
 enum class CodeInput {
   Unreadable,  // no code, or one whose title cannot name a word file: nothing shown or written

@@ -8,6 +8,7 @@
 #include "WordFiles.h"
 #include "model/MailCode.h"
 #include "model/WordFileLock.h"
+#include "platform/text/CodeLines.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/WordFileName.h"
 
@@ -72,20 +73,6 @@ int RunMailCode(const Invocation& call) {
   return 0;
 }
 
-// The lines of pasted text as the menu's memo holds them, in CP932. A line CP932 cannot hold
-// keeps its own bytes: it can only be one of the lines around the code, or a wrong one.
-TextLines CodeLines(std::string_view text) {
-  TextLines lines;
-  while (!text.empty()) {
-    const size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    if (line.ends_with('\r')) line.remove_suffix(1);
-    lines.push_back(ToCp932(QString::fromUtf8(line)).value_or(std::string(line)));
-  }
-  return lines;
-}
-
 [[noreturn]] void RefuseCode(const char* part, int result) {
   static const char* const kWhy[] = {"a marker line is missing", "a number is wrong",
                                      "a letter is not a code letter", "the code ends early"};
@@ -119,7 +106,7 @@ int RunReadMailCode(const Invocation& call) {
   if (!text)
     throw Failure("メルマガコードが正しくありません (more than " +
                   std::to_string(kMailCodeMaxInput >> 20) + " MiB of text, which no code is)");
-  const TextLines code = CodeLines(*text);
+  const TextLines code = CodeLines(QString::fromUtf8(*text));
   TTangoList list;
   TextLines lines = code;
   if (const int result = list.HeaderFromMailCode(lines); result != kMailCodeOk)
