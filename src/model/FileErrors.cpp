@@ -1,17 +1,44 @@
 #include "model/FileErrors.h"
 
+#include <cerrno>
+
 namespace norumi {
 
-EFOpenError::EFOpenError(const std::filesystem::path& path)
-    : EFileError("cannot open file " + path.string(), path) {}
+FileCause CauseOfErrno(int error) {
+  switch (error) {
+    case EROFS:
+    case EACCES:
+    case EPERM:
+      return FileCause::FolderReadOnly;
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+      return FileCause::DiskFull;
+    case ENAMETOOLONG:
+      return FileCause::NameTooLong;
+    case ELOOP:
+    case EISDIR:
+    case ENXIO:
+      return FileCause::NotAFile;
+    default:
+      return FileCause::Unknown;
+  }
+}
 
-EFCreateError::EFCreateError(const std::filesystem::path& path)
-    : EFileError("cannot create file " + path.string(), path) {}
+EFOpenError::EFOpenError(const std::filesystem::path& path, FileCause cause)
+    : EFileError("cannot open file " + path.string(), path, cause) {}
+
+EFCreateError::EFCreateError(const std::filesystem::path& path, FileCause cause)
+    : EFileError("cannot create file " + path.string(), path, cause) {}
 
 EFDamagedError::EFDamagedError(const std::filesystem::path& path)
     : EFileError("damaged word file " + path.string(), path) {}
 
-EFLockError::EFLockError(const std::filesystem::path& path)
-    : EFileError("word file in use " + path.string(), path) {}
+EFLockError::EFLockError(const std::filesystem::path& path, LockHolder holder)
+    : EFileError("word file in use " + path.string(), path), holder_(std::move(holder)) {}
+
+EFLockFileError::EFLockFileError(const std::filesystem::path& lockFile, FileCause cause)
+    : EFCreateError(lockFile, cause) {}
 
 }  // namespace norumi

@@ -9,9 +9,13 @@
 
 #include "model/FileErrors.h"
 
-#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <cerrno>
+
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <unistd.h>
 #endif
 
@@ -92,13 +96,14 @@ Original Inspect(const fs::path& target) {
       fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
   // A file nobody may write to is read-only on purpose, whoever runs the program.
   if (fs::is_regular_file(status) && (original.perms & kWrite) == fs::perms::none)
-    throw EFCreateError(target);
+    throw EFCreateError(target, FileCause::FileReadOnly);
 #ifndef _WIN32
   struct stat info {};
   if (::stat(target.c_str(), &info) == 0) {
     original.owner = info.st_uid;
     original.group = info.st_gid;
-    if (S_ISREG(info.st_mode) && ::access(target.c_str(), W_OK) != 0) throw EFCreateError(target);
+    if (S_ISREG(info.st_mode) && ::access(target.c_str(), W_OK) != 0)
+      throw EFCreateError(target, FileCause::FileReadOnly);
   }
 #endif
   return original;
@@ -116,33 +121,148 @@ void TakeOver(const Original& original, const fs::path& temporary) {
 #endif
 }
 
+// The temporary file, written through the system's own calls so that it can be flushed to the
+// disk before it takes the target's place. Every failure keeps the system's error number.
+class Temporary {
+ public:
+  explicit Temporary(const fs::path& path) : path_(path) {
+#ifdef _WIN32
+    fd_ = ::_wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                   _S_IREAD | _S_IWRITE);
+#else
+    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+#endif
+    if (fd_ < 0) error_ = errno;
+  }
+  ~Temporary() {
+    Close();
+  }
+  Temporary(const Temporary&) = delete;
+  Temporary& operator=(const Temporary&) = delete;
+
+  bool IsOpen() const {
+    return fd_ >= 0;
+  }
+  int Error() const {
+    return error_;
+  }
+
+  bool Write(std::string_view bytes) {
+    while (!bytes.empty()) {
+      // Written in pieces a signed count can hold, whatever the size.
+      const size_t piece = std::min<size_t>(bytes.size(), size_t(1) << 30);
+#ifdef _WIN32
+      const int wrote = ::_write(fd_, bytes.data(), unsigned(piece));
+#else
+      const ssize_t wrote = ::write(fd_, bytes.data(), piece);
+#endif
+      if (wrote < 0 && errno == EINTR) continue;
+      if (wrote <= 0) return Fail(wrote < 0 ? errno : ENOSPC);
+      bytes.remove_prefix(size_t(wrote));
+    }
+    return true;
+  }
+
+  // Until this returns, a power cut may leave the file empty or partial on many file systems.
+  bool Flush() {
+#ifdef _WIN32
+    if (::_commit(fd_) != 0) return Fail(errno);
+#else
+    while (::fsync(fd_) != 0)
+      if (errno != EINTR) return Fail(errno);
+#endif
+    return true;
+  }
+
+  bool Close() {
+    if (fd_ < 0) return false;
+#ifdef _WIN32
+    const int closed = ::_close(fd_);
+#else
+    const int closed = ::close(fd_);
+#endif
+    fd_ = -1;
+    return closed == 0 || Fail(errno);
+  }
+
+ private:
+  bool Fail(int error) {
+    error_ = error;
+    return false;
+  }
+
+  fs::path path_;
+  int fd_ = -1;
+  int error_ = 0;
+};
+
+// The rename itself is recorded in the folder: flushed too, so that after a power cut the name
+// leads to the new file. Not every file system can flush a folder; the file is safe either way.
+void FlushFolder([[maybe_unused]] const fs::path& folder) {
+#ifndef _WIN32
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  while (::fsync(fd) != 0 && errno == EINTR) {
+  }
+  ::close(fd);
+#endif
+}
+
 }  // namespace
+
+std::optional<FileCause> WriteObstacle(const fs::path& target) {
+  std::error_code error;
+  const fs::path folder = FolderOf(target);
+#ifdef _WIN32
+  if (target.filename().native().size() > 255) return FileCause::NameTooLong;
+  const fs::file_status status = fs::status(target, error);
+  if (fs::is_regular_file(status) &&
+      (status.permissions() & fs::perms::owner_write) == fs::perms::none)
+    return FileCause::FileReadOnly;
+  if (!fs::is_directory(fs::status(folder, error))) return FileCause::FolderReadOnly;
+#else
+  if (::access(folder.c_str(), W_OK | X_OK) != 0) return CauseOfErrno(errno);
+  const long longest = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+  if (longest > 0 && target.filename().native().size() > size_t(longest))
+    return FileCause::NameTooLong;
+  struct stat info {};
+  if (::lstat(target.c_str(), &info) == 0) {
+    if (!S_ISREG(info.st_mode)) return FileCause::NotAFile;
+    if ((info.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)
+      return FileCause::FileReadOnly;
+  }
+#endif
+  return std::nullopt;
+}
 
 void SaveFileReplacing(const fs::path& target, std::string_view bytes, const SaveFault& fault) {
   const auto fails = [&](SaveStep step) { return fault && fault(step); };
   const Original original = Inspect(target);
   RemoveStaleTemporaries(target);
   const auto temporary = TemporaryBeside(target);
+  int failure = 0;
   bool ok = false;
   {
-    std::ofstream out;
-    if (!fails(SaveStep::CreateTemporary)) out.open(temporary, std::ios::binary | std::ios::trunc);
-    if (out.is_open()) {
+    Temporary out(fails(SaveStep::CreateTemporary) ? fs::path() : temporary);
+    if (out.IsOpen()) {
       // Before any content: a private file never shows its words to others, not even briefly.
       TakeOver(original, temporary);
-      if (!fails(SaveStep::Write)) out.write(bytes.data(), std::streamsize(bytes.size()));
-      ok = !fails(SaveStep::Write) && out.good();
-      out.close();
-      ok = ok && !fails(SaveStep::Close) && !out.fail();
+      ok = !fails(SaveStep::Write) && out.Write(bytes) && !fails(SaveStep::Flush) && out.Flush();
+      ok = out.Close() && ok && !fails(SaveStep::Close);
     }
+    failure = out.Error();
   }
   std::error_code error;
   if (ok && !fails(SaveStep::Replace)) {
     fs::rename(temporary, target, error);
-    if (!error) return;
+    if (!error) {
+      FlushFolder(FolderOf(target));
+      return;
+    }
+    failure = error.value();
   }
   fs::remove(temporary, error);
-  throw EFCreateError(target);
+  throw EFCreateError(target, CauseOfErrno(failure));
 }
 
 #ifndef _WIN32

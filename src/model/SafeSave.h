@@ -3,23 +3,32 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "model/FileErrors.h"
 
 namespace norumi {
 
 // The steps of replacing a file. A test hands in a fault that makes one of them fail, to show
 // that every failure leaves the old file as it was.
-enum class SaveStep { CreateTemporary, Write, Close, Replace };
+enum class SaveStep { CreateTemporary, Write, Flush, Close, Replace };
 using SaveFault = std::function<bool(SaveStep)>;
 
-// Writes `bytes` completely to a temporary file beside `target`, then puts it in the place of
-// `target`, which keeps its permissions (and its owner where the process may set it). A target
-// that nobody may write to is refused. Temporaries that an interrupted save of the same target
-// left behind are removed first. On any failure the temporary file is removed, `target` stays
-// untouched, and EFCreateError naming `target` is thrown.
+// Writes `bytes` completely to a temporary file beside `target`, flushes it to the disk, then
+// puts it in the place of `target`, which keeps its permissions (and its owner where the process
+// may set it), and flushes the folder that records the change. A target that nobody may write
+// to is refused. Temporaries that an interrupted save of the same target left behind are
+// removed first. On any failure the temporary file is removed, `target` stays untouched, and
+// EFCreateError naming `target` and the cause is thrown.
 void SaveFileReplacing(const std::filesystem::path& target, std::string_view bytes,
                        const SaveFault& fault = {});
+
+// What stands in the way of saving `target` before anything is tried: a folder or a file that
+// cannot be written, a name too long for the file system, something other than a file under
+// the name. None when a save may go ahead (it can still fail, on a full disk say).
+std::optional<FileCause> WriteObstacle(const std::filesystem::path& target);
 
 // Nothing larger is read: no word file comes near it, and a file that claims more would only
 // exhaust the memory.

@@ -3,7 +3,9 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <string_view>
 
+#include "model/FileErrors.h"
 #include "model/TangoList.h"
 
 namespace norumi {
@@ -11,6 +13,9 @@ namespace norumi {
 // How long a writer waits for another one to finish with the same word file: far longer than
 // any save takes, short enough that nobody wonders whether the program hangs.
 inline constexpr std::chrono::milliseconds kWordFileLockWait{10'000};
+// How long a window waits: enough to ride over another writer's save, short enough to answer
+// at once when the holder is a window that may stay open for an hour.
+inline constexpr std::chrono::milliseconds kWindowLockWait{250};
 
 // The lock file of `wordFile`: hidden, beside it, and named so that no listing of word files
 // ever shows it and no word file can ever be called so.
@@ -19,14 +24,19 @@ std::filesystem::path LockFileOf(const std::filesystem::path& wordFile);
 // The exclusive right to change one word file, held for the life of the object. Every
 // read-modify-write of a word file takes it, in this program, in another copy of it and in
 // wbk, and reads the file only once it holds it: so no writer saves over words another one has
-// just added. Waits at most `wait` for another holder, then throws EFLockError; a lock file
-// that cannot be made (the folder is not writable) throws EFCreateError, as the save would.
+// just added. The lock file records its holder (the program, its process and `window`, the
+// window or command that took it), so that one who finds it held can say who is in the way.
+// Waits at most `wait` for another holder, then throws EFLockError naming the holder. A lock
+// file that cannot be made (the folder is not writable) throws EFCreateError, as the save
+// would; anything but a regular file under the lock file's name (a link, a pipe) throws
+// EFLockFileError at once: it is never followed and never waited on.
 // A process takes the lock of one file once at a time: a second WordFileLock of the same file
 // waits for the first like any other writer.
 class WordFileLock {
  public:
   explicit WordFileLock(const std::filesystem::path& wordFile,
-                        std::chrono::milliseconds wait = kWordFileLockWait);
+                        std::chrono::milliseconds wait = kWordFileLockWait,
+                        std::string_view window = {});
   ~WordFileLock();
   WordFileLock(const WordFileLock&) = delete;
   WordFileLock& operator=(const WordFileLock&) = delete;
@@ -45,6 +55,10 @@ class WordFileLock {
 // on `list` given what the load found, and saves `list` to `path` when `change` returns true.
 LoadStatus UpdateWordFile(TTangoList& list, const std::filesystem::path& path,
                           const std::function<bool(LoadStatus)>& change,
-                          std::chrono::milliseconds wait = kWordFileLockWait);
+                          std::chrono::milliseconds wait = kWordFileLockWait,
+                          std::string_view window = {});
+
+// The holder a lock file names, from its text; empty fields where it says nothing.
+LockHolder ParseLockHolder(std::string_view text);
 
 }  // namespace norumi

@@ -6,14 +6,51 @@
 
 namespace norumi {
 
+namespace {
+
+QMessageBox::StandardButtons ButtonsOf(MsgButtons buttons) {
+  switch (buttons) {
+    case MsgButtons::YesNo:
+      return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::RetryCancel:
+      return QMessageBox::Retry | QMessageBox::Cancel;
+    case MsgButtons::RetryDiscardCancel:
+      return QMessageBox::Retry | QMessageBox::Discard | QMessageBox::Cancel;
+    case MsgButtons::Ok:
+      break;
+  }
+  return QMessageBox::Ok;
+}
+
+MsgAnswer AnswerOf(int button, MsgButtons buttons) {
+  switch (button) {
+    case QMessageBox::Yes:
+      return MsgAnswer::Yes;
+    case QMessageBox::No:
+      return MsgAnswer::No;
+    case QMessageBox::Retry:
+      return MsgAnswer::Retry;
+    case QMessageBox::Discard:
+      return MsgAnswer::Discard;
+    case QMessageBox::Cancel:
+      return MsgAnswer::Cancel;
+    default:
+      // Closed from its title bar or with Escape: the safe answer of its buttons.
+      return buttons == MsgButtons::Ok      ? MsgAnswer::Ok
+             : buttons == MsgButtons::YesNo ? MsgAnswer::No
+                                            : MsgAnswer::Cancel;
+  }
+}
+
+}  // namespace
+
 MsgAnswer QtDialogs::MessageBox(QWidget* parent, const QString& text, const QString& caption,
                                 MsgIcon icon, MsgButtons buttons) {
-  QMessageBox box(
-      icon == MsgIcon::Stop ? QMessageBox::Critical : QMessageBox::Information, caption, text,
-      buttons == MsgButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
-  const int answer = box.exec();
-  if (buttons == MsgButtons::Ok) return MsgAnswer::Ok;
-  return answer == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
+  QMessageBox box(icon == MsgIcon::Stop ? QMessageBox::Critical : QMessageBox::Information, caption,
+                  text, ButtonsOf(buttons), parent);
+  if (buttons == MsgButtons::RetryCancel || buttons == MsgButtons::RetryDiscardCancel)
+    box.setDefaultButton(QMessageBox::Retry);
+  return AnswerOf(box.exec(), buttons);
 }
 
 QString QtDialogs::InputBox(QWidget* parent, const QString& caption, const QString& prompt,

@@ -8,8 +8,9 @@ class QWidget;
 namespace norumi {
 
 enum class MsgIcon { Stop, Information };
-enum class MsgButtons { Ok, YesNo };
-enum class MsgAnswer { Ok, Yes, No };
+// RetryCancel reads 再試行 / キャンセル; RetryDiscardCancel adds 破棄 (go on without it).
+enum class MsgButtons { Ok, YesNo, RetryCancel, RetryDiscardCancel };
+enum class MsgAnswer { Ok, Yes, No, Retry, Discard, Cancel };
 
 // Modal results of the program's windows.
 constexpr int kModalOk = 1;

@@ -25,7 +25,8 @@ TEST(SavingAWordFile, AFailureAtAnyStepLeavesTheOldFileAsItWas) {
   const std::string before = test::ReadBytes(path);
 
   for (SaveStep failing :
-       {SaveStep::CreateTemporary, SaveStep::Write, SaveStep::Close, SaveStep::Replace}) {
+       {SaveStep::CreateTemporary, SaveStep::Write, SaveStep::Flush, SaveStep::Close,
+        SaveStep::Replace}) {
     test::AddWord(list, "more", {1});
     try {
       list.SaveToFile(path, [&](SaveStep step) { return step == failing; });

@@ -71,7 +71,10 @@ std::optional<ScriptedDialogs::Step> ScriptedDialogs::Next(Kind kind, const QStr
 MsgAnswer ScriptedDialogs::MessageBox(QWidget*, const QString& text, const QString& caption,
                                       MsgIcon icon, MsgButtons buttons) {
   const auto step = Next(Kind::Message, text);
-  if (!step) return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
+  if (!step)
+    return buttons == MsgButtons::Ok      ? MsgAnswer::Ok
+           : buttons == MsgButtons::YesNo ? MsgAnswer::No
+                                          : MsgAnswer::Cancel;
   EXPECT_EQ(text.toStdString(), step->text.toStdString());
   EXPECT_EQ(caption.toStdString(), step->caption.toStdString());
   EXPECT_EQ(icon, step->icon) << text.toStdString();

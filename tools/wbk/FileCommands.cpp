@@ -32,7 +32,7 @@ int RunNew(const Invocation& call) {
   list.UserName = OptionCp932(args, "--user");
   list.Url = OptionCp932(args, "--url");
   // Looked at again under the lock: another writer may have made the file meanwhile.
-  const WordFileLock lock(path);
+  const WordFileLock lock(path, kWordFileLockWait, "new");
   if (std::filesystem::exists(path, error))
     throw Failure(ShowPath(path) + " already exists; nothing written");
   list.SaveToFile(path);

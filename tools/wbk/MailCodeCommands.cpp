@@ -125,7 +125,8 @@ int RunReadMailCode(const Invocation& call) {
       throw Failure("the code's title \"" + ShowText(list.Title) +
                     "\" cannot be the name of a word file; nothing written");
     std::optional<WordFileLock> lock;
-    if (!entry.DisplayOnly) lock.emplace(*file);  // read and written under it
+    if (!entry.DisplayOnly)
+      lock.emplace(*file, kWordFileLockWait, "read-mailcode");  // read, written
     const LoadStatus status = list.LoadFromFile(*file);
     lines = code;
     list.HeaderFromMailCode(lines);

@@ -38,7 +38,7 @@ int RunImport(const Invocation& call) {
     words.push_back(RowToWord(row));
 
   // Read under the lock, so that the words another writer saved meanwhile stay.
-  const WordFileLock lock(path);
+  const WordFileLock lock(path, kWordFileLockWait, "import");
   TTangoList list;
   const LoadStatus status = list.LoadFromFile(path);
   if (IsDamaged(status))

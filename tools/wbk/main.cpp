@@ -49,6 +49,33 @@ const Command* Find(std::string_view name) {
   return nullptr;
 }
 
+// Who holds a lock, as its lock file says.
+std::string HolderText(const LockHolder& holder) {
+  if (holder.program.empty() && holder.process == 0) return "another program (or another wbk)";
+  std::string text = holder.program.empty() ? "another program" : holder.program;
+  if (holder.process > 0) text += " (process " + std::to_string(holder.process) + ")";
+  if (!holder.window.empty()) text += ", " + holder.window;
+  return EscapeControls(text);
+}
+
+std::string CauseText(FileCause cause) {
+  switch (cause) {
+    case FileCause::FolderReadOnly:
+      return ": its folder cannot be written";
+    case FileCause::FileReadOnly:
+      return ": the file is read-only";
+    case FileCause::DiskFull:
+      return ": the disk is full";
+    case FileCause::NameTooLong:
+      return ": the name is too long for the file system";
+    case FileCause::NotAFile:
+      return ": not a regular file";
+    case FileCause::Unknown:
+      break;
+  }
+  return "";
+}
+
 int Run(const Command& command, const Invocation& call) {
   const std::string prefix = "wbk " + std::string(command.name) + ": ";
   try {
@@ -63,14 +90,17 @@ int Run(const Command& command, const Invocation& call) {
   } catch (const Failure& error) {
     WriteErr(prefix + EscapeControls(error.what()) + "\n");
   } catch (const EFLockError& error) {
-    WriteErr(prefix + ShowPath(error.Path()) +
-             " is being changed by another program (or another wbk); nothing written, try again\n");
+    WriteErr(prefix + ShowPath(error.Path()) + " is being changed by " +
+             HolderText(error.Holder()) + "; nothing written, try again\n");
   } catch (const EFDamagedError& error) {
     WriteErr(prefix + ShowPath(error.Path()) + " is damaged; nothing written\n");
+  } catch (const EFLockFileError& error) {
+    WriteErr(prefix + "the lock file " + ShowPath(error.Path()) +
+             " is not a regular file; nothing written\n");
   } catch (const EFOpenError& error) {
     WriteErr(prefix + "cannot read " + ShowPath(error.Path()) + "\n");
   } catch (const EFileError& error) {
-    WriteErr(prefix + "cannot write " + ShowPath(error.Path()) + "\n");
+    WriteErr(prefix + "cannot write " + ShowPath(error.Path()) + CauseText(error.Cause()) + "\n");
   } catch (const std::exception& error) {
     WriteErr(prefix + EscapeControls(error.what()) + "\n");
   }
