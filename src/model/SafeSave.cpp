@@ -222,10 +222,13 @@ std::optional<FileCause> WriteObstacle(const fs::path& target) {
   if (!fs::is_directory(fs::status(folder, error))) return FileCause::FolderReadOnly;
 #else
   if (::access(folder.c_str(), W_OK | X_OK) != 0) return CauseOfErrno(errno);
+  // A folder nobody may write to is read-only on purpose, whoever runs the program.
+  struct stat info {};
+  if (::stat(folder.c_str(), &info) == 0 && (info.st_mode & 0222) == 0)
+    return FileCause::FolderReadOnly;
   const long longest = ::pathconf(folder.c_str(), _PC_NAME_MAX);
   if (longest > 0 && target.filename().native().size() > size_t(longest))
     return FileCause::NameTooLong;
-  struct stat info {};
   if (::lstat(target.c_str(), &info) == 0) {
     if (!S_ISREG(info.st_mode)) return FileCause::NotAFile;
     if ((info.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)
