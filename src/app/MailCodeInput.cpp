@@ -24,7 +24,7 @@ CodeInput ReceiveMailCode(const QString& text, const std::filesystem::path& fold
   const auto path = WordFilePath(folder, list.Title);
   if (!path) return CodeInput::Unreadable;
   // Read and written back under the file's lock, so that no other writer changes it between.
-  const WordFileLock lock(*path);
+  const WordFileLock lock(*path, kWindowLockWait, "メルマガコード入力");
   const LoadStatus status = list.LoadFromFile(*path);
   // Read again, so that the code's creator, title and URL replace the file's.
   lines = CodeLines(text);

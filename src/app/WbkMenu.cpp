@@ -197,63 +197,15 @@ void TfrmWBKMenu::btJ2KClick() {
   RunQuiz(false);
 }
 
-void TfrmWBKMenu::RunQuiz(bool koreanToJapanese) {
-  hide();
-  // Whatever happens on the way, the menu comes back; an error is shown, not fatal.
-  RunHandler(services_.dialogs, this, [&] {
-    frmWBKDialog->teachMode = teachMode;
-    frmWBKDialog->userName = userName;
-    if (frmWBKDialog->Execute(false) == kModalCancel) return;
-    // The file the quiz reads and the file it writes stay locked from the load to the save, so
-    // that no other writer (wbk, another copy of the program) changes them in between; one
-    // that tries waits, then gives up with a message rather than losing its words or ours.
-    std::optional<WordFileLock> sourceLock, targetLock;
-    const auto source = ListedFilePath(services_.programFolder, frmWBKDialog->CheckedFileName());
-    if (source) sourceLock.emplace(*source);
-    const std::unique_ptr<TTangoList> list = frmWBKDialog->BuildWordList();
-    // Saved under the title it holds: a combined list as "複合問題".
-    const auto path = WordFilePath(services_.programFolder, list->Title);
-    std::error_code error;
-    if (path && !(source && std::filesystem::equivalent(*source, *path, error)))
-      targetLock.emplace(*path);
-
-    const std::string user = ToCp932(userName).value_or(std::string());
-    if (list->UserName.empty() || list->UserName != user) {
-      list->UserName = user;
-      for (TRirekiList* history : {&list->RirekiKor2Jap, &list->RirekiJap2Kor}) {
-        history->ClearRecords();
-        history->ResetDrill();
-      }
-    }
-    TRirekiList& history = koreanToJapanese ? list->RirekiKor2Jap : list->RirekiJap2Kor;
-    if (history.InProgress) {
-      services_.dialogs.MessageBox(
-          this, QStringLiteral("前回の続きからです"),
-          koreanToJapanese ? QStringLiteral("出題(韓->日)") : QStringLiteral("出題(日->韓)"),
-          MsgIcon::Information);
-    } else {
-      bool isNumber = false;
-      const int wanted = frmWBKDialog->edNum->text().toInt(&isNumber);
-      history.SelectQuestions(list->Count(), isNumber ? wanted : list->Count(),
-                              frmWBKDialog->cbRandom->isChecked(),
-                              frmWBKDialog->cbHist->isChecked());
-    }
-    if (koreanToJapanese)
-      frmKor2Jap->StartQuiz(*list);
-    else
-      frmJap2Kor->StartQuiz(*list);
-
-    if (!path) throw EFCreateError(services_.programFolder / ToPath(FromCp932(list->Title)));
-    list->SaveToFile(*path);
-  });
-  show();
-}
-
 void TfrmWBKMenu::btChangeClick() {
   const QString text = mmMag->toPlainText();
   // The pasted text goes after every press, whatever became of it.
   const auto emptied = qScopeGuard([this] { mmMag->clear(); });
-  if (ReceiveMailCode(text, services_.programFolder) == CodeInput::Unreadable)
+  CodeInput received = CodeInput::Shown;
+  // Another program may have the code's word file open: it is named, and may be waited for.
+  RetryWhileLocked(services_.dialogs, this,
+                   [&] { received = ReceiveMailCode(text, services_.programFolder); });
+  if (received == CodeInput::Unreadable)
     services_.dialogs.MessageBox(this, QStringLiteral("メルマガコードが正しくありません"),
                                  QStringLiteral("メルマガコード入力"), MsgIcon::Stop);
 }

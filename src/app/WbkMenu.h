@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <filesystem>
 
 #include "platform/Form.h"
 
@@ -11,6 +12,8 @@ class QPushButton;
 class QFrame;
 
 namespace norumi {
+
+class TTangoList;
 
 // The menu, the program's main window: registers the learner's name, keeps the program's
 // registry values, and starts the quizzes, the word editor and the mail-magazine code input.
@@ -57,8 +60,10 @@ class TfrmWBKMenu : public TForm {
 
  private:
   void BuildControls();
-  // The road of one quiz, shared by both directions.
+  // The road of one quiz, shared by both directions (MenuQuiz.cpp).
   void RunQuiz(bool koreanToJapanese);
+  // Saves a quiz's list; a failure says why and offers to try again.
+  void SaveQuiz(TTangoList& list, const std::filesystem::path& file, const QString& caption);
 
   bool teachMode = false;
   QString userName;

@@ -14,6 +14,7 @@
 #include "model/FileErrors.h"
 #include "model/WordFileLock.h"
 #include "platform/Dialogs.h"
+#include "platform/ExceptionDisplay.h"
 #include "platform/FormParts.h"
 #include "platform/Shell.h"
 #include "platform/text/Cp932.h"
@@ -30,6 +31,8 @@ namespace {
 const QString kCreateCaption = QStringLiteral("新規作成");
 const QString kDeleteCaption = QStringLiteral("削除");
 const QString kRetitleCaption = QStringLiteral("タイトルの変更");
+// How this window names itself in the lock files it holds.
+constexpr std::string_view kWindowName = "単語ファイル選択";
 
 }  // namespace
 
@@ -157,27 +160,59 @@ int TfrmWBKDialog::Execute(bool editMode) {
 }
 
 void TfrmWBKDialog::RefreshFileList() {
-  QStringList found;
-  FindFiles(services_.programFolder, QStringLiteral(".wbk"), false, &found);
+  std::vector<fs::path> files;
+  FindFiles(services_.programFolder, QStringLiteral(".wbk"), &files);
+  struct Entry {
+    QString name;
+    std::optional<fs::path> path;
+  };
+  std::vector<Entry> entries;
+  std::error_code error;
+  for (const fs::path& file : files) {
+    const QString shown = ListedName(file);
+    const qsizetype dot = shown.lastIndexOf(QLatin1Char('.'));
+    Entry entry{dot < 0 ? shown : shown.left(dot), std::nullopt};
+    // A word file of the folder itself opens as it was found, whatever its name is made of;
+    // anything else listed (one of a sub-folder, "x.wbk.bak") only by the name it shows.
+    const QString extension = ListedName(file.extension());
+    if (extension.compare(QLatin1String(".wbk"), Qt::CaseInsensitive) == 0 &&
+        fs::equivalent(file.parent_path(), services_.programFolder, error))
+      entry.path = file;
+    else
+      entry.path = ListedFilePath(services_.programFolder, entry.name);
+    entries.push_back(std::move(entry));
+  }
   // Directory order is arbitrary on Linux and changes as files come and go: a learner finds a
   // file where they left it only in name order.
-  std::sort(found.begin(), found.end(), [](const QString& a, const QString& b) {
-    const int folded = a.compare(b, Qt::CaseInsensitive);
-    return folded != 0 ? folded < 0 : a < b;
+  std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+    const int folded = a.name.compare(b.name, Qt::CaseInsensitive);
+    return folded != 0 ? folded < 0 : a.name < b.name;
   });
   clbFile->clear();
-  for (const QString& file : found) {
-    const qsizetype dot = file.lastIndexOf(QLatin1Char('.'));
+  itemPaths_.clear();
+  for (Entry& entry : entries) {
     // Built before it joins the list, so that no check change is reported for it.
-    auto* item = new QListWidgetItem(dot < 0 ? file : file.left(dot));
+    auto* item = new QListWidgetItem(entry.name);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Unchecked);
     clbFile->addItem(item);
+    itemPaths_.push_back(std::move(entry.path));
   }
 }
 
 int TfrmWBKDialog::FindFiles(const fs::path& folder, const QString& extension, bool fullPaths,
                              QStringList* result) {
+  std::vector<fs::path> found;
+  const int count = FindFiles(folder, extension, &found);
+  if (result) {
+    for (const fs::path& file : found)
+      result->append(fullPaths ? FromPath(file) : FromPath(file.filename()));
+  }
+  return count;
+}
+
+int TfrmWBKDialog::FindFiles(const fs::path& folder, const QString& extension,
+                             std::vector<fs::path>* result) {
   std::error_code error;
   fs::directory_iterator entry(folder, error);
   const QString wanted = extension.toUpper();
@@ -187,15 +222,14 @@ int TfrmWBKDialog::FindFiles(const fs::path& folder, const QString& extension, b
     const fs::file_status status = entry->symlink_status(statusError);
     if (statusError) continue;
     if (fs::is_directory(status)) {
-      count += FindFiles(entry->path(), extension, fullPaths, result);
+      count += FindFiles(entry->path(), extension, result);
       continue;
     }
     // A link to a folder is never followed: one pointing upwards would never end.
     if (fs::is_symlink(status) && fs::is_directory(entry->status(statusError))) continue;
-    const QString name = FromPath(entry->path().filename());
-    if (!name.toUpper().contains(wanted)) continue;
+    if (!ListedName(entry->path()).toUpper().contains(wanted)) continue;
     ++count;
-    if (result) result->append(fullPaths ? FromPath(entry->path()) : name);
+    if (result) result->push_back(entry->path());
   }
   return count;
 }
@@ -205,11 +239,26 @@ QListWidgetItem* TfrmWBKDialog::SelectedItem() const {
   return selected.isEmpty() ? nullptr : selected.first();
 }
 
+std::optional<fs::path> TfrmWBKDialog::ItemPath(const QListWidgetItem* item) const {
+  const int row = item ? clbFile->row(item) : -1;
+  if (row < 0 || size_t(row) >= itemPaths_.size()) return std::nullopt;
+  return itemPaths_[size_t(row)];
+}
+
+std::vector<fs::path> TfrmWBKDialog::CheckedFilePaths() const {
+  std::vector<fs::path> paths;
+  for (int i = 0; i < clbFile->count(); ++i) {
+    if (clbFile->item(i)->checkState() != Qt::Checked) continue;
+    if (auto path = ItemPath(clbFile->item(i))) paths.push_back(*std::move(path));
+  }
+  return paths;
+}
+
 void TfrmWBKDialog::clbFileClick() {
   const QListWidgetItem* item = SelectedItem();
   if (!item) return;
   TTangoList list;
-  LoadListedFile(services_.programFolder, item->text(), list);
+  if (const auto path = ItemPath(item)) list.LoadFromFile(*path);
   lbTitle->setText(FromCp932(list.Title));
   lbUrl->setText(FromCp932(list.Url));
 }
@@ -259,15 +308,16 @@ std::unique_ptr<TTangoList> TfrmWBKDialog::BuildWordList() {
     if (item->checkState() != Qt::Checked) continue;
     TTangoList* target = result.get();
     if (!first) target = others.emplace_back(std::make_unique<TTangoList>()).get();
-    // A quiz writes its list back: on a damaged file it would keep only what could be read.
-    if (IsDamaged(LoadListedFile(services_.programFolder, item->text(), *target)))
-      throw EFDamagedError(*ListedFilePath(services_.programFolder, item->text()));
     first = false;
+    const auto path = ItemPath(item);
+    if (!path) continue;
+    // A quiz writes its list back: on a damaged file it would keep only what could be read.
+    if (IsDamaged(target->LoadFromFile(*path))) throw EFDamagedError(*path);
   }
   std::vector<const TTangoList*> sources;
   for (const auto& other : others) sources.push_back(other.get());
   result->MergeAll(sources);
-  // The quiz saves the list under its title, so a combined quiz gets a file of its own.
+  // A combined quiz is saved to a file of its own.
   if (!others.empty()) result->Title = CombinedTitle();
   return result;
 }
@@ -286,7 +336,10 @@ void TfrmWBKDialog::btCreateClick() {
   }
   // Under the file's lock, so that no other writer makes the same file between the look and
   // the save.
-  const WordFileLock lock(*path);
+  std::optional<WordFileLock> lock;
+  if (!RetryWhileLocked(services_.dialogs, this,
+                        [&] { lock.emplace(*path, kWindowLockWait, kWindowName); }))
+    return;
   std::error_code error;
   if (fs::exists(fs::symlink_status(*path, error))) {
     services_.dialogs.MessageBox(this, kAlreadyExists, kCreateCaption, MsgIcon::Stop);
@@ -312,7 +365,7 @@ void TfrmWBKDialog::btDelClick() {
       this, QStringLiteral("単語ファイルを削除しますがよろしいですか？"), kDeleteCaption,
       MsgIcon::Information, MsgButtons::YesNo);
   if (answer == MsgAnswer::Yes) {
-    if (const auto path = ListedFilePath(services_.programFolder, item->text())) {
+    if (const auto path = ItemPath(item)) {
       std::error_code error;
       // Only files go: a folder that happens to carry the name stays, even an empty one.
       if (!fs::is_directory(fs::symlink_status(*path, error))) fs::remove(*path, error);
@@ -366,18 +419,23 @@ bool TfrmWBKDialog::ChangeTeachersFile(
   const QListWidgetItem* item = SelectedItem();
   if (!item) return false;
   // A name that cannot be a word file of the folder has no title or settings to keep.
-  const auto path = ListedFilePath(services_.programFolder, item->text());
+  const auto path = ItemPath(item);
   if (!path) return false;
   // Read and written under the file's lock; a damaged file is refused, since what it lost would
   // be gone once its title or options were written back.
-  TTangoList list;
   bool changed = false;
-  UpdateWordFile(list, *path, [&](LoadStatus) {
-    if (ReadTeacherIdBytes(services_.programFolder) != list.Creator) {
-      services_.dialogs.MessageBox(this, kOtherCreator, kOptionCaption, MsgIcon::Stop);
-      return false;
-    }
-    return changed = change(list, *path);
+  RetryWhileLocked(services_.dialogs, this, [&] {
+    TTangoList list;
+    UpdateWordFile(
+        list, *path,
+        [&](LoadStatus) {
+          if (ReadTeacherIdBytes(services_.programFolder) != list.Creator) {
+            services_.dialogs.MessageBox(this, kOtherCreator, kOptionCaption, MsgIcon::Stop);
+            return false;
+          }
+          return changed = change(list, *path);
+        },
+        kWindowLockWait, kWindowName);
   });
   return changed;
 }

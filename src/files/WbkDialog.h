@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "model/TangoList.h"
 #include "platform/Form.h"
@@ -37,10 +38,16 @@ class TfrmWBKDialog : public TForm {
   // The first checked file loaded, the others merged into it; "複合問題" for two or more.
   std::unique_ptr<TTangoList> BuildWordList();
   QString CheckedFileName() const;
+  // The word files behind the checked entries, in list order (see ItemPath); entries that stand
+  // for no file of the folder are left out.
+  std::vector<std::filesystem::path> CheckedFilePaths() const;
 
   void RefreshFileList();
   static int FindFiles(const std::filesystem::path& folder, const QString& extension,
                        bool fullPaths, QStringList* result);
+  // The same walk, giving the paths as the file system spells them.
+  static int FindFiles(const std::filesystem::path& folder, const QString& extension,
+                       std::vector<std::filesystem::path>* result);
   QString ReadTeacherId() const;
 
   QLabel* Label2;
@@ -79,6 +86,10 @@ class TfrmWBKDialog : public TForm {
   void ConnectHandlers();
   // The entry the learner selected; none right after an opening or a refresh.
   QListWidgetItem* SelectedItem() const;
+  // The word file an entry opens: the very file the listing found in the folder, whatever its
+  // name is made of; for one found in a sub-folder, the folder's own file of that name. None
+  // when that name can be no word file of the folder.
+  std::optional<std::filesystem::path> ItemPath(const QListWidgetItem* item) const;
   void CheckToggled(QListWidgetItem* item);
   // One change of the selected file by the teacher who created it: loads it under its lock,
   // lets `change` work on it and saves it when `change` returns true; true once it is saved. A
@@ -86,6 +97,9 @@ class TfrmWBKDialog : public TForm {
   // folder does nothing.
   bool ChangeTeachersFile(
       const std::function<bool(TTangoList&, const std::filesystem::path&)>& change);
+
+  // What each entry of clbFile stands for, by row.
+  std::vector<std::optional<std::filesystem::path>> itemPaths_;
 };
 
 extern TfrmWBKDialog* frmWBKDialog;

@@ -24,10 +24,15 @@ std::optional<std::filesystem::path> ListedFilePath(const std::filesystem::path&
   return WordFilePath(folder, *bytes);
 }
 
-LoadStatus LoadListedFile(const std::filesystem::path& folder, const QString& name,
-                          TTangoList& list) {
-  const auto path = ListedFilePath(folder, name);
-  return path ? list.LoadFromFile(*path) : LoadStatus::Missing;
+QString ListedName(const std::filesystem::path& file) {
+#ifdef _WIN32
+  return FromPath(file.filename());
+#else
+  const std::string bytes = file.filename().native();
+  const QString text = QString::fromUtf8(bytes);
+  if (text.toUtf8().toStdString() == bytes) return text;
+  return FromCp932(bytes);
+#endif
 }
 
 const std::string& CombinedTitle() {

@@ -19,9 +19,9 @@ std::string ReadTeacherIdBytes(const std::filesystem::path& folder);
 std::optional<std::filesystem::path> ListedFilePath(const std::filesystem::path& folder,
                                                     const QString& name);
 
-// Loads the file behind a listed name into `list`; a missing file leaves it as it was.
-LoadStatus LoadListedFile(const std::filesystem::path& folder, const QString& name,
-                          TTangoList& list);
+// The name a listing shows for `file`: the file name as text. A name whose bytes are not UTF-8
+// (unpacked from an archive made on Windows, say) is read as CP932.
+QString ListedName(const std::filesystem::path& file);
 
 // The reserved title of a list merged from several files, in CP932.
 const std::string& CombinedTitle();

@@ -255,13 +255,13 @@ TEST_F(MailCodeRoad, EveryWindowThatWritesAWordFileHoldsItsLockUntilItHasSaved) 
   });
   frmWBKMenu->btK2J->click();
   EXPECT_FALSE(Locked(lesson));
-  EXPECT_TRUE(Load("授業1")->RirekiKor2Jap.InProgress);
+  EXPECT_TRUE(Load("lesson")->RirekiKor2Jap.InProgress);
 
   // A code, from the file's load to its save.
   TTango word;
   word.Japan = Sj("猫");
   word.Hangul = {0xACE0, 0xC591, 0xC774, 0};
-  const auto titled = folder / ToPath(QStringLiteral("授業1.wbk"));  // where the quiz saved it
+  const auto titled = folder / ToPath(QStringLiteral("授業1.wbk"));  // the file of the title
   dialogs.ExpectModal("frmRegist", [&](QDialog& w) {
     EXPECT_TRUE(Locked(titled));
     w.reject();
@@ -270,7 +270,7 @@ TEST_F(MailCodeRoad, EveryWindowThatWritesAWordFileHoldsItsLockUntilItHasSaved) 
     dialogs.ExpectModal(quiz, [](QDialog& w) { Find<QPushButton>(w, "btClose").click(); });
   Press(Issued(Sj("授業1"), word));
   EXPECT_FALSE(Locked(titled));
-  EXPECT_EQ(Load("授業1")->Count(), 2);
+  EXPECT_EQ(Load("授業1")->Count(), 1);
 
   // Pasted text far beyond any code is refused before it is read.
   dialogs.ExpectMessage(kBadCode, kCodeCaption, MsgIcon::Stop);

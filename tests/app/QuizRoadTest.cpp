@@ -1,6 +1,7 @@
 // The learner's whole road from the menu: choosing files, the learner check, resuming or
-// selecting questions, the quiz, the results, and the word file saved under its title.
+// selecting questions, the quiz, the results, and the word file saved back where it was read.
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include "app/WbkMenu.h"
 #include "app/Windows.h"
 #include "hangul/view/Drawing.h"
+#include "model/WordFileLock.h"
 #include "platform/text/Cp932.h"
 
 namespace norumi {
@@ -159,30 +161,81 @@ TEST_F(QuizRoad, JapaneseToKoreanWithPastedAnswersAndACombinedList) {
   EXPECT_EQ(Load("animals")->RirekiJap2Kor.Count(), 0);  // the files it came from stay as they were
 }
 
-TEST_F(QuizRoad, SavedUnderItsTitleAndNeverOutsideTheFolder) {
-  MakeFile("lesson", "第1課", [](TTangoList& l) { test::AddWord(l, Sj("犬"), {0xAC1C, 0}); });
+// A copy keeps the title of its original, a merged file the title of its first file: the quiz
+// still goes back to the file it read, and a combined quiz never over a damaged file.
+TEST_F(QuizRoad, GoesBackToTheFileItReadAndNeverOverAnotherFile) {
+  MakeFile("b", "b", [](TTangoList& l) {
+    test::AddWord(l, Sj("水"), {0xBB3C, 0});
+    test::AddWord(l, Sj("鳥"), {0xC0C8, 0});
+  });
+  MakeFile("a", "b", [](TTangoList& l) { test::AddWord(l, Sj("犬"), {0xAC1C, 0}); });
   MakeFile("evil", "../evil", [](TTangoList& l) { test::AddWord(l, Sj("犬"), {0xAC1C, 0}); });
-  ExpectSelection({"lesson"});
-  dialogs.ExpectModal("frmKor2Jap", [&](QDialog& w) { AnswerK2J(w, "犬"); });
-  ExpectResults("1/1 正解率：100%");
-  frmWBKMenu->btK2J->click();
-  EXPECT_EQ(Load("第1課")->RirekiKor2Jap.Count(), 1);
-  EXPECT_EQ(Load("lesson")->RirekiKor2Jap.Count(), 0);
+  const std::string originalB = test::ReadBytes(folder / "b.wbk");
+  for (const char* name : {"a", "evil"}) {
+    ExpectSelection({name});
+    dialogs.ExpectModal("frmKor2Jap", [&](QDialog& w) { AnswerK2J(w, "犬"); });
+    ExpectResults("1/1 正解率：100%");
+    frmWBKMenu->btK2J->click();
+    EXPECT_EQ(Load(name)->RirekiKor2Jap.Count(), 1) << name;
+  }
+  EXPECT_EQ(test::ReadBytes(folder / "b.wbk"), originalB);
+  EXPECT_FALSE(std::filesystem::exists(folder.Path().parent_path() / "evil.wbk"));
 
-  ExpectSelection({"evil"});
-  dialogs.ExpectModal("frmKor2Jap", [&](QDialog& w) { AnswerK2J(w, "犬"); });
-  ExpectResults("1/1 正解率：100%");
-  dialogs.ExpectMessage(QStringLiteral("ファイル %1 を作成できません。")
-                            .arg(QDir::toNativeSeparators(FromPath(folder / "../evil"))),
+  const auto combined = folder / ToPath(QStringLiteral("複合問題.wbk"));
+  std::string damaged = test::ReadBytes(folder / "b.wbk");
+  damaged.resize(damaged.size() - 3);
+  test::WriteBytes(combined, damaged);
+  ExpectSelection({"a", "b"});
+  dialogs.ExpectMessage(QStringLiteral("単語ファイル %1 は壊れています。失われた単語を上書きしないよう、"
+                                       "このファイルには書き込みません。")
+                            .arg(QDir::toNativeSeparators(FromPath(combined))),
                         kApplicationTitle, MsgIcon::Stop);
   frmWBKMenu->btK2J->click();
-  EXPECT_FALSE(std::filesystem::exists(folder.Path().parent_path() / "evil.wbk"));
+  dialogs.VerifyFinished();
+  EXPECT_EQ(test::ReadBytes(combined), damaged);
   EXPECT_TRUE(frmWBKMenu->isVisible());
+}
 
-  // Cancelling the selection brings the menu back and writes nothing.
-  dialogs.ExpectModal("frmWBKDialog", [](QDialog& w) { Find<QPushButton>(w, "btClose").click(); });
-  frmWBKMenu->btJ2K->click();
+// Another program's window may keep the file for an hour: it is named at once, and the quiz
+// waits only as long as the learner wants.
+TEST_F(QuizRoad, AFileHeldElsewhereIsNamedAtOnceAndMayBeTriedAgain) {
+  const auto animals = folder / "animals.wbk";
+  const std::string before = test::ReadBytes(animals);
+  const WordFileLock held(animals, kWindowLockWait, "単語登録");
+  const QString text =
+      QStringLiteral("単語ファイル %1 はapp_tests（プロセス %2）の「単語登録」が使用中です。"
+                     "使い終わるのを待って「再試行」を押すか、「キャンセル」でやめてください。")
+          .arg(QDir::toNativeSeparators(FromPath(animals)))
+          .arg(QCoreApplication::applicationPid());
+  ExpectSelection({"animals"});
+  dialogs.ExpectMessage(text, kApplicationTitle, MsgIcon::Stop, MsgButtons::RetryCancel,
+                        MsgAnswer::Retry);
+  dialogs.ExpectMessage(text, kApplicationTitle, MsgIcon::Stop, MsgButtons::RetryCancel,
+                        MsgAnswer::Cancel);
+  frmWBKMenu->btK2J->click();
+  dialogs.VerifyFinished();
+  EXPECT_EQ(test::ReadBytes(animals), before);
   EXPECT_TRUE(frmWBKMenu->isVisible());
+}
+
+// A folder that cannot be written (a shared or read-only one) still quizzes, and says so.
+TEST_F(QuizRoad, AReadOnlyFolderQuizzesWithoutSavingAndSaysWhy) {
+  const auto animals = folder / "animals.wbk";
+  const std::string before = test::ReadBytes(animals);
+  const auto writable = std::filesystem::status(folder.Path()).permissions();
+  std::filesystem::permissions(folder.Path(), std::filesystem::perms(0555));
+  ExpectSelection({"animals"}, "1");
+  dialogs.ExpectMessage(
+      QStringLiteral("フォルダ %1 には書き込めません（読み取り専用か、書き込む権限がありません）。\n"
+                     "このまま出題しますが、成績は保存されません。")
+          .arg(QDir::toNativeSeparators(FromPath(folder.Path()))),
+      QStringLiteral("出題(韓->日)"), MsgIcon::Information);
+  dialogs.ExpectModal("frmKor2Jap", [&](QDialog& w) { AnswerK2J(w, "犬"); });
+  ExpectResults("1/1 正解率：100%");
+  frmWBKMenu->btK2J->click();
+  std::filesystem::permissions(folder.Path(), writable);
+  dialogs.VerifyFinished();
+  EXPECT_EQ(test::ReadBytes(animals), before);
 }
 
 }  // namespace

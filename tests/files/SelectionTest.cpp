@@ -302,23 +302,31 @@ TEST_F(SelectionWindow, TheUrlOpensOnlyWhenItIsAWebAddress) {
   EXPECT_EQ(shell.opened, std::vector<QString>(2, "https://example.org/a"));
 }
 
-TEST_F(SelectionWindow, ListsInNameOrderAndOpensAnyCaseOfTheExtension) {
+// Every listed file opens as the file it is, whatever its name is made of: any case of the
+// extension, a name in CP932 bytes unpacked from a Windows archive, a character Windows forbids.
+TEST_F(SelectionWindow, ListsInNameOrderAndOpensEveryFileByTheNameItIsListedUnder) {
   for (const char* name : {"b", "A", "c", "a2"}) MakeFile(name);
   MakeFile("Upper", [](TTangoList& l) { test::AddWord(l, "u", {0xC6B0}); });
   fs::rename(PathOf("Upper"), folder / "Upper.WBK");
+  MakeFile("what?");
+  MakeFile("sj");
+  fs::rename(PathOf("sj"), folder / (Sj("日本") + ".wbk"));
   Open(false, [&](QDialog& w) {
     QStringList shown;
     for (int i = 0; i < dialog.clbFile->count(); ++i) shown << dialog.clbFile->item(i)->text();
-    EXPECT_EQ(shown, QStringList({"A", "a2", "b", "c", "Upper"}));
-    Select(w, "Upper");
-    EXPECT_EQ(Text(w, "lbTitle"), "Upper");
+    EXPECT_EQ(shown, QStringList({"A", "a2", "b", "c", "Upper", "what?", "日本"}));
+    for (const auto& [entry, title] : {std::pair("Upper", "Upper"), {"what?", "what?"},
+                                       {"日本", "sj"}}) {
+      Select(w, entry);
+      EXPECT_EQ(Text(w, "lbTitle"), title) << entry;
+    }
     SetChecked(w, "Upper", true);
+    SetChecked(w, "日本", true);
     Click(w, "btOk");
   });
-  const std::unique_ptr<TTangoList> quiz = dialog.BuildWordList();
-  EXPECT_EQ(quiz->Count(), 1);
-  // The quiz saves under the title: the same file, not a second "Upper.wbk".
-  EXPECT_EQ(WordFilePath(folder.Path(), quiz->Title), folder / "Upper.WBK");
+  EXPECT_EQ(dialog.BuildWordList()->Count(), 1);
+  EXPECT_EQ(dialog.CheckedFilePaths(),
+            (std::vector<fs::path>{folder / "Upper.WBK", folder / (Sj("日本") + ".wbk")}));
 }
 
 TEST_F(SelectionWindow, DamagedFilesAndOtherFilesTitlesAreNeverWrittenOver) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <functional>
 
 #include "ModelSamples.h"
 #include "TempDir.h"
@@ -12,6 +13,7 @@
 
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -149,6 +151,81 @@ TEST(WordFileLock, OneWriterAtATimeWithAnUnlistedLockFileAndABoundedWait) {
   // No lock file, no save either: refused as the save would be.
   EXPECT_THROW(WordFileLock(dir / "no-folder" / "a.wbk"), EFCreateError);
 }
+
+#ifndef _WIN32
+
+// Whoever finds a file held learns at once who holds it; whatever else lies at the lock path is
+// refused at once, never followed or waited on; another user's lock file still locks.
+TEST(WordFileLock, NamesItsHolderAndRefusesAnythingButARegularLockFileAtOnce) {
+  test::TempDir dir;
+  const fs::path path = dir / "h.wbk";
+  {
+    const WordFileLock held(path, kWindowLockWait, "単語登録");
+    try {
+      WordFileLock(path, std::chrono::milliseconds(0));
+      ADD_FAILURE() << "taken twice";
+    } catch (const EFLockError& error) {
+      EXPECT_EQ(error.Holder().program, "model_tests");
+      EXPECT_EQ(error.Holder().process, int64_t(::getpid()));
+      EXPECT_EQ(error.Holder().window, "単語登録");
+    }
+  }
+  EXPECT_EQ(ParseLockHolder("wbk\n12x\n").process, 0) << "a number and nothing else";
+
+  using Make = std::function<void(const fs::path&)>;
+  const Make fifo = [](const fs::path& at) { ASSERT_EQ(::mkfifo(at.c_str(), 0666), 0); };
+  const Make link = [](const fs::path& at) { fs::create_symlink("elsewhere", at); };
+  const Make folder = [](const fs::path& at) { fs::create_directory(at); };
+  for (const Make& make : {fifo, link, folder}) {
+    const fs::path word = dir / "odd.wbk";
+    make(LockFileOf(word));
+    const auto start = std::chrono::steady_clock::now();
+    try {
+      WordFileLock(word, std::chrono::milliseconds(0));
+      ADD_FAILURE() << "locked through an odd lock file";
+    } catch (const EFLockFileError& error) {
+      EXPECT_EQ(error.Path(), LockFileOf(word));
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_FALSE(fs::exists(dir / "elsewhere"));
+    fs::remove(LockFileOf(word));
+  }
+
+  // The word file's bits, whatever the umask; a lock file only readable still locks.
+  const fs::path shared = dir / "shared.wbk";
+  test::WriteBytes(shared, "");
+  fs::permissions(shared, fs::perms(0666));
+  fs::permissions(dir.Path(), fs::perms(0777));
+  const mode_t mask = ::umask(077);
+  {
+    const WordFileLock held(shared);
+    struct stat info {};
+    ASSERT_EQ(::stat(LockFileOf(shared).c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0666u);
+    fs::permissions(LockFileOf(shared), fs::perms(0444));
+    // Another user, who may not write the lock file, waits for it all the same.
+    if (::geteuid() == 0) {
+      const pid_t child = ::fork();
+      if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
+        try {
+          WordFileLock(shared, std::chrono::milliseconds(0));
+          ::_exit(1);
+        } catch (const EFLockError&) {
+          ::_exit(0);
+        } catch (...) {
+          ::_exit(2);
+        }
+      }
+      int status = -1;
+      ::waitpid(child, &status, 0);
+      EXPECT_EQ(WEXITSTATUS(status), 0) << "1: taken twice, 2: refused, 3: no other user";
+    }
+  }
+  ::umask(mask);
+}
+
+#endif
 
 TEST(WordFileLock, UpdateReadsUnderTheLockAndNeverSavesADamagedFile) {
   test::TempDir dir;
