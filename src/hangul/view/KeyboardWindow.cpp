@@ -39,9 +39,7 @@ std::filesystem::path TfrmKeyboard::SettingsFile() const {
 void TfrmKeyboard::FormCreate() {
   imMoji->Picture = QImage(imMoji->size(), QImage::Format_RGB32);
   imMoji->Picture.fill(Qt::white);
-  std::error_code error;
-  const auto table = services_.programFolder / "euc2uni.dll";
-  if (std::filesystem::exists(table, error)) Uni2Euc.LoadTable(table);
+  Uni2Euc = TUni2Euc::FromProgramFolder(services_.programFolder);
   Target = imMoji;
   ReloadSettings();
 }
