@@ -46,6 +46,10 @@ class KeyboardWindow : public test::AppFixture {
     for (int32_t v; in.ReadInt32(v);) values.push_back(v);
     return values;
   }
+  // As the settings dialog of either program leaves them.
+  void StorePattern(TPattern pattern) {
+    ASSERT_EQ((TSettingsBlock{0, pattern, 0}).Write(folder / "pomnor.dat"), 0);
+  }
 
   // The window as the keyboard program shows it, ready for keys.
   TfrmKeyboard& Shown() {
@@ -231,18 +235,37 @@ TEST_F(KeyboardWindow, ToolsAndHelpMenusGoThroughTheRegistryAndTheShell) {
   dialogs.VerifyFinished();
 }
 
-TEST_F(KeyboardWindow, SettingsFileMissingShortAndWrittenBack) {
+TEST_F(KeyboardWindow, SettingsFileMissingOrShort) {
   EXPECT_EQ(Create().Pattern, TPattern{});  // no file: Unicode both ways, no clearing
-  Destroy();
-  EXPECT_EQ(SettingsOnDisk(), (std::vector<int32_t>{0, 0, 0, 0, 0, 0}));
-
-  // A short file fills only its part; the reserved values are kept as they were.
   WriteFile("pomnor.dat", std::string("\x07\0\0\0\x02\0\0\0\x01\0", 10));
-  TfrmKeyboard& keyboard = Create();
-  EXPECT_EQ(keyboard.Pattern, (TPattern{2, 1, 0, 0}));
-  keyboard.Pattern.PastePattern = 3;
+  EXPECT_EQ(Create().Pattern, (TPattern{2, 1, 0, 0}));  // a short file fills only its part
+}
+
+// The program and the keyboard program share pomnor.dat: a choice made in one is used by the
+// other at once, outlives the other's exit, and is never dropped in silence.
+TEST_F(KeyboardWindow, AChoiceInTheOtherProgramIsUsedAndKept) {
+  WriteFile("pomnor.dat", std::string("\x07\0\0\0", 4));  // a reserved value, kept
+  TfrmKeyboard& program = Create();
+  const auto expectChoice = [&] {
+    dialogs.ExpectModal("frmPattern", [](QDialog& w) {
+      w.findChild<QRadioButton*>("rbCopy3")->setChecked(true);
+      w.findChild<QPushButton*>("btOk")->click();
+    });
+  };
+  expectChoice();
+  std::make_unique<TfrmKeyboard>(services)->mmProp->trigger();  // then that program ends
+  program.Keyboard.Codes = kHanGuk;
+  program.btCopyClick();
+  EXPECT_EQ(clipboard.plainBytes, std::string("&#54620; &#44397;"));
   Destroy();
-  EXPECT_EQ(SettingsOnDisk(), (std::vector<int32_t>{7, 2, 1, 3, 0, 0}));
+  EXPECT_EQ(SettingsOnDisk(), (std::vector<int32_t>{7, 2, 0, 0, 0, 0}));
+
+  std::filesystem::permissions(folder / "pomnor.dat", std::filesystem::perms::owner_read);
+  expectChoice();
+  dialogs.ExpectMessage(QStringLiteral("ファイル %1 を作成できません。")
+                            .arg(QDir::toNativeSeparators(FromPath(folder / "pomnor.dat"))),
+                        kApplicationTitle, MsgIcon::Stop);
+  Create().mmProp->trigger();
 }
 
 TEST_F(KeyboardWindow, CopyPlacesTheChosenForms) {
@@ -253,14 +276,13 @@ TEST_F(KeyboardWindow, CopyPlacesTheChosenForms) {
   ASSERT_TRUE(clipboard.plainBytes);  // EUC-KR beside the Unicode text, in one opening
 
   for (auto [pattern, expected] : {std::pair{2, "&#54620; &#44397;"}, {3, "&#xd55c; &#xad6d;"}}) {
-    keyboard.Pattern.CopyPattern = pattern;
+    StorePattern({pattern, 0, 0, 0});
     keyboard.btCopyClick();
     EXPECT_EQ(clipboard.plainBytes, std::string(expected));
     EXPECT_FALSE(clipboard.unicodeText);
   }
   clipboard.Put("untouched", std::nullopt);
-  keyboard.Pattern.CopyPattern = 7;  // copies nothing, but still clears when asked
-  keyboard.Pattern.ClearOnCopy = 1;
+  StorePattern({7, 1, 0, 0});  // copies nothing, but still clears when asked
   keyboard.btCopyClick();
   EXPECT_EQ(clipboard.plainBytes, std::string("untouched"));
   EXPECT_TRUE(keyboard.Keyboard.Codes.empty());
@@ -275,13 +297,12 @@ TEST_F(KeyboardWindow, PasteCommitsThePendingSyllableThenAppends) {
   EXPECT_EQ(keyboard.Keyboard.Codes, (HangulCodes{0xD558, 0xAD6D}));
   EXPECT_EQ(keyboard.Keyboard.KeyCount, 0);
 
-  keyboard.Pattern.PastePattern = 2;
-  keyboard.Pattern.ClearOnPaste = 1;  // replaces instead of extending
+  StorePattern({0, 0, 2, 1});  // replaces instead of extending
   keyboard.btPasteClick();
   EXPECT_EQ(keyboard.Keyboard.Codes, (HangulCodes{0xD55C, 0xD55C}));
 
   clipboard.Put(std::nullopt, std::nullopt);  // nothing of the needed form: nothing pasted
-  keyboard.Pattern.ClearOnPaste = 0;
+  StorePattern({0, 0, 2, 0});
   keyboard.btPasteClick();
   EXPECT_EQ(keyboard.Keyboard.Codes.size(), 2u);
 }

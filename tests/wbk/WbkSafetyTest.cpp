@@ -4,6 +4,7 @@
 #include "ModelSamples.h"
 #include "TempDir.h"
 #include "WbkRunner.h"
+#include "hangul/core/Uni2Euc.h"
 #include "model/MailCode.h"
 #include "model/WordFileLock.h"
 
@@ -147,6 +148,33 @@ TEST(WbkRefusals, EucKrFormsFailWithoutTheirTable) {
   EXPECT_EQ(references.status, 0);
   EXPECT_EQ(references.out, "&#54620;");
 }
+
+#ifndef _WIN32
+// A table that is not a whole regular file counts as missing: the windows disable the EUC-KR
+// forms and wbk refuses them, saying the table is damaged. No bytes: a folder, or else a pipe,
+// never waited on (a hang would end at the runner's limit with status -1).
+TEST(WbkRefusals, EucKrFormsFailWithADamagedTable) {
+  const std::string whole = ReadBytes(fs::path(NORUMI_PROGRAM_DIR) / TUni2Euc::kFileName);
+  const std::pair<std::string, std::string> tables[] = {
+      {"cut short", whole.substr(0, 100)},
+      {"run on", whole + "\x01\x02"},
+      {"negative count", std::string("\xff\xff\xff\xff\xa1\xb0\0\xac", 8)},
+      {"folder", ""},
+      {"pipe", ""}};
+  for (const auto& [name, bytes] : tables) {
+    TempDir dir;
+    fs::copy_file(NORUMI_WBK, dir / "wbk");
+    const fs::path table = dir / TUni2Euc::kFileName;
+    if (!bytes.empty()) WriteBytes(table, bytes);
+    if (name == "folder") fs::create_directory(table);
+    ASSERT_TRUE(name != "pipe" || ::mkfifo(table.c_str(), 0644) == 0);
+    const auto run = RunProgram(FromPath(dir / "wbk"), {"hangul", "copy", "--pattern", "1"}, "한");
+    EXPECT_EQ(run.status, 1) << name;
+    EXPECT_NE(run.err.find("is damaged"), std::string::npos) << name << ": " << run.err;
+    EXPECT_FALSE(TUni2Euc::FromProgramFolder(dir.Path()).IsAvailable()) << name;
+  }
+}
+#endif
 
 TEST(WbkMessages, ControlCharactersOfNamesAndTitlesAreShownEscaped) {
   TempDir dir;

@@ -27,17 +27,20 @@ std::string CodesJson(const HangulCodes& codes) {
   return json.Text() + "\n";
 }
 
-// The EUC-KR table lies beside the tool, as it lies beside the program. Without it the EUC-KR
-// forms would carry raw code values: refused, as the program's pattern dialog disables them.
+// The EUC-KR table lies beside the tool, as it lies beside the program. Without a whole table
+// the EUC-KR forms would carry raw code values: refused, as the program's pattern dialog
+// disables them.
 TUni2Euc TableBesideTool() {
   TUni2Euc table;
-  const auto file = ToPath(QCoreApplication::applicationDirPath()) / "euc2uni.dll";
+  const auto file = ToPath(QCoreApplication::applicationDirPath()) / TUni2Euc::kFileName;
+  if (table.LoadTable(file) && table.IsAvailable()) return table;
   std::error_code error;
-  if (std::filesystem::exists(file, error)) table.LoadTable(file);
-  if (!table.IsAvailable())
+  if (!std::filesystem::exists(file, error))
     throw Failure("the EUC-KR form (pattern 1) needs the table " + ShowPath(file) +
-                  ", which is missing or empty");
-  return table;
+                  ", which is missing");
+  throw Failure("the EUC-KR table " + ShowPath(file) +
+                " is damaged or empty: it must be a file of a count and exactly that many "
+                "4-byte entries");
 }
 
 int PatternOf(const Args& args) {

@@ -1,7 +1,6 @@
 #include "hangul/core/CommonSaver.h"
 
 #include <algorithm>
-#include <fstream>
 
 #include "model/ByteStream.h"
 #include "model/FileErrors.h"
@@ -9,12 +8,23 @@
 
 namespace norumi {
 
+namespace {
+
+constexpr uint64_t kMaxBlockFile = 65536;
+
+}  // namespace
+
 int TCommonSaver::ReadBlock(const std::filesystem::path& file, std::span<uint8_t> buffer) {
   std::fill(buffer.begin(), buffer.end(), uint8_t{0});
   std::error_code error;
   if (!std::filesystem::exists(file, error)) return -1;
-  std::ifstream in(file, std::ios::binary);
-  in.read(reinterpret_cast<char*>(buffer.data()), std::streamsize(buffer.size()));
+  try {
+    // Read before every copy and paste: a pipe or a device in its place must not keep the window
+    // waiting, and a huge file is no block of ours.
+    const std::string bytes = ReadWholeFile(file, kMaxBlockFile);
+    std::copy_n(bytes.begin(), std::min(bytes.size(), buffer.size()), buffer.begin());
+  } catch (const EFileError&) {
+  }
   return 0;
 }
 

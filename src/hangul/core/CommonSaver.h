@@ -9,8 +9,9 @@ namespace norumi {
 // Reads and writes a fixed-size block of bytes as a whole file.
 class TCommonSaver {
  public:
-  // Fills `buffer` with 0, then with as many bytes of the file as it holds, from its start.
-  // Returns -1 when there is no such file (the buffer stays all 0), else 0.
+  // Fills `buffer` with 0, then with as many bytes of the file as it holds, from its start; a
+  // file that is no regular file or is unreadable or huge leaves it all 0. Returns -1 when there
+  // is no such file (the buffer stays all 0), else 0.
   static int ReadBlock(const std::filesystem::path& file, std::span<uint8_t> buffer);
   // Replaces the file with the block; the old file stays when that fails. Returns 0 or -1.
   static int WriteBlock(const std::filesystem::path& file, std::span<const uint8_t> buffer);

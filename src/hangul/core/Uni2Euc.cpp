@@ -1,23 +1,25 @@
 #include "hangul/core/Uni2Euc.h"
 
 #include <algorithm>
-#include <fstream>
 
 #include "model/ByteStream.h"
+#include "model/FileErrors.h"
+#include "model/SafeSave.h"
 
 namespace norumi {
 
 namespace {
 
-constexpr std::streamoff kEntrySize = 4;
+constexpr uint64_t kHeaderSize = 4;
+constexpr uint64_t kEntrySize = 4;
+// More entries than there are 16-bit codes would only repeat codes that lose to their first.
+constexpr uint64_t kMaxEntries = 0x10000;
 
 }  // namespace
 
 TUni2Euc TUni2Euc::FromProgramFolder(const std::filesystem::path& folder) {
   TUni2Euc table;
-  std::error_code error;
-  const std::filesystem::path file = folder / kFileName;
-  if (std::filesystem::is_regular_file(file, error)) table.LoadTable(file);
+  table.LoadTable(folder / kFileName);
   return table;
 }
 
@@ -26,29 +28,24 @@ bool TUni2Euc::LoadTable(const std::filesystem::path& path) {
   UniCodes.clear();
   eucToUni_.clear();
   uniToEuc_.clear();
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-
-  char header[4];
-  if (!in.read(header, sizeof header)) return true;
-  int32_t count = 0;
-  ByteReader(std::string_view(header, sizeof header)).ReadInt32(count);
-  if (count <= 0) return true;
-
-  // Never more than the file holds, whatever the count claims.
-  in.seekg(0, std::ios::end);
-  const std::streamoff end = in.tellg();  // -1 when the file cannot tell its size
-  const auto entries = std::min<std::streamoff>(
-      count, std::max<std::streamoff>(0, end - std::streamoff(sizeof header)) / kEntrySize);
-  if (entries == 0) return true;
-  std::string bytes(size_t(entries * kEntrySize), '\0');
-  in.seekg(sizeof header);
-  if (!in.read(bytes.data(), std::streamsize(bytes.size()))) return true;
-
+  std::string bytes;
+  try {
+    // Never waits on a pipe or a device, and never reads more than a table can be.
+    bytes = ReadWholeFile(path, kHeaderSize + kEntrySize * kMaxEntries);
+  } catch (const EFileError&) {
+    return false;
+  }
   ByteReader reader(bytes);
-  EucCodes.resize(size_t(entries));
-  UniCodes.resize(size_t(entries));
-  for (size_t i = 0; i < size_t(entries); ++i) {
+  int32_t count = -1;
+  // A table cut short or run on was not written whole: a half table would copy and paste some
+  // syllables right and others as raw bytes or spaces, with nothing to tell which.
+  if (!reader.ReadInt32(count) || count < 0 ||
+      bytes.size() != kHeaderSize + kEntrySize * uint64_t(count))
+    return false;
+
+  EucCodes.resize(size_t(count));
+  UniCodes.resize(size_t(count));
+  for (size_t i = 0; i < size_t(count); ++i) {
     reader.ReadUInt16(EucCodes[i]);
     reader.ReadUInt16(UniCodes[i]);
   }

@@ -18,11 +18,13 @@ class TUni2Euc {
   // The table file in the program's folder. Despite its name it is data, never a library.
   static constexpr const char* kFileName = "euc2uni.dll";
 
-  // A table loaded from the program's folder when the file is there, else an empty one.
+  // The table of the program's folder as LoadTable leaves it: empty unless the file is whole.
   static TUni2Euc FromProgramFolder(const std::filesystem::path& folder);
 
-  // Empties the table, then reads the count and that many entries; a file that ends early is
-  // read up to its end, and a negative count reads nothing. False when the file cannot be opened.
+  // Empties the table, then reads the count and that many entries. Only a regular file of
+  // exactly that size is read (a pipe is never waited on); false, leaving the table empty, for
+  // anything else: no file, a pipe, a device, a folder, a negative count, a file cut short or
+  // longer than its count says.
   bool LoadTable(const std::filesystem::path& path);
   bool IsAvailable() const { return !EucCodes.empty(); }
 

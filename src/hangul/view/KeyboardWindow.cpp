@@ -10,7 +10,9 @@
 #include "hangul/view/Drawing.h"
 #include "hangul/view/KeyboardKeys.h"
 #include "hangul/view/PatternDialog.h"
+#include "model/FileErrors.h"
 #include "platform/Clipboard.h"
+#include "platform/Dialogs.h"
 
 namespace norumi {
 
@@ -27,9 +29,8 @@ TfrmKeyboard::TfrmKeyboard(Services& services) : TForm(services) {
   FormCreate();
 }
 
-TfrmKeyboard::~TfrmKeyboard() {
-  FormDestroy();
-}
+// Nothing is saved at exit: the settings are written when they are chosen.
+TfrmKeyboard::~TfrmKeyboard() = default;
 
 std::filesystem::path TfrmKeyboard::SettingsFile() const {
   return services_.programFolder / "pomnor.dat";
@@ -38,15 +39,14 @@ std::filesystem::path TfrmKeyboard::SettingsFile() const {
 void TfrmKeyboard::FormCreate() {
   imMoji->Picture = QImage(imMoji->size(), QImage::Format_RGB32);
   imMoji->Picture.fill(Qt::white);
-  std::error_code error;
-  const auto table = services_.programFolder / "euc2uni.dll";
-  if (std::filesystem::exists(table, error)) Uni2Euc.LoadTable(table);
+  Uni2Euc = TUni2Euc::FromProgramFolder(services_.programFolder);
   Target = imMoji;
-  Settings = TSettingsBlock::Read(SettingsFile());
+  ReloadSettings();
 }
 
-void TfrmKeyboard::FormDestroy() {
-  Settings.Write(SettingsFile());
+void TfrmKeyboard::ReloadSettings() {
+  // The keyboard program shares the file and may have changed it since.
+  Settings = TSettingsBlock::Read(SettingsFile());
 }
 
 void TfrmKeyboard::AttachImage(TImage* image, const HangulCodes* codes) {
@@ -108,6 +108,7 @@ void TfrmKeyboard::mmMinClick() {
 }
 
 void TfrmKeyboard::btCopyClick() {
+  ReloadSettings();
   HangulCodes codes;
   Keyboard.GetCodes(codes);
   if (services_.clipboard) {
@@ -133,6 +134,7 @@ void TfrmKeyboard::btCopyClick() {
 }
 
 void TfrmKeyboard::btPasteClick() {
+  ReloadSettings();
   if (Pattern.ClearOnPaste == 1) ClearModel();
   CommitPending();
   HangulCodes pasted;
@@ -151,10 +153,15 @@ void TfrmKeyboard::btPasteClick() {
 
 void TfrmKeyboard::mmPropClick(QWidget* caller) {
   if (caller) caller->hide();
+  ReloadSettings();
   frmPattern->rbCopy2->setEnabled(Uni2Euc.IsAvailable());
   frmPattern->rbPaste2->setEnabled(Uni2Euc.IsAvailable());
-  frmPattern->EditPattern(Pattern);
+  const int result = frmPattern->EditPattern(Pattern);
   if (caller) caller->show();
+  // Saved at once rather than at exit, where the program closed last would put back what it
+  // read at its start over the other's choice.
+  if (result == kModalOk && Settings.Write(SettingsFile()) != 0)
+    throw EFCreateError(SettingsFile());
 }
 
 void TfrmKeyboard::Press(QPushButton* button, void (TfrmKeyboard::*handler)()) {

@@ -32,6 +32,7 @@ class TfrmKeyboard : public TForm {
 
   TKeyboard Keyboard;
   TUni2Euc Uni2Euc;
+  // As pomnor.dat held them when last read: copy, paste and the settings dialog read it again.
   TSettingsBlock Settings;
   TPattern& Pattern = Settings.Pattern;
   TImage* Target;
@@ -44,7 +45,8 @@ class TfrmKeyboard : public TForm {
 
   void btCopyClick();
   void btPasteClick();
-  // The settings dialog on behalf of `caller`, which hides itself meanwhile.
+  // The settings dialog on behalf of `caller`, which hides itself meanwhile. The settings are
+  // saved after OK; EFCreateError when that fails.
   void mmPropClick(QWidget* caller);
 
   std::filesystem::path SettingsFile() const;
@@ -101,7 +103,7 @@ class TfrmKeyboard : public TForm {
   void BuildMenu();
   void ConnectHandlers();
   void FormCreate();
-  void FormDestroy();
+  void ReloadSettings();
   void CommitPending();
   void ClearModel();
   void SaveReferences(bool hexadecimal);
