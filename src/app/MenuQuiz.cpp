@@ -48,10 +48,9 @@ void TfrmWBKMenu::RunQuiz(bool koreanToJapanese) {
     // A quiz on one file goes back to the file it read, whatever title that file holds (a copy
     // keeps the title of its original); a combined quiz goes to a file of its own.
     const std::vector<fs::path> sources = frmWBKDialog->CheckedFilePaths();
-    const std::optional<fs::path> target = sources.size() == 1
-                                               ? std::optional(sources.front())
-                                               : WordFilePath(services_.programFolder,
-                                                              CombinedTitle());
+    const std::optional<fs::path> target =
+        sources.size() == 1 ? std::optional(sources.front())
+                            : WordFilePath(services_.programFolder, CombinedTitle());
     if (!target)
       throw EFOpenError(services_.programFolder /
                         ToPath(frmWBKDialog->CheckedFileName() + QStringLiteral(".wbk")));
@@ -110,8 +109,8 @@ void TfrmWBKMenu::SaveQuiz(TTangoList& list, const fs::path& file, const QString
       return;
     } catch (const EFileError& error) {
       // The answers are still in memory: space can be freed, or the file made writable.
-      const QString text =
-          ExceptionMessage(error) + QStringLiteral("\n成績を保存できませんでした。再試行しますか？");
+      const QString text = ExceptionMessage(error) +
+                           QStringLiteral("\n成績を保存できませんでした。再試行しますか？");
       if (services_.dialogs.MessageBox(this, text, caption, MsgIcon::Stop,
                                        MsgButtons::RetryCancel) != MsgAnswer::Retry)
         return;

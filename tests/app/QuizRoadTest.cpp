@@ -186,10 +186,11 @@ TEST_F(QuizRoad, GoesBackToTheFileItReadAndNeverOverAnotherFile) {
   damaged.resize(damaged.size() - 3);
   test::WriteBytes(combined, damaged);
   ExpectSelection({"a", "b"});
-  dialogs.ExpectMessage(QStringLiteral("単語ファイル %1 は壊れています。失われた単語を上書きしないよう、"
-                                       "このファイルには書き込みません。")
-                            .arg(QDir::toNativeSeparators(FromPath(combined))),
-                        kApplicationTitle, MsgIcon::Stop);
+  dialogs.ExpectMessage(
+      QStringLiteral("単語ファイル %1 は壊れています。失われた単語を上書きしないよう、"
+                     "このファイルには書き込みません。")
+          .arg(QDir::toNativeSeparators(FromPath(combined))),
+      kApplicationTitle, MsgIcon::Stop);
   frmWBKMenu->btK2J->click();
   dialogs.VerifyFinished();
   EXPECT_EQ(test::ReadBytes(combined), damaged);
@@ -203,8 +204,9 @@ TEST_F(QuizRoad, AFileHeldElsewhereIsNamedAtOnceAndMayBeTriedAgain) {
   const std::string before = test::ReadBytes(animals);
   const WordFileLock held(animals, kWindowLockWait, "単語登録");
   const QString text =
-      QStringLiteral("単語ファイル %1 はapp_tests（プロセス %2）の「単語登録」が使用中です。"
-                     "使い終わるのを待って「再試行」を押すか、「キャンセル」でやめてください。")
+      QStringLiteral(
+          "単語ファイル %1 はapp_tests（プロセス %2）の「単語登録」が使用中です。"
+          "使い終わるのを待って「再試行」を押すか、「キャンセル」でやめてください。")
           .arg(QDir::toNativeSeparators(FromPath(animals)))
           .arg(QCoreApplication::applicationPid());
   ExpectSelection({"animals"});
@@ -226,8 +228,9 @@ TEST_F(QuizRoad, AReadOnlyFolderQuizzesWithoutSavingAndSaysWhy) {
   std::filesystem::permissions(folder.Path(), std::filesystem::perms(0555));
   ExpectSelection({"animals"}, "1");
   dialogs.ExpectMessage(
-      QStringLiteral("フォルダ %1 には書き込めません（読み取り専用か、書き込む権限がありません）。\n"
-                     "このまま出題しますが、成績は保存されません。")
+      QStringLiteral(
+          "フォルダ %1 には書き込めません（読み取り専用か、書き込む権限がありません）。\n"
+          "このまま出題しますが、成績は保存されません。")
           .arg(QDir::toNativeSeparators(FromPath(folder.Path()))),
       QStringLiteral("出題(韓->日)"), MsgIcon::Information);
   dialogs.ExpectModal("frmKor2Jap", [&](QDialog& w) { AnswerK2J(w, "犬"); });

@@ -315,8 +315,8 @@ TEST_F(SelectionWindow, ListsInNameOrderAndOpensEveryFileByTheNameItIsListedUnde
     QStringList shown;
     for (int i = 0; i < dialog.clbFile->count(); ++i) shown << dialog.clbFile->item(i)->text();
     EXPECT_EQ(shown, QStringList({"A", "a2", "b", "c", "Upper", "what?", "日本"}));
-    for (const auto& [entry, title] : {std::pair("Upper", "Upper"), {"what?", "what?"},
-                                       {"日本", "sj"}}) {
+    for (const auto& [entry, title] :
+         {std::pair("Upper", "Upper"), {"what?", "what?"}, {"日本", "sj"}}) {
       Select(w, entry);
       EXPECT_EQ(Text(w, "lbTitle"), title) << entry;
     }

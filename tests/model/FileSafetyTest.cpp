@@ -131,7 +131,7 @@ TEST(LoadingAWordFile, OnlyRegularFilesWithinTheBoundAreReadAndNothingWaitsForAW
 TEST(WordFileLock, OneWriterAtATimeWithAnUnlistedLockFileAndABoundedWait) {
   test::TempDir dir;
   for (const std::string& name : {std::string("a.wbk"), std::string("B.WbK.wbk"),
-                                 std::string(251, 'c') + ".wbk", std::string(".wbk")}) {
+                                  std::string(251, 'c') + ".wbk", std::string(".wbk")}) {
     const fs::path path = dir / name;
     const fs::path lockFile = LockFileOf(path);
     EXPECT_EQ(lockFile.parent_path(), path.parent_path());

@@ -79,6 +79,9 @@ TEST(WbkNew, NeverReplacesAFileNorStoresWhatTheProgramCannotUse) {
       {{"new", Arg(dir / "a.wbk"), "--title", "../evil"}, "../evil"},
       {{"new", Arg(dir / "a.wbk"), "--title", "a/b"}, "a/b"},
       {{"new", Arg(dir / "한국어.wbk")}, "--title"},
+      // 84 kanji are 252 bytes of UTF-8: the file system's limit, not the program's, says no.
+      {{"new", Arg(dir.Path()) + "/" + QString(84, QChar(0x8A9E)) + ".wbk"},
+       "the name is too long for the file system"},
   };
   for (const Case& c : refused) {
     const WbkRun run = RunWbk(c.args);
