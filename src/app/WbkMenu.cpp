@@ -13,6 +13,7 @@
 #include <QScopeGuard>
 
 #include "app/MailCodeInput.h"
+#include "app/MailCodeMemo.h"
 #include "editor/Regist.h"
 #include "files/WbkDialog.h"
 #include "files/WordFolder.h"
@@ -64,7 +65,7 @@ void TfrmWBKMenu::BuildControls() {
   btK2J = Named(new QPushButton(QStringLiteral("出題(韓->日)")), "btK2J");
   btJ2K = Named(new QPushButton(QStringLiteral("出題(日->韓)")), "btJ2K");
   Label1 = Named(new QLabel(QStringLiteral("メルマガコード入力欄")), "Label1");
-  mmMag = Named(new QPlainTextEdit, "mmMag");
+  mmMag = Named(new TMailCodeMemo(services_.dialogs), "mmMag");
   mmMag->setLineWrapMode(QPlainTextEdit::NoWrap);
   mmMag->setTabChangesFocus(true);
   mmMag->setFixedHeight(120);

@@ -1,5 +1,6 @@
 // The road of a mail-magazine code: the teacher opens the editor from the menu and issues a
 // word, the learner pastes the code into the menu and the word is shown, asked and stored.
+#include <QClipboard>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -191,6 +192,26 @@ TEST_F(MailCodeRoad, CodesThatWriteNothing) {
                         MsgIcon::Stop);
   Press(Issued("cut", word));
   EXPECT_EQ(Folder(), withCut);
+}
+
+// Text past the bound would hold the menu up while it is laid out, only to be refused later.
+TEST_F(MailCodeRoad, APasteThatWouldOverfillTheFieldIsRefusedAndTheFieldKeepsItsText) {
+  QPlainTextEdit& field = *frmWBKMenu->mmMag;
+  const auto bound = qsizetype(kMailCodeMaxInput);
+  // Rows: the 4 characters the field holds selected or not, the length pasted, whether it lands.
+  const std::tuple<bool, qsizetype, bool> rows[] = {
+      {false, bound - 4, true}, {false, bound - 3, false}, {true, bound, true}};
+  for (const auto& [selected, pasted, lands] : rows) {
+    field.setPlainText(QStringLiteral("held"));
+    field.moveCursor(QTextCursor::End,
+                     selected ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor);
+    QApplication::clipboard()->setText(
+        (QString(69, 'A') + '\n').repeated(pasted / 70 + 1).left(pasted));
+    if (!lands) dialogs.ExpectMessage(kBadCode, kCodeCaption, MsgIcon::Stop);
+    field.paste();
+    dialogs.VerifyFinished();
+    EXPECT_EQ(field.toPlainText().size(), lands ? bound : 4) << pasted;
+  }
 }
 
 TEST_F(MailCodeRoad, TheMenuComesBackWhenTheEditorCannotOpen) {

@@ -249,5 +249,20 @@ TEST_F(WbkMerge, RefusesMissingOrDamagedInputsAndAnExistingOutput) {
   EXPECT_EQ(merged.Count(), 3);
 }
 
+// What --allow-damaged could read, written over the file itself, would lose the rest for good.
+TEST_F(WbkMerge, NeverWritesOverADamagedInputThatIsOut) {
+  const std::string bytes = ReadBytes(dir_ / "b.wbk");
+  WriteBytes(dir_ / "d.wbk", bytes.substr(0, bytes.size() - 4));
+  std::filesystem::create_hard_link(dir_ / "d.wbk", dir_ / "link.wbk");
+  for (const QStringList& files : std::vector<QStringList>{
+           {"d.wbk", "d.wbk"}, {"./d.wbk", "d.wbk"}, {"link.wbk", "a.wbk", "d.wbk"}}) {
+    const WbkRun run =
+        RunWbk(QStringList{"merge", "--force", "--allow-damaged"} + files, {}, dir_.Path());
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_NE(run.err.find("nothing written"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadBytes(dir_ / "d.wbk"), bytes.substr(0, bytes.size() - 4));
+  }
+}
+
 }  // namespace
 }  // namespace norumi::test

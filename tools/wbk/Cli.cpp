@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -80,23 +81,46 @@ std::string ShowPath(const std::filesystem::path& path) {
   return EscapeControls(PathText(path));
 }
 
+namespace {
+
+struct Control {
+  char32_t point;
+  size_t length;  // in UTF-8 bytes
+};
+
+// The control character that starts `utf8`, if it is one a terminal would obey. C1 controls
+// (U+0080 to U+009F) move the cursor on some terminals; the bidirectional controls reorder what
+// follows them, so that one name could show as another.
+std::optional<Control> ControlAt(std::string_view utf8) {
+  const auto byte = [&](size_t i) { return i < utf8.size() ? uint8_t(utf8[i]) : 0u; };
+  if (byte(0) < 0x20 || byte(0) == 0x7F) return Control{byte(0), 1};
+  if (byte(0) == 0xC2 && byte(1) >= 0x80 && byte(1) <= 0x9F) return Control{byte(1), 2};
+  if (byte(0) == 0xD8 && byte(1) == 0x9C) return Control{0x061C, 2};
+  if (byte(0) != 0xE2 || (byte(1) != 0x80 && byte(1) != 0x81) || (byte(2) & 0xC0) != 0x80)
+    return std::nullopt;
+  const char32_t point = 0x2000 + ((byte(1) & 0x3F) << 6) + (byte(2) & 0x3F);
+  const bool bidi = point == 0x200E || point == 0x200F || (point >= 0x202A && point <= 0x202E) ||
+                    (point >= 0x2066 && point <= 0x2069);
+  if (!bidi) return std::nullopt;
+  return Control{point, 3};
+}
+
+}  // namespace
+
 std::string EscapeControls(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
-  for (size_t i = 0; i < utf8.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(utf8[i]);
-    // C1 controls are two bytes in UTF-8 (C2 80 to C2 9F); some terminals obey them too.
-    const bool c1 = byte == 0xC2 && i + 1 < utf8.size() &&
-                    static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
-                    static_cast<unsigned char>(utf8[i + 1]) <= 0x9F;
-    if (byte >= 0x20 && byte != 0x7F && !c1) {
-      out += utf8[i];
+  for (size_t i = 0; i < utf8.size();) {
+    const auto control = ControlAt(utf8.substr(i));
+    if (!control) {
+      out += utf8[i++];
       continue;
     }
     char escaped[8];
-    std::snprintf(escaped, sizeof escaped, c1 ? "\\u%04x" : "\\x%02x",
-                  c1 ? unsigned(static_cast<unsigned char>(utf8[++i])) : unsigned(byte));
+    std::snprintf(escaped, sizeof escaped, control->point < 0x80 ? "\\x%02x" : "\\u%04x",
+                  unsigned(control->point));
     out += escaped;
+    i += control->length;
   }
   return out;
 }

@@ -14,12 +14,16 @@ namespace {
 constexpr std::string_view kCombinedTitle = "\x95\xA1\x8D\x87\x96\xE2\x91\xE8";
 
 // Loads one input. The selection window goes on with whatever a damaged file yields, which may
-// quietly drop its words; here that takes --allow-damaged.
+// quietly drop its words; here that takes --allow-damaged. A damaged input that is OUT itself
+// is refused even then: writing what could be read over it would lose the rest for good.
 void LoadInput(const Invocation& call, TTangoList& list, const std::filesystem::path& path,
-               bool allowDamaged) {
+               const std::filesystem::path& out, bool allowDamaged) {
   const LoadStatus status = LoadExisting(list, path);
   if (!IsDamaged(status)) return;
   const std::string damage = ShowPath(path) + " is damaged (" + LoadStatusName(status) + ")";
+  std::error_code error;  // an OUT that does not exist yet is no input
+  if (std::filesystem::equivalent(path, out, error))
+    throw Failure(damage + " and is OUT as well; nothing written");
   if (!allowDamaged) throw Failure(damage + "; nothing written (see --allow-damaged)");
   call.Warn(damage + "; merging what could be read");
 }
@@ -37,11 +41,11 @@ int RunMerge(const Invocation& call) {
   if (!args.Has("--force") && std::filesystem::exists(out, error))
     throw Failure(ShowPath(out) + " already exists; nothing written (see --force)");
   TTangoList result;
-  LoadInput(call, result, ArgPath(args.Positional()[1]), allowDamaged);
+  LoadInput(call, result, ArgPath(args.Positional()[1]), out, allowDamaged);
   std::vector<std::unique_ptr<TTangoList>> inputs;
   for (size_t i = 2; i < args.Positional().size(); ++i) {
     inputs.push_back(std::make_unique<TTangoList>());
-    LoadInput(call, *inputs.back(), ArgPath(args.Positional()[i]), allowDamaged);
+    LoadInput(call, *inputs.back(), ArgPath(args.Positional()[i]), out, allowDamaged);
   }
   // One merge over all of them, as the selection window builds a quiz's list.
   std::vector<const TTangoList*> others;
@@ -62,7 +66,7 @@ const Command kMergeCommand{
     "does not hold yet. With two or more FILEs the title becomes \"複合問題\".\n"
     "A missing FILE is an error. A damaged FILE is refused unless --allow-damaged is given;\n"
     "then what could be read of it is merged, with a warning. An existing OUT is replaced\n"
-    "only with --force.\n",
+    "only with --force. A damaged FILE that is OUT itself is always refused.\n",
     RunMerge};
 
 }  // namespace norumi::wbk

@@ -1,0 +1,39 @@
+#include "app/MailCodeMemo.h"
+
+#include <QMimeData>
+#include <QTextDocument>
+
+#include "model/MailCode.h"
+#include "platform/Dialogs.h"
+
+namespace norumi {
+
+namespace {
+
+// The length the field's text would have with `pasted` in place of the selection. A CR LF
+// becomes one line break in the field.
+qsizetype LengthAfterPaste(const QPlainTextEdit& field, const QString& pasted) {
+  const QTextCursor cursor = field.textCursor();
+  const qsizetype held = field.document()->characterCount() - 1;  // less the closing separator
+  const qsizetype replaced = cursor.selectionEnd() - cursor.selectionStart();
+  return held - replaced + pasted.size() - pasted.count(QLatin1String("\r\n"));
+}
+
+}  // namespace
+
+TMailCodeMemo::TMailCodeMemo(IDialogs& dialogs, QWidget* parent)
+    : QPlainTextEdit(parent), dialogs_(dialogs) {}
+
+// canInsertFromMimeData is left as it is: refusing there would grey out the paste and reject
+// the drop without a word, and measure the clipboard each time a menu opens.
+void TMailCodeMemo::insertFromMimeData(const QMimeData* source) {
+  if (source && source->hasText() &&
+      !MailCodeInputFits(size_t(LengthAfterPaste(*this, source->text())))) {
+    dialogs_.MessageBox(window(), QStringLiteral("メルマガコードが正しくありません"),
+                        QStringLiteral("メルマガコード入力"), MsgIcon::Stop);
+    return;
+  }
+  QPlainTextEdit::insertFromMimeData(source);
+}
+
+}  // namespace norumi
