@@ -17,7 +17,9 @@ FileCause CauseOfErrno(int error) {
       return FileCause::DiskFull;
     case ENAMETOOLONG:
       return FileCause::NameTooLong;
+#ifdef ELOOP
     case ELOOP:
+#endif
     case EISDIR:
     case ENXIO:
       return FileCause::NotAFile;
