@@ -47,10 +47,10 @@ void TfrmWBKMenu::RunQuiz(bool koreanToJapanese) {
     if (frmWBKDialog->Execute(false) == kModalCancel) return;
     // A quiz on one file goes back to the file it read, whatever title that file holds (a copy
     // keeps the title of its original); a combined quiz goes to a file of its own.
-    const std::vector<fs::path> sources = frmWBKDialog->CheckedFilePaths();
+    const std::vector<std::optional<fs::path>> sources = frmWBKDialog->CheckedFilePaths();
+    const bool combined = sources.size() != 1;
     const std::optional<fs::path> target =
-        sources.size() == 1 ? std::optional(sources.front())
-                            : WordFilePath(services_.programFolder, CombinedTitle());
+        combined ? WordFilePath(services_.programFolder, CombinedTitle()) : sources.front();
     if (!target)
       throw EFOpenError(services_.programFolder /
                         ToPath(frmWBKDialog->CheckedFileName() + QStringLiteral(".wbk")));
@@ -70,11 +70,14 @@ void TfrmWBKMenu::RunQuiz(bool koreanToJapanese) {
       }
     });
     if (!go) return;
+    // A file deleted since it was listed is not made anew from an empty quiz.
+    std::error_code error;
+    if (!combined && !fs::exists(*target, error)) throw EFOpenError(*target);
     if (unsaved) {
       services_.dialogs.MessageBox(
           this, *unsaved + QStringLiteral("\nこのまま出題しますが、成績は保存されません。"),
           caption, MsgIcon::Information);
-    } else if (sources.size() != 1) {
+    } else if (combined) {
       // What a damaged combined file lost would be gone once the new list replaced it.
       TTangoList previous;
       if (IsDamaged(previous.LoadFromFile(*target))) throw EFDamagedError(*target);

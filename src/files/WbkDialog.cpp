@@ -245,11 +245,10 @@ std::optional<fs::path> TfrmWBKDialog::ItemPath(const QListWidgetItem* item) con
   return itemPaths_[size_t(row)];
 }
 
-std::vector<fs::path> TfrmWBKDialog::CheckedFilePaths() const {
-  std::vector<fs::path> paths;
+std::vector<std::optional<fs::path>> TfrmWBKDialog::CheckedFilePaths() const {
+  std::vector<std::optional<fs::path>> paths;
   for (int i = 0; i < clbFile->count(); ++i) {
-    if (clbFile->item(i)->checkState() != Qt::Checked) continue;
-    if (auto path = ItemPath(clbFile->item(i))) paths.push_back(*std::move(path));
+    if (clbFile->item(i)->checkState() == Qt::Checked) paths.push_back(ItemPath(clbFile->item(i)));
   }
   return paths;
 }

@@ -38,9 +38,8 @@ class TfrmWBKDialog : public TForm {
   // The first checked file loaded, the others merged into it; "複合問題" for two or more.
   std::unique_ptr<TTangoList> BuildWordList();
   QString CheckedFileName() const;
-  // The word files behind the checked entries, in list order (see ItemPath); entries that stand
-  // for no file of the folder are left out.
-  std::vector<std::filesystem::path> CheckedFilePaths() const;
+  // The word file behind each checked entry, in list order (see ItemPath).
+  std::vector<std::optional<std::filesystem::path>> CheckedFilePaths() const;
 
   void RefreshFileList();
   static int FindFiles(const std::filesystem::path& folder, const QString& extension,

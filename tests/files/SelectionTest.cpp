@@ -325,8 +325,8 @@ TEST_F(SelectionWindow, ListsInNameOrderAndOpensEveryFileByTheNameItIsListedUnde
     Click(w, "btOk");
   });
   EXPECT_EQ(dialog.BuildWordList()->Count(), 1);
-  EXPECT_EQ(dialog.CheckedFilePaths(),
-            (std::vector<fs::path>{folder / "Upper.WBK", folder / (Sj("日本") + ".wbk")}));
+  EXPECT_EQ(dialog.CheckedFilePaths(), (std::vector<std::optional<fs::path>>{
+                                           folder / "Upper.WBK", folder / (Sj("日本") + ".wbk")}));
 }
 
 TEST_F(SelectionWindow, DamagedFilesAndOtherFilesTitlesAreNeverWrittenOver) {
