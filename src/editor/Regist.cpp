@@ -13,14 +13,11 @@
 #include "editor/TangoOp.h"
 #include "hangul/view/Image.h"
 #include "hangul/view/KeyboardWindow.h"
-#include "model/FileErrors.h"
 #include "model/MailCode.h"
 #include "platform/Dialogs.h"
-#include "platform/ExceptionDisplay.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/text/Cp932.h"
-#include "platform/text/WordFileName.h"
 
 namespace norumi {
 
@@ -51,64 +48,6 @@ TfrmRegist::TfrmRegist(Services& services)
 }
 
 TfrmRegist::~TfrmRegist() = default;
-
-int TfrmRegist::OpenFile(const QString& title) {
-  LoadWordFile(title);
-  SetCaptions(QStringLiteral("Norumi! > 単語登録 > "));
-  frmKeyboard->AttachImage(imMoji);
-  const bool locked = IsLocked();
-  const bool damaged = !savePath_;
-  btNorumi->setVisible(!ReadKeyboardPath(services_.registry).isEmpty() && !locked);
-  // Nothing changed in a damaged file is kept, so nothing is offered that would seem to change
-  // it; issuing a code only reads.
-  btOption->setVisible(teachMode && !damaged);
-  btMagCode->setVisible(teachMode);
-  btRegist->setVisible(!locked);
-  edJapan->setReadOnly(locked);
-  for (QWidget* w : {static_cast<QWidget*>(edNo), static_cast<QWidget*>(btJump),
-                     static_cast<QWidget*>(btHanguel), static_cast<QWidget*>(btRight),
-                     static_cast<QWidget*>(btLeft)})
-    w->show();
-  btDelete->setVisible(!damaged);
-  E1->menuAction()->setVisible(true);
-
-  CurrentIndex = WordList->Count();
-  ShowEntry(CurrentIndex);
-  const int result = services_.dialogs.ShowModal(*this);
-  SaveWordFile();
-  return result;
-}
-
-void TfrmRegist::LoadWordFile(const QString& title) {
-  const std::optional<std::string> name = ToCp932(title);
-  const auto path = name ? WordFilePath(services_.programFolder, *name) : std::nullopt;
-  if (!path) throw EFOpenError(services_.programFolder / ToPath(title + QStringLiteral(".wbk")));
-  // A fresh list for every file: a missing or damaged file must not leave another file's
-  // words, header or histories behind to be shown or saved under this title.
-  ownList_ = std::make_unique<TTangoList>();
-  WordList = ownList_.get();
-  auto lock = std::make_unique<WordFileLock>(*path);
-  const LoadStatus status = WordList->LoadFromFile(*path);
-  if (status == LoadStatus::Missing) WordList->Title = *name;
-  savePath_ = path;
-  fileLock_ = std::move(lock);
-  if (IsDamaged(status)) {
-    savePath_.reset();
-    fileLock_.reset();
-    services_.dialogs.MessageBox(this, ExceptionMessage(EFDamagedError(*path)), kApplicationTitle,
-                                 MsgIcon::Stop);
-  }
-}
-
-void TfrmRegist::SaveWordFile() {
-  // The lock goes whether the save succeeds or not.
-  const std::unique_ptr<WordFileLock> lock = std::move(fileLock_);
-  if (savePath_) ownList_->SaveToFile(*savePath_);
-}
-
-bool TfrmRegist::IsLocked() const {
-  return !savePath_ || (WordList->ReadOnly && !teachMode);
-}
 
 void TfrmRegist::SetCaptions(const QString& windowPrefix) {
   const QString title = FromCp932(WordList->Title);

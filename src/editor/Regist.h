@@ -34,8 +34,8 @@ class TfrmRegist : public TForm {
   // Set by the menu before each OpenFile.
   bool teachMode = false;
 
-  // Edits the word file of `title` in the program's folder modally and saves it on closing.
-  int OpenFile(const QString& title);
+  // Edits the word file at `file` modally and saves it on closing.
+  int OpenFile(const std::filesystem::path& file);
   // Shows `entry` of `list` read-only, modally; nothing is saved and `list` is left as it was.
   int ShowDisplayOnly(TTangoList& list, const TTango& entry);
 
@@ -98,7 +98,7 @@ class TfrmRegist : public TForm {
   void MoveTo(int32_t n, const QString& caption);
   bool IsLocked() const;
   // The word file of one opening: loaded here and written back here, nowhere else.
-  void LoadWordFile(const QString& title);
+  void LoadWordFile(const std::filesystem::path& file);
   void SaveWordFile();
   void SetCaptions(const QString& windowPrefix);
 

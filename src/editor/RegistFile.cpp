@@ -1,0 +1,73 @@
+// The word editor's word file: opening it under its lock and writing it back.
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+
+#include "editor/Regist.h"
+#include "hangul/view/KeyboardWindow.h"
+#include "model/FileErrors.h"
+#include "platform/Dialogs.h"
+#include "platform/ExceptionDisplay.h"
+#include "platform/Registry.h"
+#include "platform/text/Cp932.h"
+#include "platform/text/WordFileName.h"
+
+namespace norumi {
+
+int TfrmRegist::OpenFile(const std::filesystem::path& file) {
+  LoadWordFile(file);
+  SetCaptions(QStringLiteral("Norumi! > 単語登録 > "));
+  frmKeyboard->AttachImage(imMoji);
+  const bool locked = IsLocked();
+  const bool damaged = !savePath_;
+  btNorumi->setVisible(!ReadKeyboardPath(services_.registry).isEmpty() && !locked);
+  // Nothing changed in a damaged file is kept, so nothing is offered that would seem to change
+  // it; issuing a code only reads.
+  btOption->setVisible(teachMode && !damaged);
+  btMagCode->setVisible(teachMode);
+  btRegist->setVisible(!locked);
+  edJapan->setReadOnly(locked);
+  for (QWidget* w : {static_cast<QWidget*>(edNo), static_cast<QWidget*>(btJump),
+                     static_cast<QWidget*>(btHanguel), static_cast<QWidget*>(btRight),
+                     static_cast<QWidget*>(btLeft)})
+    w->show();
+  btDelete->setVisible(!damaged);
+  E1->menuAction()->setVisible(true);
+
+  CurrentIndex = WordList->Count();
+  ShowEntry(CurrentIndex);
+  const int result = services_.dialogs.ShowModal(*this);
+  SaveWordFile();
+  return result;
+}
+
+void TfrmRegist::LoadWordFile(const std::filesystem::path& file) {
+  // A fresh list for every file: a missing or damaged file must not leave another file's
+  // words, header or histories behind to be shown or saved under this title.
+  ownList_ = std::make_unique<TTangoList>();
+  WordList = ownList_.get();
+  auto lock = std::make_unique<WordFileLock>(file);
+  const LoadStatus status = WordList->LoadFromFile(file);
+  if (status == LoadStatus::Missing)
+    WordList->Title = ToCp932(FromPath(file.stem())).value_or(std::string());
+  savePath_ = file;
+  fileLock_ = std::move(lock);
+  if (IsDamaged(status)) {
+    savePath_.reset();
+    fileLock_.reset();
+    services_.dialogs.MessageBox(this, ExceptionMessage(EFDamagedError(file)), kApplicationTitle,
+                                 MsgIcon::Stop);
+  }
+}
+
+void TfrmRegist::SaveWordFile() {
+  // The lock goes whether the save succeeds or not.
+  const std::unique_ptr<WordFileLock> lock = std::move(fileLock_);
+  if (savePath_) ownList_->SaveToFile(*savePath_);
+}
+
+bool TfrmRegist::IsLocked() const {
+  return !savePath_ || (WordList->ReadOnly && !teachMode);
+}
+
+}  // namespace norumi
