@@ -34,7 +34,8 @@ class TfrmRegist : public TForm {
   // Set by the menu before each OpenFile.
   bool teachMode = false;
 
-  // Edits the word file at `file` modally and saves it on closing.
+  // Edits the word file at `file` modally and saves it on closing. kModalCancel without showing
+  // anything when the user gives up waiting for another program that holds the file.
   int OpenFile(const std::filesystem::path& file);
   // Shows `entry` of `list` read-only, modally; nothing is saved and `list` is left as it was.
   int ShowDisplayOnly(TTangoList& list, const TTango& entry);
@@ -97,8 +98,9 @@ class TfrmRegist : public TForm {
   // Moves to entry `n`, after asking when the entry on screen has changes (caption of the box).
   void MoveTo(int32_t n, const QString& caption);
   bool IsLocked() const;
-  // The word file of one opening: loaded here and written back here, nowhere else.
-  void LoadWordFile(const std::filesystem::path& file);
+  // The word file of one opening: loaded here and written back here, nowhere else. False when
+  // the user gave up waiting for its lock.
+  bool LoadWordFile(const std::filesystem::path& file);
   void SaveWordFile();
   void SetCaptions(const QString& windowPrefix);
 

@@ -14,8 +14,15 @@
 
 namespace norumi {
 
+namespace {
+
+// How this window names itself in the lock file, for another copy of the program to show.
+constexpr std::string_view kLockWindow = "単語登録";
+
+}  // namespace
+
 int TfrmRegist::OpenFile(const std::filesystem::path& file) {
-  LoadWordFile(file);
+  if (!LoadWordFile(file)) return kModalCancel;
   SetCaptions(QStringLiteral("Norumi! > 単語登録 > "));
   frmKeyboard->AttachImage(imMoji);
   const bool locked = IsLocked();
@@ -41,12 +48,17 @@ int TfrmRegist::OpenFile(const std::filesystem::path& file) {
   return result;
 }
 
-void TfrmRegist::LoadWordFile(const std::filesystem::path& file) {
+bool TfrmRegist::LoadWordFile(const std::filesystem::path& file) {
   // A fresh list for every file: a missing or damaged file must not leave another file's
   // words, header or histories behind to be shown or saved under this title.
   ownList_ = std::make_unique<TTangoList>();
   WordList = ownList_.get();
-  auto lock = std::make_unique<WordFileLock>(file);
+  // Another program may keep the file for as long as it likes: the window never waits for it.
+  std::unique_ptr<WordFileLock> lock;
+  if (!RetryWhileLocked(services_.dialogs, this, [&] {
+        lock = std::make_unique<WordFileLock>(file, kWindowLockWait, kLockWindow);
+      }))
+    return false;
   const LoadStatus status = WordList->LoadFromFile(file);
   if (status == LoadStatus::Missing)
     WordList->Title = ToCp932(FromPath(file.stem())).value_or(std::string());
@@ -58,6 +70,7 @@ void TfrmRegist::LoadWordFile(const std::filesystem::path& file) {
     services_.dialogs.MessageBox(this, ExceptionMessage(EFDamagedError(file)), kApplicationTitle,
                                  MsgIcon::Stop);
   }
+  return true;
 }
 
 void TfrmRegist::SaveWordFile() {

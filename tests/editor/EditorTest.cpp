@@ -2,6 +2,7 @@
 // locked file, and what reaches the word file when the window closes.
 #include "EditorFixture.h"
 #include "model/FileErrors.h"
+#include "model/WordFileLock.h"
 #include "platform/ExceptionDisplay.h"
 
 namespace norumi {
@@ -29,6 +30,15 @@ class Editor : public test::EditorFixture {
     for (int i = 0; i < list.Count(); ++i)
       words.emplace_back(list.Tango(i).Japan, list.Tango(i).Hangul);
     return words;
+  }
+  // Who holds the word file's lock, if anybody does.
+  static std::optional<LockHolder> HolderOf(const std::filesystem::path& file) {
+    try {
+      const WordFileLock probe(file, std::chrono::milliseconds(0));
+      return std::nullopt;
+    } catch (const EFLockError& e) {
+      return e.Holder();
+    }
   }
 };
 
@@ -220,6 +230,24 @@ TEST_F(Editor, DamagedAndMissingFilesNeverTakeOtherWords) {
   EXPECT_EQ(gone->Count(), 0);
   EXPECT_EQ(gone->Title, "gone");
   EXPECT_EQ(Load("five")->Count(), 5);
+}
+
+TEST_F(Editor, ALockIsNotWaitedForAndTheEditorNamesItselfAsItsHolder) {
+  const auto five = PathOf("five");
+  {
+    const WordFileLock other(five, std::chrono::milliseconds(0), "wbk");
+    dialogs.ExpectMessage(QStringLiteral("単語ファイル %1 は%2が使用中です。使い終わるのを待って"
+                                         "「再試行」を押すか、「キャンセル」でやめてください。")
+                              .arg(FromPath(five), LockHolderText(HolderOf(five).value())),
+                          kApplicationTitle, MsgIcon::Stop, MsgButtons::RetryCancel,
+                          MsgAnswer::Cancel);
+    EXPECT_EQ(frmRegist->OpenFile(five), kModalCancel);  // and never shown
+  }
+  Edit("five", false, [&](TfrmRegist& w) {
+    EXPECT_EQ(HolderOf(five).value_or(LockHolder{}).window, "単語登録");
+    w.btClose->click();
+  });
+  EXPECT_FALSE(HolderOf(five));
 }
 
 TEST_F(Editor, DisplayOnlyOffersNothingAndLeavesTheListAlone) {
