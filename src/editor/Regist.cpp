@@ -15,6 +15,7 @@
 #include "hangul/view/KeyboardWindow.h"
 #include "model/MailCode.h"
 #include "platform/Dialogs.h"
+#include "platform/ExceptionDisplay.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/text/Cp932.h"
@@ -27,6 +28,10 @@ namespace {
 
 const QString kChanged = QStringLiteral("変更されていますがよろしいですか？");
 const QString kIssueCaption = QStringLiteral("メルマガコードの発行");
+const QString kNotSaved = QStringLiteral(
+    "単語ファイルを保存できませんでした。\n%1\n"
+    "「再試行」でもう一度保存します。「破棄」で保存せずに閉じると、保存されていない変更は"
+    "失われます。「キャンセル」で単語登録に戻ります。");
 
 bool IsCtrlV(const QEvent* event) {
   if (event->type() != QEvent::KeyPress) return false;
@@ -130,6 +135,7 @@ void TfrmRegist::btJumpClick() {
 
 void TfrmRegist::btRegistClick() {
   StoreEntry(CurrentIndex);
+  SaveWordFile();
 }
 
 void TfrmRegist::btDeleteClick() {
@@ -139,6 +145,7 @@ void TfrmRegist::btDeleteClick() {
     return;
   if (CurrentIndex < WordList->Count()) WordList->DeleteAt(CurrentIndex);
   ShowEntry(CurrentIndex);
+  SaveWordFile();
 }
 
 void TfrmRegist::btHanguelClick() {
@@ -166,6 +173,7 @@ void TfrmRegist::btOptionClick() {
     entry.Url = ToCp932(frmTangoOp->edUrl->text()).value_or(entry.Url);
   }
   show();
+  if (result == kModalOk) SaveWordFile();
 }
 
 void TfrmRegist::btMagCodeClick() {
@@ -187,6 +195,27 @@ void TfrmRegist::btMagCodeClick() {
 
 void TfrmRegist::btCloseClick() {
   done(kModalOk);
+}
+
+void TfrmRegist::done(int result) {
+  if (editing_ && !MayClose()) return;
+  TForm::done(result);
+}
+
+bool TfrmRegist::MayClose() {
+  // The window is still open: a save that fails loses nothing until the user says so.
+  for (;;) {
+    try {
+      SaveWordFile();
+      return true;
+    } catch (const std::exception& error) {
+      const MsgAnswer answer = services_.dialogs.MessageBox(
+          this, kNotSaved.arg(ExceptionMessage(error)), kApplicationTitle, MsgIcon::Stop,
+          MsgButtons::RetryDiscardCancel);
+      if (answer == MsgAnswer::Discard) return true;
+      if (answer != MsgAnswer::Retry) return false;
+    }
+  }
 }
 
 void TfrmRegist::P2Click() {

@@ -3,6 +3,7 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include "editor/EditSteps.h"
 #include "editor/Regist.h"
 #include "hangul/view/KeyboardWindow.h"
 #include "model/FileErrors.h"
@@ -43,8 +44,11 @@ int TfrmRegist::OpenFile(const std::filesystem::path& file) {
 
   CurrentIndex = WordList->Count();
   ShowEntry(CurrentIndex);
+  editing_ = true;
   const int result = services_.dialogs.ShowModal(*this);
-  SaveWordFile();
+  editing_ = false;
+  savePath_.reset();
+  fileLock_.reset();
   return result;
 }
 
@@ -53,6 +57,8 @@ bool TfrmRegist::LoadWordFile(const std::filesystem::path& file) {
   // words, header or histories behind to be shown or saved under this title.
   ownList_ = std::make_unique<TTangoList>();
   WordList = ownList_.get();
+  savePath_.reset();
+  fileLock_.reset();
   // Another program may keep the file for as long as it likes: the window never waits for it.
   std::unique_ptr<WordFileLock> lock;
   if (!RetryWhileLocked(services_.dialogs, this, [&] {
@@ -74,9 +80,7 @@ bool TfrmRegist::LoadWordFile(const std::filesystem::path& file) {
 }
 
 void TfrmRegist::SaveWordFile() {
-  // The lock goes whether the save succeeds or not.
-  const std::unique_ptr<WordFileLock> lock = std::move(fileLock_);
-  if (savePath_) ownList_->SaveToFile(*savePath_);
+  if (savePath_) SaveLeavingListAlone(*ownList_, *savePath_);
 }
 
 bool TfrmRegist::IsLocked() const {

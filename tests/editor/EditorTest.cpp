@@ -232,6 +232,57 @@ TEST_F(Editor, DamagedAndMissingFilesNeverTakeOtherWords) {
   EXPECT_EQ(Load("five")->Count(), 5);
 }
 
+TEST_F(Editor, EachChangeIsSavedAtOnceAndAFailedSaveKeepsTheWindowAndItsWords) {
+  const auto five = PathOf("five");
+  const std::string original = test::ReadBytes(five);
+  const QString readOnly = ExceptionMessage(EFCreateError(five, FileCause::FileReadOnly));
+  const auto failsIf = [&](bool fails) {
+    if (fails) dialogs.ExpectMessage(readOnly, kApplicationTitle, MsgIcon::Stop);
+  };
+  const auto registerOne = [&](TfrmRegist& w, bool fails) {
+    w.btRight->click();
+    w.edJapan->setText(QStringLiteral("新しい"));
+    failsIf(fails);
+    w.btRegist->click();
+  };
+  const auto deleteFirst = [&](TfrmRegist& w, bool fails) {
+    dialogs.ExpectMessage("データを削除しますか？", "データ削除", MsgIcon::Information,
+                          MsgButtons::YesNo, MsgAnswer::Yes);
+    failsIf(fails);
+    w.edNo->setText("0");
+    w.btJump->click();
+    w.btDelete->click();
+  };
+  struct Row {
+    std::function<void(TfrmRegist&, bool)> change;
+    int saved;                       // words in the file after the first change
+    std::vector<MsgAnswer> atClose;  // to the failed save at closing
+    int atEnd;
+  };
+  for (const Row& row : {Row{registerOne, 6, {MsgAnswer::Cancel}, 7},
+                         Row{deleteFirst, 4, {MsgAnswer::Retry, MsgAnswer::Discard}, 4}}) {
+    test::WriteBytes(five, original);
+    Edit("five", false, [&](TfrmRegist& w) {
+      row.change(w, false);
+      EXPECT_EQ(Load("five")->Count(), row.saved);  // while the window is still open
+      std::filesystem::permissions(five, std::filesystem::perms::owner_read);
+      row.change(w, true);
+      for (const MsgAnswer answer : row.atClose)
+        dialogs.ExpectMessage(
+            "単語ファイルを保存できませんでした。\n" + readOnly +
+                "\n「再試行」でもう一度保存します。「破棄」で保存せずに閉じると、"
+                "保存されていない変更は失われます。「キャンセル」で単語登録に戻ります。",
+            kApplicationTitle, MsgIcon::Stop, MsgButtons::RetryDiscardCancel, answer);
+      w.btClose->click();
+      // Cancelled: still open with every word, saved once the file can be written again.
+      EXPECT_EQ(w.isVisible(), row.atClose.back() == MsgAnswer::Cancel);
+      std::filesystem::permissions(five, std::filesystem::perms::owner_all);
+      if (w.isVisible()) w.btClose->click();
+    });
+    EXPECT_EQ(Load("five")->Count(), row.atEnd);
+  }
+}
+
 TEST_F(Editor, ALockIsNotWaitedForAndTheEditorNamesItselfAsItsHolder) {
   const auto five = PathOf("five");
   {
