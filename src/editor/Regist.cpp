@@ -203,6 +203,10 @@ void TfrmRegist::done(int result) {
 }
 
 bool TfrmRegist::MayClose() {
+  if (Modified &&
+      services_.dialogs.MessageBox(this, kChanged, QStringLiteral("閉じる"), MsgIcon::Information,
+                                   MsgButtons::YesNo) == MsgAnswer::No)
+    return false;
   // The window is still open: a save that fails loses nothing until the user says so.
   for (;;) {
     try {
@@ -223,6 +227,11 @@ void TfrmRegist::P2Click() {
 }
 
 void TfrmRegist::keyPressEvent(QKeyEvent* event) {
+  // Escape is "閉じる", never a close that skips the question and the save.
+  if (event->matches(QKeySequence::Cancel)) {
+    Run([this] { btCloseClick(); });
+    return;
+  }
   if (IsCtrlV(event) && !btHanguel->isHidden()) Run([this] { btHanguelClick(); });
   TForm::keyPressEvent(event);
 }

@@ -107,7 +107,7 @@ class TfrmRegist : public TForm {
   bool LoadWordFile(const std::filesystem::path& file);
   // Throws when the file cannot be written; the list keeps every word.
   void SaveWordFile();
-  // Saves before the window closes; false keeps it open.
+  // Asks about the entry on screen and saves; false keeps the window open.
   bool MayClose();
   void SetCaptions(const QString& windowPrefix);
 

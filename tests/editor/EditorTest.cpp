@@ -283,6 +283,29 @@ TEST_F(Editor, EachChangeIsSavedAtOnceAndAFailedSaveKeepsTheWindowAndItsWords) {
   }
 }
 
+TEST_F(Editor, EveryWayOfClosingAsksAboutTheEntryOnScreen) {
+  using Close = std::function<void(TfrmRegist&)>;
+  for (const Close& close : std::vector<Close>{
+           [](TfrmRegist& w) { w.btClose->click(); }, [](TfrmRegist& w) { w.C1->trigger(); },
+           [](TfrmRegist& w) {
+             QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+             QApplication::sendEvent(w.edJapan, &escape);
+           },
+           [](TfrmRegist& w) { w.close(); }}) {  // the title bar
+    Edit("five", false, [&](TfrmRegist& w) {
+      w.edJapan->setText(QStringLiteral("いぬ"));
+      for (const MsgAnswer answer : {MsgAnswer::No, MsgAnswer::Yes}) {
+        dialogs.ExpectMessage("変更されていますがよろしいですか？", "閉じる", MsgIcon::Information,
+                              MsgButtons::YesNo, answer);
+        close(w);
+        EXPECT_EQ(w.isVisible(), answer == MsgAnswer::No);
+      }
+      EXPECT_EQ(Meaning(w), "いぬ");
+    });
+    EXPECT_EQ(Load("five")->Count(), 5);
+  }
+}
+
 TEST_F(Editor, ALockIsNotWaitedForAndTheEditorNamesItselfAsItsHolder) {
   const auto five = PathOf("five");
   {
