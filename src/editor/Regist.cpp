@@ -232,18 +232,17 @@ void TfrmRegist::keyPressEvent(QKeyEvent* event) {
     Run([this] { btCloseClick(); });
     return;
   }
+  // Reaches the window only from controls that take no text: the Korean word is the one thing
+  // to paste into then.
   if (IsCtrlV(event) && !btHanguel->isHidden()) Run([this] { btHanguelClick(); });
   TForm::keyPressEvent(event);
 }
 
 bool TfrmRegist::eventFilter(QObject* watched, QEvent* event) {
-  // The window sees Ctrl+V before the edit it was typed in. The edit still gets the key, unless
-  // it is read-only and would pass it on to the window for a second paste.
+  // Ctrl+V in a text field pastes text into that field alone. A read-only field takes nothing,
+  // and the key must not go on to the window and paste into the Korean word instead.
   auto* edit = qobject_cast<QLineEdit*>(watched);
-  if (edit && (edit == edJapan || edit == edNo) && IsCtrlV(event) && !btHanguel->isHidden()) {
-    Run([this] { btHanguelClick(); });
-    return edit->isReadOnly();
-  }
+  if (edit && (edit == edJapan || edit == edNo) && IsCtrlV(event)) return edit->isReadOnly();
   return TForm::eventFilter(watched, event);
 }
 

@@ -1,5 +1,7 @@
 // The word editor as a learner uses it: browsing, registering pasted words, the warnings, the
 // locked file, and what reaches the word file when the window closes.
+#include <QClipboard>
+
 #include "EditorFixture.h"
 #include "model/FileErrors.h"
 #include "model/WordFileLock.h"
@@ -92,11 +94,11 @@ TEST_F(Editor, RegisteringStoresTheWordWithOneClosingZero) {
     w.btJump->click();
     w.btRegist->click();
     w.btRegist->click();
-    // Ctrl+V in the meaning field pastes Korean too, after the word shown.
+    // Ctrl+V outside the text fields pastes Korean too, after the word shown.
     w.edNo->setText("1");
     w.btJump->click();
     clipboard.Put(std::string("&#xb4e4;"), std::nullopt);
-    CtrlV(*w.edJapan);
+    CtrlV(*w.imMoji);
     EXPECT_EQ(w.imMoji->Picture, Drawn({0xACE0, 0xC591, 0xC774, 0, 0, 0xB4E4}));
     w.btRegist->click();
     // An entry with nothing at all is not written.
@@ -303,6 +305,25 @@ TEST_F(Editor, EveryWayOfClosingAsksAboutTheEntryOnScreen) {
       EXPECT_EQ(Meaning(w), "いぬ");
     });
     EXPECT_EQ(Load("five")->Count(), 5);
+  }
+}
+
+TEST_F(Editor, CtrlVInATextFieldPastesThereAndNotIntoTheKoreanWord) {
+  for (const auto& [field, shown, stored] :
+       {std::tuple{"edNo", "0こいびと", "犬"}, std::tuple{"edJapan", "犬こいびと", "犬こいびと"}}) {
+    Edit("five", false, [&](TfrmRegist& w) {
+      w.edNo->setText("0");
+      w.btJump->click();
+      QGuiApplication::clipboard()->setText(QStringLiteral("こいびと"));
+      Paste(u"こいびと");
+      auto& edit = test::Find<QLineEdit>(w, field);
+      CtrlV(edit);
+      EXPECT_EQ(edit.text(), QString::fromUtf8(shown));
+      w.btRegist->click();
+      w.btClose->click();
+    });
+    EXPECT_EQ(Load("five")->Tango(0).Hangul, WithZeros(test::kGae, 1));
+    EXPECT_EQ(Load("five")->Tango(0).Japan, Sj(QString::fromUtf8(stored)));
   }
 }
 
