@@ -112,7 +112,8 @@ class TfrmRegist : public TForm {
   void SetCaptions(const QString& windowPrefix);
 
   std::unique_ptr<TTangoList> ownList_;
-  // Where the opened file is written back; none while nothing may be written (a damaged file).
+  // Where the opened file is written back; none while nothing may be written (a damaged file, a
+  // folder or file that cannot be written).
   std::optional<std::filesystem::path> savePath_;
   // True while a word file is open for editing (not for a display-only showing).
   bool editing_ = false;

@@ -1,4 +1,5 @@
-// The word editor's word file: opening it under its lock and writing it back.
+// The word editor's word file: opening it under its lock, or for browsing only when it cannot
+// be written, and writing it back.
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -7,6 +8,7 @@
 #include "editor/Regist.h"
 #include "hangul/view/KeyboardWindow.h"
 #include "model/FileErrors.h"
+#include "model/SafeSave.h"
 #include "platform/Dialogs.h"
 #include "platform/ExceptionDisplay.h"
 #include "platform/Registry.h"
@@ -20,6 +22,9 @@ namespace {
 // How this window names itself in the lock file, for another copy of the program to show.
 constexpr std::string_view kLockWindow = "単語登録";
 
+const QString kBrowseOnly = QStringLiteral(
+    "%1\nこの単語ファイルは読み取り専用で開きます。閲覧だけができ、変更は保存されません。");
+
 }  // namespace
 
 int TfrmRegist::OpenFile(const std::filesystem::path& file) {
@@ -27,11 +32,11 @@ int TfrmRegist::OpenFile(const std::filesystem::path& file) {
   SetCaptions(QStringLiteral("Norumi! > 単語登録 > "));
   frmKeyboard->AttachImage(imMoji);
   const bool locked = IsLocked();
-  const bool damaged = !savePath_;
+  const bool unsaved = !savePath_;
   btNorumi->setVisible(!ReadKeyboardPath(services_.registry).isEmpty() && !locked);
-  // Nothing changed in a damaged file is kept, so nothing is offered that would seem to change
-  // it; issuing a code only reads.
-  btOption->setVisible(teachMode && !damaged);
+  // Nothing changed in a file that is not saved is kept, so nothing is offered that would seem
+  // to change it; issuing a code only reads.
+  btOption->setVisible(teachMode && !unsaved);
   btMagCode->setVisible(teachMode);
   btRegist->setVisible(!locked);
   edJapan->setReadOnly(locked);
@@ -39,7 +44,7 @@ int TfrmRegist::OpenFile(const std::filesystem::path& file) {
                      static_cast<QWidget*>(btHanguel), static_cast<QWidget*>(btRight),
                      static_cast<QWidget*>(btLeft)})
     w->show();
-  btDelete->setVisible(!damaged);
+  btDelete->setVisible(!unsaved);
   E1->menuAction()->setVisible(true);
 
   CurrentIndex = WordList->Count();
@@ -59,22 +64,35 @@ bool TfrmRegist::LoadWordFile(const std::filesystem::path& file) {
   WordList = ownList_.get();
   savePath_.reset();
   fileLock_.reset();
-  // Another program may keep the file for as long as it likes: the window never waits for it.
+  // A file that cannot be written is still worth reading: it opens for browsing, and without
+  // the lock, as a reader keeps nobody from writing.
+  std::optional<QString> browseOnly;
   std::unique_ptr<WordFileLock> lock;
-  if (!RetryWhileLocked(services_.dialogs, this, [&] {
-        lock = std::make_unique<WordFileLock>(file, kWindowLockWait, kLockWindow);
-      }))
-    return false;
+  if (const std::optional<FileCause> cause = WriteObstacle(file)) {
+    browseOnly = ExceptionMessage(EFCreateError(file, *cause));
+  } else {
+    // Another program may keep the file as long as it likes: the window never waits for it.
+    try {
+      if (!RetryWhileLocked(services_.dialogs, this, [&] {
+            lock = std::make_unique<WordFileLock>(file, kWindowLockWait, kLockWindow);
+          }))
+        return false;
+    } catch (const EFCreateError& e) {
+      browseOnly = ExceptionMessage(e);
+    }
+  }
   const LoadStatus status = WordList->LoadFromFile(file);
   if (status == LoadStatus::Missing)
     WordList->Title = ToCp932(FromPath(file.stem())).value_or(std::string());
-  savePath_ = file;
-  fileLock_ = std::move(lock);
   if (IsDamaged(status)) {
-    savePath_.reset();
-    fileLock_.reset();
     services_.dialogs.MessageBox(this, ExceptionMessage(EFDamagedError(file)), kApplicationTitle,
                                  MsgIcon::Stop);
+  } else if (browseOnly) {
+    services_.dialogs.MessageBox(this, kBrowseOnly.arg(*browseOnly), kApplicationTitle,
+                                 MsgIcon::Information);
+  } else {
+    savePath_ = file;
+    fileLock_ = std::move(lock);
   }
   return true;
 }

@@ -345,6 +345,41 @@ TEST_F(Editor, ALockIsNotWaitedForAndTheEditorNamesItselfAsItsHolder) {
   EXPECT_FALSE(HolderOf(five));
 }
 
+TEST_F(Editor, AFileThatCannotBeWrittenOpensForBrowsingOnly) {
+  namespace fs = std::filesystem;
+  const auto five = PathOf("five");
+  const auto lock = LockFileOf(five);
+  const std::string before = test::ReadBytes(five);
+  const auto mode = [](const fs::path& path, fs::perms blocked) {
+    return [=](bool on) { fs::permissions(path, on ? blocked : fs::perms::owner_all); };
+  };
+  const std::vector<std::pair<QString, std::function<void(bool)>>> rows = {
+      {ExceptionMessage(EFCreateError(five, FileCause::FolderReadOnly)),
+       mode(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec)},
+      {ExceptionMessage(EFCreateError(five, FileCause::FileReadOnly)),
+       mode(five, fs::perms::owner_read)},
+      {ExceptionMessage(EFLockFileError(lock, FileCause::NotAFile)),
+       [&](bool on) { on ? fs::create_directory(lock) : fs::remove(lock); }},
+  };
+  for (const auto& [cause, block] : rows) {
+    block(true);
+    dialogs.ExpectMessage(cause +
+                              "\nこの単語ファイルは読み取り専用で開きます。閲覧だけができ、"
+                              "変更は保存されません。",
+                          kApplicationTitle, MsgIcon::Information);
+    Edit("five", true, [&](TfrmRegist& w) {
+      EXPECT_FALSE(fs::is_regular_file(lock));  // no lock held
+      EXPECT_TRUE(w.edJapan->isReadOnly());
+      EXPECT_FALSE(w.btRegist->isVisible() || w.btDelete->isVisible() || w.btOption->isVisible());
+      w.btLeft->click();
+      EXPECT_EQ(w.edNo->text(), "4");
+      w.btClose->click();
+    });
+    block(false);
+    EXPECT_EQ(test::ReadBytes(five), before);
+  }
+}
+
 TEST_F(Editor, DisplayOnlyOffersNothingAndLeavesTheListAlone) {
   TTangoList list;
   list.Title = Sj("授業");
