@@ -183,8 +183,11 @@ void TfrmWBKMenu::btRegClick() {
   // Whatever happens on the way, the menu and the quiz settings come back.
   RunHandler(services_.dialogs, this, [this] {
     if (frmWBKDialog->Execute(true) == kModalCancel) return;
+    const QString name = frmWBKDialog->CheckedFileName();
+    const auto path = ListedFilePath(services_.programFolder, name);
+    if (!path) throw EFOpenError(services_.programFolder / ToPath(name + QStringLiteral(".wbk")));
     frmRegist->teachMode = teachMode;
-    frmRegist->OpenFile(frmWBKDialog->CheckedFileName());
+    frmRegist->OpenFile(*path);
   });
   frmWBKDialog->Panel1->show();
   show();

@@ -13,14 +13,12 @@
 #include "editor/TangoOp.h"
 #include "hangul/view/Image.h"
 #include "hangul/view/KeyboardWindow.h"
-#include "model/FileErrors.h"
 #include "model/MailCode.h"
 #include "platform/Dialogs.h"
 #include "platform/ExceptionDisplay.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/text/Cp932.h"
-#include "platform/text/WordFileName.h"
 
 namespace norumi {
 
@@ -30,6 +28,10 @@ namespace {
 
 const QString kChanged = QStringLiteral("変更されていますがよろしいですか？");
 const QString kIssueCaption = QStringLiteral("メルマガコードの発行");
+const QString kNotSaved = QStringLiteral(
+    "単語ファイルを保存できませんでした。\n%1\n"
+    "「再試行」でもう一度保存します。「破棄」で保存せずに閉じると、保存されていない変更は"
+    "失われます。「キャンセル」で単語登録に戻ります。");
 
 bool IsCtrlV(const QEvent* event) {
   if (event->type() != QEvent::KeyPress) return false;
@@ -51,64 +53,6 @@ TfrmRegist::TfrmRegist(Services& services)
 }
 
 TfrmRegist::~TfrmRegist() = default;
-
-int TfrmRegist::OpenFile(const QString& title) {
-  LoadWordFile(title);
-  SetCaptions(QStringLiteral("Norumi! > 単語登録 > "));
-  frmKeyboard->AttachImage(imMoji);
-  const bool locked = IsLocked();
-  const bool damaged = !savePath_;
-  btNorumi->setVisible(!ReadKeyboardPath(services_.registry).isEmpty() && !locked);
-  // Nothing changed in a damaged file is kept, so nothing is offered that would seem to change
-  // it; issuing a code only reads.
-  btOption->setVisible(teachMode && !damaged);
-  btMagCode->setVisible(teachMode);
-  btRegist->setVisible(!locked);
-  edJapan->setReadOnly(locked);
-  for (QWidget* w : {static_cast<QWidget*>(edNo), static_cast<QWidget*>(btJump),
-                     static_cast<QWidget*>(btHanguel), static_cast<QWidget*>(btRight),
-                     static_cast<QWidget*>(btLeft)})
-    w->show();
-  btDelete->setVisible(!damaged);
-  E1->menuAction()->setVisible(true);
-
-  CurrentIndex = WordList->Count();
-  ShowEntry(CurrentIndex);
-  const int result = services_.dialogs.ShowModal(*this);
-  SaveWordFile();
-  return result;
-}
-
-void TfrmRegist::LoadWordFile(const QString& title) {
-  const std::optional<std::string> name = ToCp932(title);
-  const auto path = name ? WordFilePath(services_.programFolder, *name) : std::nullopt;
-  if (!path) throw EFOpenError(services_.programFolder / ToPath(title + QStringLiteral(".wbk")));
-  // A fresh list for every file: a missing or damaged file must not leave another file's
-  // words, header or histories behind to be shown or saved under this title.
-  ownList_ = std::make_unique<TTangoList>();
-  WordList = ownList_.get();
-  auto lock = std::make_unique<WordFileLock>(*path);
-  const LoadStatus status = WordList->LoadFromFile(*path);
-  if (status == LoadStatus::Missing) WordList->Title = *name;
-  savePath_ = path;
-  fileLock_ = std::move(lock);
-  if (IsDamaged(status)) {
-    savePath_.reset();
-    fileLock_.reset();
-    services_.dialogs.MessageBox(this, ExceptionMessage(EFDamagedError(*path)), kApplicationTitle,
-                                 MsgIcon::Stop);
-  }
-}
-
-void TfrmRegist::SaveWordFile() {
-  // The lock goes whether the save succeeds or not.
-  const std::unique_ptr<WordFileLock> lock = std::move(fileLock_);
-  if (savePath_) ownList_->SaveToFile(*savePath_);
-}
-
-bool TfrmRegist::IsLocked() const {
-  return !savePath_ || (WordList->ReadOnly && !teachMode);
-}
 
 void TfrmRegist::SetCaptions(const QString& windowPrefix) {
   const QString title = FromCp932(WordList->Title);
@@ -191,6 +135,7 @@ void TfrmRegist::btJumpClick() {
 
 void TfrmRegist::btRegistClick() {
   StoreEntry(CurrentIndex);
+  SaveWordFile();
 }
 
 void TfrmRegist::btDeleteClick() {
@@ -200,6 +145,7 @@ void TfrmRegist::btDeleteClick() {
     return;
   if (CurrentIndex < WordList->Count()) WordList->DeleteAt(CurrentIndex);
   ShowEntry(CurrentIndex);
+  SaveWordFile();
 }
 
 void TfrmRegist::btHanguelClick() {
@@ -227,6 +173,7 @@ void TfrmRegist::btOptionClick() {
     entry.Url = ToCp932(frmTangoOp->edUrl->text()).value_or(entry.Url);
   }
   show();
+  if (result == kModalOk) SaveWordFile();
 }
 
 void TfrmRegist::btMagCodeClick() {
@@ -250,23 +197,52 @@ void TfrmRegist::btCloseClick() {
   done(kModalOk);
 }
 
+void TfrmRegist::done(int result) {
+  if (editing_ && !MayClose()) return;
+  TForm::done(result);
+}
+
+bool TfrmRegist::MayClose() {
+  if (Modified &&
+      services_.dialogs.MessageBox(this, kChanged, QStringLiteral("閉じる"), MsgIcon::Information,
+                                   MsgButtons::YesNo) == MsgAnswer::No)
+    return false;
+  // The window is still open: a save that fails loses nothing until the user says so.
+  for (;;) {
+    try {
+      SaveWordFile();
+      return true;
+    } catch (const std::exception& error) {
+      const MsgAnswer answer = services_.dialogs.MessageBox(
+          this, kNotSaved.arg(ExceptionMessage(error)), kApplicationTitle, MsgIcon::Stop,
+          MsgButtons::RetryDiscardCancel);
+      if (answer == MsgAnswer::Discard) return true;
+      if (answer != MsgAnswer::Retry) return false;
+    }
+  }
+}
+
 void TfrmRegist::P2Click() {
   frmKeyboard->mmPropClick(this);
 }
 
 void TfrmRegist::keyPressEvent(QKeyEvent* event) {
+  // Escape is "閉じる", never a close that skips the question and the save.
+  if (event->matches(QKeySequence::Cancel)) {
+    Run([this] { btCloseClick(); });
+    return;
+  }
+  // Reaches the window only from controls that take no text: the Korean word is the one thing
+  // to paste into then.
   if (IsCtrlV(event) && !btHanguel->isHidden()) Run([this] { btHanguelClick(); });
   TForm::keyPressEvent(event);
 }
 
 bool TfrmRegist::eventFilter(QObject* watched, QEvent* event) {
-  // The window sees Ctrl+V before the edit it was typed in. The edit still gets the key, unless
-  // it is read-only and would pass it on to the window for a second paste.
+  // Ctrl+V in a text field pastes text into that field alone. A read-only field takes nothing,
+  // and the key must not go on to the window and paste into the Korean word instead.
   auto* edit = qobject_cast<QLineEdit*>(watched);
-  if (edit && (edit == edJapan || edit == edNo) && IsCtrlV(event) && !btHanguel->isHidden()) {
-    Run([this] { btHanguelClick(); });
-    return edit->isReadOnly();
-  }
+  if (edit && (edit == edJapan || edit == edNo) && IsCtrlV(event)) return edit->isReadOnly();
   return TForm::eventFilter(watched, event);
 }
 

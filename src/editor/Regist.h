@@ -22,8 +22,10 @@ class TImage;
 
 // The word editor: browses the entries of one word file, registers a pasted Korean word with
 // its meaning, adds and deletes entries, and in teacher mode edits a word's explanation and
-// issues its mail-magazine code. The file is written back when the window closes. It also shows
-// the one word of a received code, with nothing to browse or change.
+// issues its mail-magazine code. The file is written back after every registration and deletion
+// and when the window closes, while the window is still open: a save that fails leaves it open
+// with its words. It also shows the one word of a received code, with nothing to browse or
+// change.
 class TfrmRegist : public TForm {
   Q_OBJECT
 
@@ -34,8 +36,9 @@ class TfrmRegist : public TForm {
   // Set by the menu before each OpenFile.
   bool teachMode = false;
 
-  // Edits the word file of `title` in the program's folder modally and saves it on closing.
-  int OpenFile(const QString& title);
+  // Edits the word file at `file` modally and saves it as it goes. kModalCancel without showing
+  // anything when the user gives up waiting for another program that holds the file.
+  int OpenFile(const std::filesystem::path& file);
   // Shows `entry` of `list` read-only, modally; nothing is saved and `list` is left as it was.
   int ShowDisplayOnly(TTangoList& list, const TTango& entry);
 
@@ -70,6 +73,8 @@ class TfrmRegist : public TForm {
   QAction* P2;
 
  public slots:
+  // Every way of closing (閉じる, its menu item, Escape, the title bar) ends here.
+  void done(int result) override;
   void edJapanChange();
   void btLeftClick();
   void btRightClick();
@@ -97,14 +102,21 @@ class TfrmRegist : public TForm {
   // Moves to entry `n`, after asking when the entry on screen has changes (caption of the box).
   void MoveTo(int32_t n, const QString& caption);
   bool IsLocked() const;
-  // The word file of one opening: loaded here and written back here, nowhere else.
-  void LoadWordFile(const QString& title);
+  // The word file of one opening: loaded here and written back here, nowhere else. False when
+  // the user gave up waiting for its lock.
+  bool LoadWordFile(const std::filesystem::path& file);
+  // Throws when the file cannot be written; the list keeps every word.
   void SaveWordFile();
+  // Asks about the entry on screen and saves; false keeps the window open.
+  bool MayClose();
   void SetCaptions(const QString& windowPrefix);
 
   std::unique_ptr<TTangoList> ownList_;
-  // Where the opened file is written back; none while nothing may be written (a damaged file).
+  // Where the opened file is written back; none while nothing may be written (a damaged file, a
+  // folder or file that cannot be written).
   std::optional<std::filesystem::path> savePath_;
+  // True while a word file is open for editing (not for a display-only showing).
+  bool editing_ = false;
   // Held from the load to the save, so that no other writer changes the file meanwhile.
   std::unique_ptr<WordFileLock> fileLock_;
 };

@@ -58,18 +58,19 @@ class EditorFixture : public AppFixture {
     TTangoList list;
     list.Title = name;
     fill(list);
-    list.SaveToFile(folder / (std::string(name) + ".wbk"));
+    list.SaveToFile(PathOf(name));
   }
+  std::filesystem::path PathOf(const char* name) { return folder / (std::string(name) + ".wbk"); }
   std::unique_ptr<TTangoList> Load(const char* name) {
     auto list = std::make_unique<TTangoList>();
-    list->LoadFromFile(folder / (std::string(name) + ".wbk"));
+    list->LoadFromFile(PathOf(name));
     return list;
   }
   // Opens `name` in the editor, which `drive` works and must close.
   void Edit(const char* name, bool teacher, const std::function<void(TfrmRegist&)>& drive) {
     dialogs.ExpectModal("frmRegist", [&](QDialog&) { drive(*frmRegist); });
     frmRegist->teachMode = teacher;
-    frmRegist->OpenFile(QString::fromUtf8(name));
+    frmRegist->OpenFile(PathOf(name));
     dialogs.VerifyFinished();
   }
 

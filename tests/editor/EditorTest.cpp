@@ -1,7 +1,10 @@
 // The word editor as a learner uses it: browsing, registering pasted words, the warnings, the
 // locked file, and what reaches the word file when the window closes.
+#include <QClipboard>
+
 #include "EditorFixture.h"
 #include "model/FileErrors.h"
+#include "model/WordFileLock.h"
 #include "platform/ExceptionDisplay.h"
 
 namespace norumi {
@@ -82,11 +85,11 @@ TEST_F(Editor, RegisteringStoresTheWordWithOneClosingZero) {
     w.btJump->click();
     w.btRegist->click();
     w.btRegist->click();
-    // Ctrl+V in the meaning field pastes Korean too, after the word shown.
+    // Ctrl+V outside the text fields pastes Korean too, after the word shown.
     w.edNo->setText("1");
     w.btJump->click();
     clipboard.Put(std::string("&#xb4e4;"), std::nullopt);
-    CtrlV(*w.edJapan);
+    CtrlV(*w.imMoji);
     EXPECT_EQ(w.imMoji->Picture, Drawn({0xACE0, 0xC591, 0xC774, 0, 0, 0xB4E4}));
     w.btRegist->click();
     // An entry with nothing at all is not written.
@@ -220,6 +223,117 @@ TEST_F(Editor, DamagedAndMissingFilesNeverTakeOtherWords) {
   EXPECT_EQ(gone->Count(), 0);
   EXPECT_EQ(gone->Title, "gone");
   EXPECT_EQ(Load("five")->Count(), 5);
+}
+
+TEST_F(Editor, EachChangeIsSavedAtOnceAndAFailedSaveKeepsTheWindowAndItsWords) {
+  const auto five = PathOf("five");
+  const QString readOnly = ExceptionMessage(EFCreateError(five, FileCause::FileReadOnly));
+  Edit("five", false, [&](TfrmRegist& w) {
+    w.btRight->click();  // leaves an empty entry behind, which no save writes
+    for (const char* meaning : {"新しい", "もっと新しい"}) {
+      w.edJapan->setText(QString::fromUtf8(meaning));
+      w.btRegist->click();
+    }
+    EXPECT_EQ(Load("five")->Tango(5).Japan, Sj("もっと新しい"));  // while the window is open
+    dialogs.ExpectMessage("データを削除しますか？", "データ削除", MsgIcon::Information,
+                          MsgButtons::YesNo, MsgAnswer::Yes);
+    w.btDelete->click();
+    EXPECT_EQ(Load("five")->Count(), 5);
+    std::filesystem::permissions(five, std::filesystem::perms::owner_read);
+    dialogs.ExpectMessage(readOnly, kApplicationTitle, MsgIcon::Stop);
+    w.btRegist->click();
+    for (const MsgAnswer answer : {MsgAnswer::Cancel, MsgAnswer::Retry, MsgAnswer::Discard})
+      dialogs.ExpectMessage(
+          "単語ファイルを保存できませんでした。\n" + readOnly +
+              "\n「再試行」でもう一度保存します。「破棄」で保存せずに閉じると、"
+              "保存されていない変更は失われます。「キャンセル」で単語登録に戻ります。",
+          kApplicationTitle, MsgIcon::Stop, MsgButtons::RetryDiscardCancel, answer);
+    w.btClose->click();
+    EXPECT_TRUE(w.isVisible());  // キャンセル: back to the words
+    w.btClose->click();          // 再試行 fails again; 破棄 closes
+  });
+}
+
+TEST_F(Editor, EveryWayOfClosingAsksAboutTheEntryOnScreen) {
+  using Way = std::function<void(TfrmRegist&)>;
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  for (const Way& close : {Way([](TfrmRegist& w) { w.btClose->click(); }),
+                           Way([&](TfrmRegist& w) { QApplication::sendEvent(w.edJapan, &escape); }),
+                           Way([](TfrmRegist& w) { w.close(); })}) {  // the title bar
+    Edit("five", false, [&](TfrmRegist& w) {
+      w.edJapan->setText(QStringLiteral("いぬ"));
+      for (const MsgAnswer answer : {MsgAnswer::No, MsgAnswer::Yes}) {
+        dialogs.ExpectMessage("変更されていますがよろしいですか？", "閉じる", MsgIcon::Information,
+                              MsgButtons::YesNo, answer);
+        close(w);
+        EXPECT_EQ(w.isVisible(), answer == MsgAnswer::No);
+      }
+    });
+  }
+}
+
+TEST_F(Editor, CtrlVInATextFieldPastesThereAndNotIntoTheKoreanWord) {
+  QGuiApplication::clipboard()->setText(QStringLiteral("こいびと"));
+  Paste(u"こいびと");
+  for (const char* field : {"edNo", "edJapan"}) {
+    Edit("five", false, [&](TfrmRegist& w) {
+      w.edNo->setText("0");
+      w.btJump->click();
+      CtrlV(test::Find<QLineEdit>(w, field));
+      EXPECT_TRUE(test::Find<QLineEdit>(w, field).text().endsWith("こいびと"));
+      w.btRegist->click();
+      w.btClose->click();
+    });
+    EXPECT_EQ(Load("five")->Tango(0).Hangul, WithZeros(test::kGae, 1));
+  }
+}
+
+TEST_F(Editor, ALockIsNotWaitedForAndTheEditorNamesItselfAsItsHolder) {
+  const auto five = PathOf("five");
+  const auto holder = [&] { return ParseLockHolder(test::ReadBytes(LockFileOf(five))); };
+  {
+    const WordFileLock other(five, std::chrono::milliseconds(0), "wbk");
+    dialogs.ExpectMessage(QStringLiteral("単語ファイル %1 は%2が使用中です。使い終わるのを待って"
+                                         "「再試行」を押すか、「キャンセル」でやめてください。")
+                              .arg(FromPath(five), LockHolderText(holder())),
+                          kApplicationTitle, MsgIcon::Stop, MsgButtons::RetryCancel,
+                          MsgAnswer::Cancel);
+    EXPECT_EQ(frmRegist->OpenFile(five), kModalCancel);  // and never shown
+  }
+  Edit("five", false, [&](TfrmRegist& w) {
+    EXPECT_EQ(holder().window, "単語登録");
+    w.btClose->click();
+  });
+}
+
+TEST_F(Editor, AFileThatCannotBeWrittenOpensForBrowsingOnly) {
+  namespace fs = std::filesystem;
+  const auto five = PathOf("five");
+  const auto lock = LockFileOf(five);
+  const std::string before = test::ReadBytes(five);
+  const std::vector<std::pair<QString, std::function<void(bool)>>> rows = {
+      {ExceptionMessage(EFCreateError(five, FileCause::FolderReadOnly)),
+       [&](bool on) {
+         fs::permissions(folder.Path(),
+                         on ? fs::perms::owner_read | fs::perms::owner_exec : fs::perms::owner_all);
+       }},
+      {ExceptionMessage(EFLockFileError(lock, FileCause::NotAFile)),
+       [&](bool on) { on ? fs::create_directory(lock) : fs::remove(lock); }}};
+  for (const auto& [cause, block] : rows) {
+    block(true);
+    dialogs.ExpectMessage(cause +
+                              "\nこの単語ファイルは読み取り専用で開きます。閲覧だけができ、"
+                              "変更は保存されません。",
+                          kApplicationTitle, MsgIcon::Information);
+    Edit("five", true, [&](TfrmRegist& w) {
+      EXPECT_FALSE(fs::is_regular_file(lock));  // no lock held
+      EXPECT_TRUE(w.edJapan->isReadOnly() && w.btRegist->isHidden() && w.btDelete->isHidden() &&
+                  w.btOption->isHidden());
+      w.btClose->click();
+    });
+    block(false);
+    EXPECT_EQ(test::ReadBytes(five), before);
+  }
 }
 
 TEST_F(Editor, DisplayOnlyOffersNothingAndLeavesTheListAlone) {

@@ -1,0 +1,108 @@
+// The word editor's word file: opening it under its lock, or for browsing only when it cannot
+// be written, and writing it back.
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+
+#include "editor/EditSteps.h"
+#include "editor/Regist.h"
+#include "hangul/view/KeyboardWindow.h"
+#include "model/FileErrors.h"
+#include "model/SafeSave.h"
+#include "platform/Dialogs.h"
+#include "platform/ExceptionDisplay.h"
+#include "platform/Registry.h"
+#include "platform/text/Cp932.h"
+#include "platform/text/WordFileName.h"
+
+namespace norumi {
+
+namespace {
+
+// How this window names itself in the lock file, for another copy of the program to show.
+constexpr std::string_view kLockWindow = "単語登録";
+
+const QString kBrowseOnly = QStringLiteral(
+    "%1\nこの単語ファイルは読み取り専用で開きます。閲覧だけができ、変更は保存されません。");
+
+}  // namespace
+
+int TfrmRegist::OpenFile(const std::filesystem::path& file) {
+  if (!LoadWordFile(file)) return kModalCancel;
+  SetCaptions(QStringLiteral("Norumi! > 単語登録 > "));
+  frmKeyboard->AttachImage(imMoji);
+  const bool locked = IsLocked();
+  const bool unsaved = !savePath_;
+  btNorumi->setVisible(!ReadKeyboardPath(services_.registry).isEmpty() && !locked);
+  // Nothing changed in a file that is not saved is kept, so nothing is offered that would seem
+  // to change it; issuing a code only reads.
+  btOption->setVisible(teachMode && !unsaved);
+  btMagCode->setVisible(teachMode);
+  btRegist->setVisible(!locked);
+  edJapan->setReadOnly(locked);
+  for (QWidget* w : {static_cast<QWidget*>(edNo), static_cast<QWidget*>(btJump),
+                     static_cast<QWidget*>(btHanguel), static_cast<QWidget*>(btRight),
+                     static_cast<QWidget*>(btLeft)})
+    w->show();
+  btDelete->setVisible(!unsaved);
+  E1->menuAction()->setVisible(true);
+
+  CurrentIndex = WordList->Count();
+  ShowEntry(CurrentIndex);
+  editing_ = true;
+  const int result = services_.dialogs.ShowModal(*this);
+  editing_ = false;
+  savePath_.reset();
+  fileLock_.reset();
+  return result;
+}
+
+bool TfrmRegist::LoadWordFile(const std::filesystem::path& file) {
+  // A fresh list for every file: a missing or damaged file must not leave another file's
+  // words, header or histories behind to be shown or saved under this title.
+  ownList_ = std::make_unique<TTangoList>();
+  WordList = ownList_.get();
+  savePath_.reset();
+  fileLock_.reset();
+  // A file that cannot be written is still worth reading: it opens for browsing, and without
+  // the lock, as a reader keeps nobody from writing.
+  std::optional<QString> browseOnly;
+  std::unique_ptr<WordFileLock> lock;
+  if (const std::optional<FileCause> cause = WriteObstacle(file)) {
+    browseOnly = ExceptionMessage(EFCreateError(file, *cause));
+  } else {
+    // Another program may keep the file as long as it likes: the window never waits for it.
+    try {
+      if (!RetryWhileLocked(services_.dialogs, this, [&] {
+            lock = std::make_unique<WordFileLock>(file, kWindowLockWait, kLockWindow);
+          }))
+        return false;
+    } catch (const EFCreateError& e) {
+      browseOnly = ExceptionMessage(e);
+    }
+  }
+  const LoadStatus status = WordList->LoadFromFile(file);
+  if (status == LoadStatus::Missing)
+    WordList->Title = ToCp932(FromPath(file.stem())).value_or(std::string());
+  if (IsDamaged(status)) {
+    services_.dialogs.MessageBox(this, ExceptionMessage(EFDamagedError(file)), kApplicationTitle,
+                                 MsgIcon::Stop);
+  } else if (browseOnly) {
+    services_.dialogs.MessageBox(this, kBrowseOnly.arg(*browseOnly), kApplicationTitle,
+                                 MsgIcon::Information);
+  } else {
+    savePath_ = file;
+    fileLock_ = std::move(lock);
+  }
+  return true;
+}
+
+void TfrmRegist::SaveWordFile() {
+  if (savePath_) SaveLeavingListAlone(*ownList_, *savePath_);
+}
+
+bool TfrmRegist::IsLocked() const {
+  return !savePath_ || (WordList->ReadOnly && !teachMode);
+}
+
+}  // namespace norumi
