@@ -1,7 +1,6 @@
 #include "app/WbkMenu.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -18,7 +17,6 @@
 #include "files/WbkDialog.h"
 #include "files/WordFolder.h"
 #include "model/FileErrors.h"
-#include "model/WordFileLock.h"
 #include "platform/Dialogs.h"
 #include "platform/ExceptionDisplay.h"
 #include "platform/FormParts.h"
@@ -26,8 +24,6 @@
 #include "platform/text/Cp932.h"
 #include "platform/text/Cp932Validator.h"
 #include "platform/text/WordFileName.h"
-#include "quiz/Jap2Kor.h"
-#include "quiz/Kor2Jap.h"
 
 namespace norumi {
 
@@ -183,11 +179,13 @@ void TfrmWBKMenu::btRegClick() {
   // Whatever happens on the way, the menu and the quiz settings come back.
   RunHandler(services_.dialogs, this, [this] {
     if (frmWBKDialog->Execute(true) == kModalCancel) return;
-    const QString name = frmWBKDialog->CheckedFileName();
-    const auto path = ListedFilePath(services_.programFolder, name);
-    if (!path) throw EFOpenError(services_.programFolder / ToPath(name + QStringLiteral(".wbk")));
+    // The editor checks at most one entry; it opens the very file that entry was listed for.
+    const auto checked = frmWBKDialog->CheckedFilePaths();
+    if (checked.empty() || !checked.front())
+      throw EFOpenError(services_.programFolder /
+                        ToPath(frmWBKDialog->CheckedFileName() + QStringLiteral(".wbk")));
     frmRegist->teachMode = teachMode;
-    frmRegist->OpenFile(*path);
+    frmRegist->OpenFile(*checked.front());
   });
   frmWBKDialog->Panel1->show();
   show();

@@ -214,8 +214,8 @@ TEST_F(MailCodeRoad, APasteThatWouldOverfillTheFieldIsRefusedAndTheFieldKeepsIts
   }
 }
 
-TEST_F(MailCodeRoad, TheMenuComesBackWhenTheEditorCannotOpen) {
-  // Listed, but a backslash can never be part of a word file's name.
+TEST_F(MailCodeRoad, TheMenuComesBackAfterTheEditorWhateverItFound) {
+  // Listed, so it opens, though Windows would refuse its name; empty, so it is damaged.
   WriteFile("a\\b.wbk", "");
   dialogs.ExpectModal("frmWBKDialog", [](QDialog& w) {
     Find<QListWidget>(w, "clbFile")
@@ -224,8 +224,10 @@ TEST_F(MailCodeRoad, TheMenuComesBackWhenTheEditorCannotOpen) {
         ->setCheckState(Qt::Checked);
     Find<QPushButton>(w, "btOk").click();
   });
-  dialogs.ExpectMessage(ExceptionMessage(EFOpenError(folder / ToPath(QStringLiteral("a\\b.wbk")))),
-                        kApplicationTitle, MsgIcon::Stop);
+  dialogs.ExpectMessage(
+      ExceptionMessage(EFDamagedError(folder / ToPath(QStringLiteral("a\\b.wbk")))),
+      kApplicationTitle, MsgIcon::Stop);
+  dialogs.ExpectModal("frmRegist", [](QDialog& w) { w.reject(); });
   frmWBKMenu->btReg->click();
   dialogs.VerifyFinished();
   EXPECT_TRUE(frmWBKMenu->isVisible());
