@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace norumi {
 
@@ -48,8 +49,14 @@ MsgAnswer QtDialogs::MessageBox(QWidget* parent, const QString& text, const QStr
                                 MsgIcon icon, MsgButtons buttons) {
   QMessageBox box(icon == MsgIcon::Stop ? QMessageBox::Critical : QMessageBox::Information, caption,
                   text, ButtonsOf(buttons), parent);
-  if (buttons == MsgButtons::RetryCancel || buttons == MsgButtons::RetryDiscardCancel)
+  if (buttons == MsgButtons::RetryCancel || buttons == MsgButtons::RetryDiscardCancel) {
+    // Named as the messages name them, whether or not Qt's own translations are installed.
     box.setDefaultButton(QMessageBox::Retry);
+    box.button(QMessageBox::Retry)->setText(QStringLiteral("再試行"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    if (QAbstractButton* discard = box.button(QMessageBox::Discard))
+      discard->setText(QStringLiteral("破棄"));
+  }
   return AnswerOf(box.exec(), buttons);
 }
 
