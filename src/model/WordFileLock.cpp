@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <string>
 #include <thread>
 
@@ -12,6 +13,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -71,7 +73,9 @@ LockHolder ParseLockHolder(std::string_view text) {
   int64_t process = 0;
   const auto [at, error] =
       std::from_chars(lines[1].data(), lines[1].data() + lines[1].size(), process);
-  if (error == std::errc() && at == lines[1].data() + lines[1].size() && process > 0)
+  // A process id is a positive 32-bit number on every system the program runs on.
+  if (error == std::errc() && at == lines[1].data() + lines[1].size() && process > 0 &&
+      process <= INT32_MAX)
     holder.process = process;
   holder.window = std::string(lines[2]);
   return holder;
@@ -128,7 +132,12 @@ int OpenLockFile(const fs::path& lockFile, const fs::path& wordFile, bool& writa
 LockHolder ReadHolder(int fd) {
   char text[kHolderBytes];
   const ssize_t got = ::pread(fd, text, sizeof text, 0);
-  return got > 0 ? ParseLockHolder(std::string_view(text, size_t(got))) : LockHolder{};
+  if (got <= 0) return {};
+  LockHolder holder = ParseLockHolder(std::string_view(text, size_t(got)));
+  // A holder that could not write its own record (another user's lock file) leaves the record
+  // of one before it: a process that is gone is named by nobody.
+  if (holder.process > 0 && ::kill(pid_t(holder.process), 0) != 0 && errno == ESRCH) return {};
+  return holder;
 }
 
 }  // namespace

@@ -170,7 +170,8 @@ TEST(WordFileLock, NamesItsHolderAndRefusesAnythingButARegularLockFileAtOnce) {
       EXPECT_EQ(error.Holder().window, "単語登録");
     }
   }
-  EXPECT_EQ(ParseLockHolder("wbk\n12x\n").process, 0) << "a number and nothing else";
+  for (const char* odd : {"wbk\n12x\n", "wbk\n-5\n", "wbk\n99999999999\n"})
+    EXPECT_EQ(ParseLockHolder(odd).process, 0) << "a process id and nothing else: " << odd;
 
   using Make = std::function<void(const fs::path&)>;
   const Make fifo = [](const fs::path& at) { ASSERT_EQ(::mkfifo(at.c_str(), 0666), 0); };
