@@ -107,6 +107,56 @@ TEST(WbkImport, ABadLineRefusesTheWholeImport) {
   EXPECT_EQ(RunWbk({"import", Arg(dir / "s.wbk"), Arg(dir / "none.tsv")}).status, 1);
 }
 
+size_t Count(const std::string& text, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+TEST(WbkImport, EveryRefusedLineIsNamedAndSkippedOnlyWhenAsked) {
+  // Lines 1, 3, … 49 are good words; 2, 4, … 50 are refused, in two different ways.
+  std::string mixed, refusedOnly;
+  for (int i = 1; i <= 25; ++i) {
+    mixed += "개\t犬" + std::to_string(i) + "\n";
+    mixed += i % 2 ? "개\t犬개\n" : "개만\n";
+  }
+  for (int i = 0; i < 3; ++i) refusedOnly += "개\t😀\n";
+  struct Case {
+    std::string tsv;
+    bool skip;
+    int status;
+    size_t words;  // in the file afterwards; 0 when it is not made
+    size_t named;  // refused lines named on their own
+    std::vector<std::string> said;
+  } cases[] = {
+      {mixed,
+       false,
+       1,
+       0,
+       20,
+       {"line 2, Japanese column", "line 4: there is no Japanese", "line 40", "and 5 more",
+        "25 lines refused"}},
+      {mixed, true, 0, 25, 20, {"line 2, Japanese column", "and 5 more", "skipped 25 lines"}},
+      {refusedOnly, true, 1, 0, 3, {"line 3, Japanese column", "U+1F600"}},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    QStringList args = {"import", Arg(dir / "w.wbk"), "-"};
+    if (c.skip) args << "--skip-invalid";
+    const WbkRun run = RunWbk(args, c.tsv);
+    const std::string row = args.join(' ').toStdString();
+    EXPECT_EQ(run.status, c.status) << row << run.err;
+    EXPECT_EQ(Count(run.err, "wbk import: line "), c.named) << run.err;
+    EXPECT_EQ(run.err.find("line 42"), std::string::npos) << run.err;
+    for (const std::string& said : c.said)
+      EXPECT_NE(run.err.find(said), std::string::npos) << run.err;
+    if (c.words == 0)
+      EXPECT_TRUE(FolderContents(dir.Path()).empty()) << row;
+    else
+      EXPECT_EQ(Words(dir / "w.wbk").size(), c.words) << row;
+  }
+}
+
 TEST(WbkExport, WhatItWritesImportsBackAsTheSameWords) {
   TempDir dir;
   TTangoList list;

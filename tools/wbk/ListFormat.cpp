@@ -3,9 +3,9 @@
 #include "Cli.h"
 #include "Json.h"
 #include "Text.h"
-#include "Tsv.h"
 #include "WordFiles.h"
 #include "platform/text/Cp932.h"
+#include "platform/text/Tsv.h"
 
 namespace norumi::wbk {
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "model/Tango.h"
+#include "platform/text/TsvWords.h"
 
 namespace norumi::wbk {
 
@@ -13,13 +14,13 @@ std::string Cp932ToUtf8(const std::string& cp932);
 // A stored text in a message: its control characters escaped (see EscapeControls).
 std::string ShowText(const std::string& cp932);
 
+// `where`: "`text`" has a character CP932 cannot hold ("개", U+AC1C).
+std::string UncodableMessage(std::string_view where, const QString& text,
+                             const Uncodable& character);
 // The CP932 bytes of `text`. A character CP932 cannot hold is refused with a Failure that names
 // `where` (as in "line 3, Japanese column") and the character.
 std::string ToCp932OrRefuse(const QString& text, std::string_view where);
 
-// Korean as the Unicode-text paste reads it (one code per UTF-16 unit), with the 0 code the word
-// editor appends when it registers a word.
-HangulCodes KoreanToCodes(const QString& text);
 // Korean as the Unicode-text copy writes it: the 0 codes leave no trace.
 QString CodesToKorean(const HangulCodes& codes);
 

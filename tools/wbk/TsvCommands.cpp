@@ -1,41 +1,58 @@
 // import and export: words as tab-separated text, for spreadsheets and flash-card programs.
 #include "Commands.h"
 #include "Text.h"
-#include "Tsv.h"
 #include "WordFiles.h"
 #include "model/WordFileLock.h"
 #include "platform/text/Cp932.h"
+#include "platform/text/Tsv.h"
+#include "platform/text/TsvWords.h"
 
 namespace norumi::wbk {
 
 namespace {
 
-TTango RowToWord(const TsvRow& row) {
-  const std::string line = "line " + std::to_string(row.line);
-  const QStringList& columns = row.columns;
-  if (columns.size() < 2) throw Failure(line + ": there is no Japanese column");
-  if (columns.size() > 4)
-    throw Failure(line + ": " + std::to_string(columns.size()) +
-                  " columns; a line holds Korean, Japanese, explanation and URL at most");
-  TTango word;
-  word.Japan = ToCp932OrRefuse(columns[1], line + ", Japanese column");
-  if (columns.size() > 2)
-    word.Setsumei = ToCp932OrRefuse(columns[2], line + ", explanation column");
-  if (columns.size() > 3) word.Url = ToCp932OrRefuse(columns[3], line + ", URL column");
-  // A word of nothing but its closing 0 code has nothing to ask and nothing to answer.
-  if (columns[0].isEmpty() && word.Japan.empty())
-    throw Failure(line + ": both the Korean and the Japanese column are empty");
-  word.Hangul = KoreanToCodes(columns[0]);
-  return word;
+std::string Lines(size_t count) {
+  return std::to_string(count) + (count == 1 ? " line" : " lines");
+}
+
+QString ProblemText(const TsvProblem& problem) {
+  const QString line = QStringLiteral("line %1").arg(problem.line);
+  switch (problem.kind) {
+    case TsvProblem::Kind::NotUtf8:
+      return line + QStringLiteral(" is not UTF-8 text");
+    case TsvProblem::Kind::NulByte:
+      return line + QStringLiteral(" holds a NUL byte");
+    case TsvProblem::Kind::NoJapanese:
+      return line + QStringLiteral(": there is no Japanese column");
+    case TsvProblem::Kind::TooManyColumns:
+      return line + QStringLiteral(
+                        ": %1 columns; a line holds Korean, Japanese, explanation and URL at most")
+                        .arg(problem.columns);
+    case TsvProblem::Kind::Empty:
+      return line + QStringLiteral(": both the Korean and the Japanese column are empty");
+    case TsvProblem::Kind::NotCp932:
+      break;
+  }
+  static const char* const kColumns[] = {"Korean", "Japanese", "explanation", "URL"};
+  const std::string where = line.toStdString() + ", " + kColumns[int(problem.column)] + " column";
+  return QString::fromStdString(
+      UncodableMessage(where, problem.text, {problem.character, problem.codePoint}));
 }
 
 int RunImport(const Invocation& call) {
-  const Args args(call.args, {}, 2, 2);
+  const Args args(call.args, {{"--skip-invalid", false}}, 2, 2);
   const auto path = ArgPath(args.Positional()[0]);
-  // Every line is checked before anything is written: an import is whole or not at all.
-  std::vector<TTango> words;
-  for (const TsvRow& row : ParseTsv(ReadInput(args.Positional()[1])))
-    words.push_back(RowToWord(row));
+  // Every line is read before anything is written: without --skip-invalid an import is whole or
+  // not at all, and either way every refused line is named at once, not one per attempt.
+  const TsvWords read = ReadTsvWords(ReadInput(args.Positional()[1]));
+  const size_t refused = read.problems.size();
+  for (const QString& line :
+       ListTsvProblems(read.problems, ProblemText, QStringLiteral("and %1 more")))
+    call.Report(line.toStdString());
+  if (refused > 0 && !args.Has("--skip-invalid"))
+    throw Failure(Lines(refused) + " refused; nothing imported (--skip-invalid imports the rest)");
+  if (refused > 0 && read.words.empty())
+    throw Failure("no line holds a word that can be imported; nothing written");
 
   // Read under the lock, so that the words another writer saved meanwhile stay.
   const WordFileLock lock(path, kWordFileLockWait, "import");
@@ -45,9 +62,11 @@ int RunImport(const Invocation& call) {
     throw Failure(ShowPath(path) + " is damaged (" + LoadStatusName(status) +
                   "); nothing imported");
   if (status == LoadStatus::Missing) list.Title = TitleFromFileName(path, "the file name as title");
-  const int added = list.AddAbsent(words);
+  const int added = list.AddAbsent(read.words);
   if (added > 0 || status == LoadStatus::Missing) list.SaveToFile(path);
-  WriteOut("added " + std::to_string(added) + " of " + std::to_string(words.size()) + " words\n");
+  WriteOut("added " + std::to_string(added) + " of " + std::to_string(read.words.size()) +
+           " words\n");
+  if (refused > 0) call.Report("skipped " + Lines(refused));
   return 0;
 }
 
@@ -76,7 +95,7 @@ int RunExport(const Invocation& call) {
 }  // namespace
 
 const Command kImportCommand{
-    "import", "FILE TSV", "add words from tab-separated text",
+    "import", "FILE TSV [--skip-invalid]", "add words from tab-separated text",
     "Reads UTF-8 lines of Korean, Japanese and, optionally, explanation and URL, separated by\n"
     "tabs; TSV \"-\" is the standard input. Lines starting with \"#\" (such as the headers of\n"
     "flash-card exports) and blank lines are passed over; CRLF line ends and a BOM are fine.\n"
@@ -85,8 +104,12 @@ const Command kImportCommand{
     "Korean becomes one code per UTF-16 unit and a closing 0 code, as the word editor\n"
     "registers it. A word the file already holds with the same Korean, Japanese, explanation\n"
     "and URL is not added again. FILE is created when missing, titled after its name.\n"
-    "Nothing is written when any line has text CP932 cannot hold or a NUL byte, lacks the\n"
-    "Japanese column or has neither Korean nor Japanese, or when FILE is damaged.\n",
+    "A line is refused when it is not UTF-8 or holds a NUL byte, has text CP932 cannot hold,\n"
+    "lacks the Japanese column, has more than four columns or neither Korean nor Japanese.\n"
+    "The refused lines are listed on stderr (the first 20, with their column, character and\n"
+    "code point, and a count of the rest), and nothing is written. --skip-invalid imports the\n"
+    "other lines and ends with the number skipped on stderr; its exit status is 1 only when\n"
+    "no line held a word. A damaged FILE is never written.\n",
     RunImport};
 
 const Command kExportCommand{

@@ -1,11 +1,9 @@
-#include "Tsv.h"
+#include "platform/text/Tsv.h"
 
 #include <QStringDecoder>
 #include <algorithm>
 
-#include "Cli.h"
-
-namespace norumi::wbk {
+namespace norumi {
 
 QString EscapeTsvField(const QString& text, bool startsLine) {
   QString out;
@@ -67,7 +65,7 @@ bool IsBlank(const QString& line) {
 
 }  // namespace
 
-std::vector<TsvRow> ParseTsv(std::string_view utf8) {
+std::vector<TsvRow> ParseTsv(std::string_view utf8, std::vector<TsvBadLine>& bad) {
   if (utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);
   std::vector<TsvRow> rows;
   int number = 0;
@@ -76,13 +74,17 @@ std::vector<TsvRow> ParseTsv(std::string_view utf8) {
     std::string_view bytes = utf8.substr(0, end);
     utf8.remove_prefix(end == std::string_view::npos ? utf8.size() : end + 1);
     ++number;
-    // A NUL would cut the text it stands in when stored: the words would not be the ones given.
-    if (bytes.find('\0') != std::string_view::npos)
-      throw Failure("line " + std::to_string(number) + " holds a NUL byte");
+    if (bytes.find('\0') != std::string_view::npos) {
+      bad.push_back({number, true});
+      continue;
+    }
     if (bytes.ends_with('\r')) bytes.remove_suffix(1);
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString line = decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
-    if (decoder.hasError()) throw Failure("line " + std::to_string(number) + " is not UTF-8 text");
+    if (decoder.hasError()) {
+      bad.push_back({number, false});
+      continue;
+    }
     if (line.startsWith(QChar('#')) || IsBlank(line)) continue;
     TsvRow row{number, {}};
     for (const QString& column : line.split(QChar('\t'))) row.columns << UnescapeTsvField(column);
@@ -91,4 +93,4 @@ std::vector<TsvRow> ParseTsv(std::string_view utf8) {
   return rows;
 }
 
-}  // namespace norumi::wbk
+}  // namespace norumi

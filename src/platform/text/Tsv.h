@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <string_view>
+#include <vector>
+
+namespace norumi {
+
+// Tab-separated text as wbk and the word editor read it and wbk writes it. A tab, a line
+// break, a carriage return and a backslash inside a column are written "\t", "\n", "\r" and
+// "\\", so that every text survives a round trip; a "#" that would start a line (and make it a
+// comment) is written "\#". Reading turns these five back and keeps any other backslash as it
+// is.
+QString EscapeTsvField(const QString& text, bool startsLine);
+QString UnescapeTsvField(const QString& text);
+
+struct TsvRow {
+  int line = 0;  // 1-based, counting every line of the text
+  QStringList columns;
+};
+
+// A line that holds no text to split into columns.
+struct TsvBadLine {
+  int line = 0;
+  bool nul = false;  // a NUL byte, which would cut the text it stands in when stored
+};
+
+// The rows of a UTF-8 text, columns unescaped. A BOM at the start, the carriage return of a
+// CRLF line end, lines starting with "#" and blank lines are passed over. A line that is not
+// UTF-8, or holds a NUL byte, goes to `bad` and the reading goes on.
+std::vector<TsvRow> ParseTsv(std::string_view utf8, std::vector<TsvBadLine>& bad);
+
+}  // namespace norumi

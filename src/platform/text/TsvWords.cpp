@@ -1,0 +1,97 @@
+#include "platform/text/TsvWords.h"
+
+#include <algorithm>
+#include <variant>
+
+#include "hangul/core/TextForms.h"
+#include "platform/text/Cp932.h"
+#include "platform/text/Tsv.h"
+
+namespace norumi {
+
+namespace {
+
+// The CP932 bytes of one column, or the problem that names its character.
+std::variant<std::string, TsvProblem> ColumnText(const TsvRow& row, TsvColumn column) {
+  const QString& text = row.columns[int(column)];
+  if (auto bytes = ToCp932(text)) return *std::move(bytes);
+  const Uncodable uncodable = FirstUncodable(text).value_or(Uncodable{});
+  return TsvProblem{
+      row.line,           TsvProblem::Kind::NotCp932, 0, column, text, uncodable.character,
+      uncodable.codePoint};
+}
+
+std::variant<TTango, TsvProblem> RowToWord(const TsvRow& row) {
+  const auto problem = [&](TsvProblem::Kind kind) {
+    return TsvProblem{row.line, kind, int(row.columns.size()), {}, {}, {}, {}};
+  };
+  const qsizetype count = row.columns.size();
+  if (count < 2) return problem(TsvProblem::Kind::NoJapanese);
+  if (count > 4) return problem(TsvProblem::Kind::TooManyColumns);
+  TTango word;
+  std::string* const fields[] = {nullptr, &word.Japan, &word.Setsumei, &word.Url};
+  for (int column = 1; column < count; ++column) {
+    auto text = ColumnText(row, TsvColumn(column));
+    if (auto* refused = std::get_if<TsvProblem>(&text)) return *refused;
+    *fields[column] = std::get<std::string>(std::move(text));
+  }
+  // A word of nothing but its closing 0 code has nothing to ask and nothing to answer.
+  if (row.columns[0].isEmpty() && word.Japan.empty()) return problem(TsvProblem::Kind::Empty);
+  word.Hangul = KoreanToCodes(row.columns[0]);
+  return word;
+}
+
+}  // namespace
+
+TsvWords ReadTsvWords(std::string_view utf8) {
+  std::vector<TsvBadLine> bad;
+  const std::vector<TsvRow> rows = ParseTsv(utf8, bad);
+  TsvWords result;
+  for (const TsvBadLine& line : bad) {
+    const auto kind = line.nul ? TsvProblem::Kind::NulByte : TsvProblem::Kind::NotUtf8;
+    result.problems.push_back({line.line, kind, 0, {}, {}, {}, {}});
+  }
+  for (const TsvRow& row : rows) {
+    auto read = RowToWord(row);
+    if (auto* word = std::get_if<TTango>(&read))
+      result.words.push_back(std::move(*word));
+    else
+      result.problems.push_back(std::get<TsvProblem>(std::move(read)));
+  }
+  std::stable_sort(result.problems.begin(), result.problems.end(),
+                   [](const TsvProblem& a, const TsvProblem& b) { return a.line < b.line; });
+  return result;
+}
+
+HangulCodes KoreanToCodes(const QString& text) {
+  HangulCodes codes = UnicodeTextToCodes(
+      std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size())));
+  codes.push_back(0);
+  return codes;
+}
+
+std::optional<Uncodable> FirstUncodable(const QString& text) {
+  const qsizetype at = FirstNonCp932(text);
+  if (at < 0) return std::nullopt;
+  const bool pair =
+      text.at(at).isHighSurrogate() && at + 1 < text.size() && text.at(at + 1).isLowSurrogate();
+  const QString character = text.mid(at, pair ? 2 : 1);
+  const char32_t point =
+      pair ? QChar::surrogateToUcs4(character.at(0), character.at(1)) : character.at(0).unicode();
+  return Uncodable{character,
+                   QStringLiteral("U+") +
+                       QString::number(uint(point), 16).toUpper().rightJustified(4, QChar('0'))};
+}
+
+QStringList ListTsvProblems(const std::vector<TsvProblem>& problems,
+                            const std::function<QString(const TsvProblem&)>& describe,
+                            const QString& more) {
+  QStringList lines;
+  for (size_t i = 0; i < problems.size() && i < kListedProblems; ++i)
+    lines << describe(problems[i]);
+  if (problems.size() > kListedProblems)
+    lines << more.arg(qulonglong(problems.size() - kListedProblems));
+  return lines;
+}
+
+}  // namespace norumi
