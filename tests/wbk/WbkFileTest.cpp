@@ -33,12 +33,22 @@ TEST(WbkUsage, WrongUsageIsStatusTwoAndTouchesNothing) {
 TEST(WbkUsage, HelpListsTheCommandsAndExplainsEach) {
   const WbkRun overview = RunWbk({"--help"});
   EXPECT_EQ(overview.status, 0);
-  for (const char* name :
-       {"new", "dump", "check", "import", "export", "merge", "mailcode", "read-mailcode"}) {
-    EXPECT_NE(overview.out.find(std::string("  ") + name + " "), std::string::npos) << name;
-    const WbkRun help = RunWbk({name, "--help"});
-    EXPECT_EQ(help.status, 0) << name;
-    EXPECT_TRUE(help.out.starts_with(std::string("Usage: wbk ") + name + " ")) << help.out;
+  const QStringList commands = {"new",   "dump",     "check",         "import", "export",
+                                "merge", "mailcode", "read-mailcode", "hangul", "progress"};
+  // The overview lists exactly these, so that a new command cannot go without its row here.
+  EXPECT_EQ(Occurrences(overview.out, "\n  "), size_t(commands.size())) << overview.out;
+  std::vector<QStringList> asks;
+  for (const QString& name : commands) asks.push_back({name, "--help"});
+  for (const char* sub : {"keys", "copy", "paste", "draw"}) asks.push_back({"hangul", sub, "-h"});
+  for (const QStringList& args : asks) {
+    const std::string usage =
+        "Usage: wbk " + QStringList(args.mid(0, args.size() - 1)).join(' ').toStdString();
+    if (args.size() == 2)
+      EXPECT_NE(overview.out.find("  " + args[0].toStdString() + " "), std::string::npos) << usage;
+    const WbkRun help = RunWbk(args);
+    EXPECT_EQ(help.status, 0) << usage << help.err;
+    EXPECT_TRUE(help.out.starts_with(usage + " ") || help.out.starts_with(usage + "\n"))
+        << help.out;
   }
 }
 

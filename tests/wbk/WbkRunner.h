@@ -68,4 +68,10 @@ inline std::vector<std::string> FolderContents(const std::filesystem::path& fold
   return names;
 }
 
+inline size_t Occurrences(const std::string& text, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
 }  // namespace norumi::test

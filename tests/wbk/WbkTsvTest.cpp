@@ -107,12 +107,6 @@ TEST(WbkImport, ABadLineRefusesTheWholeImport) {
   EXPECT_EQ(RunWbk({"import", Arg(dir / "s.wbk"), Arg(dir / "none.tsv")}).status, 1);
 }
 
-size_t Count(const std::string& text, const std::string& part) {
-  size_t count = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-  return count;
-}
-
 TEST(WbkImport, EveryRefusedLineIsNamedAndSkippedOnlyWhenAsked) {
   // Lines 1, 3, … 49 are good words; 2, 4, … 50 are refused, in two different ways.
   std::string mixed, refusedOnly;
@@ -146,7 +140,7 @@ TEST(WbkImport, EveryRefusedLineIsNamedAndSkippedOnlyWhenAsked) {
     const WbkRun run = RunWbk(args, c.tsv);
     const std::string row = args.join(' ').toStdString();
     EXPECT_EQ(run.status, c.status) << row << run.err;
-    EXPECT_EQ(Count(run.err, "wbk import: line "), c.named) << run.err;
+    EXPECT_EQ(Occurrences(run.err, "wbk import: line "), c.named) << run.err;
     EXPECT_EQ(run.err.find("line 42"), std::string::npos) << run.err;
     for (const std::string& said : c.said)
       EXPECT_NE(run.err.find(said), std::string::npos) << run.err;

@@ -62,7 +62,8 @@ HangulCodes Utf8ToCodes(const std::string& utf8) {
   return UnicodeTextToCodes(QString::fromUtf8(utf8).toStdU16String());
 }
 
-int Keys(const Invocation&) {
+int Keys(const std::vector<std::string>& raw) {
+  Args(raw, {}, 1, 1);
   const std::string input = ReadAllStdin();
   size_t start = 0;
   int lineNumber = 0;
@@ -93,7 +94,8 @@ int Keys(const Invocation&) {
   return 0;
 }
 
-int Copy(const Args& args) {
+int Copy(const std::vector<std::string>& raw) {
+  const Args args(raw, {{"--pattern", true}}, 1, 1);
   const int pattern = PatternOf(args);
   const HangulCodes codes = Utf8ToCodes(WithoutFinalLineBreak(ReadAllStdin()));
   switch (pattern) {
@@ -109,7 +111,8 @@ int Copy(const Args& args) {
   return 0;
 }
 
-int Paste(const Args& args) {
+int Paste(const std::vector<std::string>& raw) {
+  const Args args(raw, {{"--pattern", true}}, 1, 1);
   const int pattern = PatternOf(args);
   std::string bytes = ReadAllStdin();
   HangulCodes codes;
@@ -123,7 +126,8 @@ int Paste(const Args& args) {
   return 0;
 }
 
-int Draw(const Args& args) {
+int Draw(const std::vector<std::string>& raw) {
+  const Args args(raw, {{"--png", true}, {"--width", true}}, 2, 2);
 #ifdef NORUMI_WBK_DRAW
   const auto png = args.Value("--png");
   if (!png) throw UsageError("--png FILE is needed");
@@ -143,40 +147,86 @@ int Draw(const Args& args) {
 #endif
 }
 
+struct Subcommand {
+  std::string_view name;
+  std::string_view synopsis;                    // after "wbk hangul"
+  std::string_view details;                     // the rest of "wbk hangul NAME --help"
+  int (*run)(const std::vector<std::string>&);  // the arguments, NAME first
+};
+
+const Subcommand kSubcommands[] = {
+    {"keys", "keys",
+     "Reads lines of keys from stdin and prints, per line, the codes the on-screen\n"
+     "keyboard holds after them, as a JSON array ([54620,0]). Keys: a-z, A-Z (with\n"
+     "Shift: E O P Q R T W give the shifted jamo), space, < for back space.\n",
+     &Keys},
+    {"copy", "copy --pattern N",
+     "Reads UTF-8 Korean text (one code per UTF-16 unit; a final line break is\n"
+     "dropped) and writes the bytes copying in pattern N places as plain text: 0 the\n"
+     "Unicode text as UTF-8, 1 EUC-KR, 2 decimal and 3 hexadecimal references.\n",
+     &Copy},
+    {"paste", "paste --pattern N",
+     "Reads bytes in pattern N and prints the codes pasting them appends.\n", &Paste},
+    {"draw", "draw TEXT --png FILE [--width PIXELS]",
+     "Draws TEXT as the program draws Korean into an image PIXELS wide (456 by\n"
+     "default) and 24 high, saved as a PNG file.\n",
+     &Draw},
+};
+
+constexpr std::string_view kTableNote =
+    "The EUC-KR table euc2uni.dll is read from beside the tool; without it pattern 1 fails.\n";
+
 int Hangul(const Invocation& call) {
-  if (call.args.empty()) throw UsageError("which one: keys, copy, paste or draw?");
-  const std::string& sub = call.args[0];
-  if (sub == "keys") {
-    Args({call.args.begin(), call.args.end()}, {}, 1, 1);
-    return Keys(call);
+  const auto& args = call.args;
+  for (const Subcommand& sub : kSubcommands) {
+    if (args.empty() || args[0] != sub.name) continue;
+    try {
+      return sub.run(args);
+    } catch (const HelpRequested&) {
+      const bool table = sub.name == "copy" || sub.name == "paste";
+      WriteOut("Usage: wbk hangul " + std::string(sub.synopsis) + "\n\n" +
+               std::string(sub.details) + (table ? std::string(kTableNote) : ""));
+      return 0;
+    }
   }
-  if (sub == "copy" || sub == "paste") {
-    const Args args({call.args.begin(), call.args.end()}, {{"--pattern", true}}, 1, 1);
-    return sub == "copy" ? Copy(args) : Paste(args);
-  }
-  if (sub == "draw")
-    return Draw(
-        Args({call.args.begin(), call.args.end()}, {{"--png", true}, {"--width", true}}, 2, 2));
-  throw UsageError("unknown: \"" + sub + "\"; one of keys, copy, paste, draw");
+  // Help for the group itself: "wbk hangul --help", or with a name that is none of them.
+  Args(args, {}, 0, args.size());
+  if (args.empty()) throw UsageError("which one: keys, copy, paste or draw?");
+  throw UsageError("unknown: \"" + args[0] + "\"; one of keys, copy, paste, draw");
 }
+
+// The group's synopsis and help, made of its subcommands'.
+std::string GroupSynopsis() {
+  std::string text;
+  for (const Subcommand& sub : kSubcommands)
+    text += (text.empty() ? "" : " | ") + std::string(sub.synopsis);
+  return text;
+}
+
+std::string GroupDetails() {
+  std::string text;
+  for (const Subcommand& sub : kSubcommands) {
+    std::string name(sub.name);
+    name.resize(8, ' ');
+    std::string_view rest = sub.details;
+    for (bool first = true; !rest.empty(); first = false) {
+      const size_t end = rest.find('\n');
+      text +=
+          (first ? "  " + name : std::string(10, ' ')) + std::string(rest.substr(0, end)) + "\n";
+      rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+    }
+  }
+  return text + std::string(kTableNote) + "wbk hangul NAME --help tells more about one of them.\n";
+}
+
+const std::string kSynopsis = GroupSynopsis();
+const std::string kDetails = GroupDetails();
 
 }  // namespace
 
 const Command kHangulCommand = {
-    "hangul",
-    "keys | copy --pattern N | paste --pattern N | draw TEXT --png FILE [--width PIXELS]",
-    "work the Hangul engine: compose keys, copy and paste forms, draw",
-    "  keys    reads lines of keys from stdin and prints, per line, the codes the on-screen\n"
-    "          keyboard holds after them, as a JSON array ([54620,0]). Keys: a-z, A-Z (with\n"
-    "          Shift: E O P Q R T W give the shifted jamo), space, < for back space.\n"
-    "  copy    reads UTF-8 Korean text (one code per UTF-16 unit; a final line break is\n"
-    "          dropped) and writes the bytes copying in pattern N places as plain text:\n"
-    "          0 the Unicode text as UTF-8, 1 EUC-KR, 2 decimal and 3 hexadecimal references.\n"
-    "  paste   reads bytes in pattern N and prints the codes pasting them appends.\n"
-    "  draw    draws TEXT as the program draws Korean into an image PIXELS wide (456 by\n"
-    "          default) and 24 high, saved as a PNG file.\n"
-    "The EUC-KR table euc2uni.dll is read from beside the tool; without it pattern 1 fails.\n",
-    &Hangul,
+    "hangul", kSynopsis, "work the Hangul engine: compose keys, copy and paste forms, draw",
+    kDetails, &Hangul,
 };
 
 }  // namespace norumi::wbk
