@@ -68,6 +68,7 @@ int TfrmRegist::ShowDisplayOnly(TTangoList& list, const TTango& entry) {
                                                     btRight, edNo, btJump, btDelete, btHanguel})
     w->hide();
   E1->menuAction()->setVisible(false);
+  T1->setVisible(false);
   edJapan->setReadOnly(true);
   ShowTango(entry);
   Modified = false;
@@ -107,10 +108,13 @@ void TfrmRegist::edJapanChange() {
   Modified = true;
 }
 
+bool TfrmRegist::MayLeaveEntry(const QString& caption) {
+  return !Modified || services_.dialogs.MessageBox(this, kChanged, caption, MsgIcon::Information,
+                                                   MsgButtons::YesNo) != MsgAnswer::No;
+}
+
 void TfrmRegist::MoveTo(int32_t n, const QString& caption) {
-  if (Modified && services_.dialogs.MessageBox(this, kChanged, caption, MsgIcon::Information,
-                                               MsgButtons::YesNo) == MsgAnswer::No)
-    return;
+  if (!MayLeaveEntry(caption)) return;
   CurrentIndex = n;
   ShowEntry(n);
 }
@@ -203,10 +207,7 @@ void TfrmRegist::done(int result) {
 }
 
 bool TfrmRegist::MayClose() {
-  if (Modified &&
-      services_.dialogs.MessageBox(this, kChanged, QStringLiteral("閉じる"), MsgIcon::Information,
-                                   MsgButtons::YesNo) == MsgAnswer::No)
-    return false;
+  if (!MayLeaveEntry(QStringLiteral("閉じる"))) return false;
   // The window is still open: a save that fails loses nothing until the user says so.
   for (;;) {
     try {

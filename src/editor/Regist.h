@@ -9,6 +9,7 @@
 #include "platform/Form.h"
 
 class QAction;
+class QFileDialog;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -22,10 +23,10 @@ class TImage;
 
 // The word editor: browses the entries of one word file, registers a pasted Korean word with
 // its meaning, adds and deletes entries, and in teacher mode edits a word's explanation and
-// issues its mail-magazine code. The file is written back after every registration and deletion
-// and when the window closes, while the window is still open: a save that fails leaves it open
-// with its words. It also shows the one word of a received code, with nothing to browse or
-// change.
+// issues its mail-magazine code; words can also be read in from tab-separated text. The file is
+// written back after every registration and deletion and when the window closes, while the window
+// is still open: a save that fails leaves it open with its words. It also shows the one word of a
+// received code, with nothing to browse or change.
 class TfrmRegist : public TForm {
   Q_OBJECT
 
@@ -65,12 +66,14 @@ class TfrmRegist : public TForm {
   QPushButton* btClose;
   QMenuBar* MainMenu1;
   QMenu* F1;
+  QAction* T1;
   QAction* C1;
   QMenu* E1;
   QAction* P1;
   QAction* K1;
   QMenu* O1;
   QAction* P2;
+  QFileDialog* OpenDialog1;
 
  public slots:
   // Every way of closing (閉じる, its menu item, Escape, the title bar) ends here.
@@ -87,6 +90,8 @@ class TfrmRegist : public TForm {
   void btMagCodeClick();
   void btCloseClick();
   void P2Click();
+  // "TSVから読み込み...": adds the words of a tab-separated text file, as wbk import does.
+  void T1Click();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;               // FormKeyDown
@@ -99,7 +104,9 @@ class TfrmRegist : public TForm {
   void ShowEntry(int32_t n);
   void ShowTango(const TTango& entry);
   void StoreEntry(int32_t i);
-  // Moves to entry `n`, after asking when the entry on screen has changes (caption of the box).
+  // False when the entry on screen has changes and the user keeps them (caption of the box).
+  bool MayLeaveEntry(const QString& caption);
+  // Moves to entry `n`, after asking when the entry on screen has changes.
   void MoveTo(int32_t n, const QString& caption);
   bool IsLocked() const;
   // The word file of one opening: loaded here and written back here, nowhere else. False when

@@ -46,6 +46,7 @@ int TfrmRegist::OpenFile(const std::filesystem::path& file) {
     w->show();
   btDelete->setVisible(!unsaved);
   E1->menuAction()->setVisible(true);
+  T1->setVisible(!locked);
 
   CurrentIndex = WordList->Count();
   ShowEntry(CurrentIndex);

@@ -1,6 +1,7 @@
 // The word editor's controls, its menu and the wiring of its handlers.
 #include <QAction>
 #include <QBoxLayout>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -107,6 +108,8 @@ void TfrmRegist::BuildMenu() {
     return Named(m->addAction(caption), name);
   };
   F1 = menu("F1", QStringLiteral("ﾌｧｲﾙ(&F)"));
+  T1 = item(F1, "T1", QStringLiteral("TSVから読み込み..."));
+  F1->addSeparator();
   C1 = item(F1, "C1", QStringLiteral("閉じる(&C)"));
   E1 = menu("E1", QStringLiteral("編集(&E)"));
   P1 = item(E1, "P1", QStringLiteral("ハングル貼り付け(&P)"));
@@ -114,6 +117,12 @@ void TfrmRegist::BuildMenu() {
   O1 = menu("O1", QStringLiteral("ｵﾌﾟｼｮﾝ(&O)"));
   P2 = item(O1, "P2", QStringLiteral("設定(&P)"));
   layout()->setMenuBar(MainMenu1);
+
+  OpenDialog1 = Named(new QFileDialog(this), "OpenDialog1");
+  OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+  OpenDialog1->setFileMode(QFileDialog::ExistingFile);
+  OpenDialog1->setNameFilters(
+      {QStringLiteral("タブ区切りテキスト (*.tsv *.txt)"), QStringLiteral("すべてのファイル (*)")});
 }
 
 void TfrmRegist::ConnectHandlers() {
@@ -128,6 +137,7 @@ void TfrmRegist::ConnectHandlers() {
   Handle(btRegist, &QPushButton::clicked, &TfrmRegist::btRegistClick);
   Handle(btDelete, &QPushButton::clicked, &TfrmRegist::btDeleteClick);
   Handle(btClose, &QPushButton::clicked, &TfrmRegist::btCloseClick);
+  Handle(T1, &QAction::triggered, &TfrmRegist::T1Click);
   Handle(C1, &QAction::triggered, &TfrmRegist::btCloseClick);
   Handle(P1, &QAction::triggered, &TfrmRegist::btHanguelClick);
   Handle(K1, &QAction::triggered, &TfrmRegist::btNorumiClick);

@@ -160,6 +160,7 @@ TEST_F(Editor, ALockedFileIsBrowsedAndNotGrown) {
     EXPECT_FALSE(w.btNorumi->isVisible());
     EXPECT_TRUE(w.edJapan->isReadOnly());
     EXPECT_FALSE(w.btRight->isEnabled());  // on the first entry after the last word
+    EXPECT_FALSE(w.T1->isVisible());       // no words read in from a list either
     w.btLeft->click();
     EXPECT_TRUE(w.btRight->isEnabled());
     // Ctrl+V still draws the pasted word, but there is nothing to register it with.
@@ -181,6 +182,7 @@ TEST_F(Editor, ALockedFileIsBrowsedAndNotGrown) {
     EXPECT_TRUE(w.btNorumi->isVisible());
     EXPECT_TRUE(w.btOption->isVisible());
     EXPECT_TRUE(w.btMagCode->isVisible());
+    EXPECT_TRUE(w.T1->isVisible());
     EXPECT_FALSE(w.edJapan->isReadOnly());
     w.btNorumi->click();
     w.btClose->click();
@@ -328,7 +330,7 @@ TEST_F(Editor, AFileThatCannotBeWrittenOpensForBrowsingOnly) {
     Edit("five", true, [&](TfrmRegist& w) {
       EXPECT_FALSE(fs::is_regular_file(lock));  // no lock held
       EXPECT_TRUE(w.edJapan->isReadOnly() && w.btRegist->isHidden() && w.btDelete->isHidden() &&
-                  w.btOption->isHidden());
+                  w.btOption->isHidden() && !w.T1->isVisible());
       w.btClose->click();
     });
     block(false);
@@ -354,6 +356,7 @@ TEST_F(Editor, DisplayOnlyOffersNothingAndLeavesTheListAlone) {
                                                            w.btMagCode, w.btRegist, w.btDelete})
       EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();
     EXPECT_FALSE(w.E1->menuAction()->isVisible());
+    EXPECT_FALSE(w.T1->isVisible());
     test::EditorFixture::Paste(u"개");
     CtrlV(*w.btClose);  // nothing to paste into
     EXPECT_EQ(w.imMoji->Picture, Drawn(test::kGoyangi));
