@@ -118,7 +118,7 @@ void TfrmRegist::BuildMenu() {
   P2 = item(O1, "P2", QStringLiteral("設定(&P)"));
   layout()->setMenuBar(MainMenu1);
 
-  OpenDialog1 = Named(new QFileDialog(this), "OpenDialog1");
+  OpenDialog1 = Named(new QFileDialog(this, QStringLiteral("TSVから読み込み")), "OpenDialog1");
   OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
   OpenDialog1->setFileMode(QFileDialog::ExistingFile);
   OpenDialog1->setNameFilters(
