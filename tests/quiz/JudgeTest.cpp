@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "AppFixture.h"
 #include "ModelSamples.h"
 #include "quiz/Judge.h"
 
@@ -7,6 +8,7 @@ namespace norumi {
 namespace {
 
 using test::AddWord;
+using test::Sj;
 const char* const kInu = "\x8C\xA2";              // 犬
 const char* const kInuKana = "\x82\xA2\x82\xCA";  // いぬ
 
@@ -22,10 +24,47 @@ TEST(JudgeMeaning, EveryEntryThatShowsTheSameKoreanWordCounts) {
     EXPECT_TRUE(IsRightMeaning(list, *word, kInuKana));
     EXPECT_TRUE(IsRightMeaning(list, *word, "other"));
     EXPECT_FALSE(IsRightMeaning(list, *word, "not"));
-    EXPECT_FALSE(IsRightMeaning(list, *word, std::string(kInu) + " "));
+    EXPECT_FALSE(IsRightMeaning(list, *word, std::string(kInu) + kInu));
     EXPECT_EQ(AnswerMeanings(list, *word), std::string(kInu) + "," + kInuKana + ",other");
   }
   EXPECT_TRUE(IsRightMeaning(list, empty, ""));
+}
+
+TEST(JudgeMeaning, TheWordMeantIsRightHoweverItIsTyped) {
+  struct Row {
+    const char* answer;
+    const char* meaning;
+    bool right;
+  };
+  for (const Row& row : std::initializer_list<Row>{
+           {"猫", "犬", false},
+           {"　犬 ", "犬", true},  // blanks around it, full and half width
+           {"ﾈｺ", "ネコ", true},
+           {"ねこ", "ネコ", true},
+           {"ｶﾞｯｺｳ", "がっこう", true},  // half-width kana with their voiced marks
+           {"ＣＤ１", "CD1", true},
+           {"cd1", "CD1", false},  // letter case still counts
+           {"さようなら", "さようなら（見送る側）", true},
+           {"さようなら（見送る側）", "さようなら（見送る側）", true},
+           {"さようなら(見送る側) ", "さようなら（見送る側）", true},
+           {"さようなら（去る側）", "さようなら（見送る側）", false},
+           {"見送る側", "さようなら（見送る側）", false},
+           {"言う", "言う、話す", true},
+           {"言う、話す", "言う、話す", true},
+           {"言", "言う、話す", false},  // part of an alternative
+           {"いい", "良い，いい", true},
+           {"いい", "良い／いい", true},
+           {"いい", "良い；いい", true},
+           {"兄", "お兄さん、兄（弟から見て）", true},
+           {"兄（弟から見て）", "お兄さん、兄（弟から見て）", true},
+           {"高い", "高い（値段、質が）", true},
+           {"質が", "高い（値段、質が）", false},  // a separator inside a note splits nothing
+           {"", "言う、、話す", false},
+           {"高い（値段", "高い（値段", true},  // a bracket left open is no note
+       }) {
+    EXPECT_EQ(MeaningAccepts(Sj(row.meaning), Sj(row.answer)), row.right)
+        << row.answer << " for " << row.meaning;
+  }
 }
 
 TEST(JudgeKorean, TheWholeWordIsRightWhateverBlankCellsFollowIt) {
