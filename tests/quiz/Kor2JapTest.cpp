@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -128,6 +129,43 @@ TEST_F(Kor2JapQuiz, TheMeaningOfAnyEntryOfTheKoreanWordIsRight) {
   EXPECT_EQ(h.Marks, (std::vector<int32_t>{-1, 1, -1, 1, 1}));
   EXPECT_FALSE(h.InProgress);
   EXPECT_EQ(h.Records(), (std::vector<TRireki>{{5, 3}}));
+}
+
+TEST_F(Kor2JapQuiz, WhatTheAnswerCannotHoldIsLeftOutAndNamedUnderIt) {
+  const QString korean = "韓国語の文字は入力できません。日本語で答えてください。";
+  struct Row {
+    QString typed;
+    bool committed;  // by an input method, else pasted
+    QString text;
+    int cursor;
+    QString notice;
+  };
+  TTangoList list;
+  FillAnimals(list);
+  Quiz(list, [&](TfrmKor2Jap& w) {
+    for (const Row& row : std::initializer_list<Row>{
+             {"개", true, "さよ", 1, korean},
+             {"ㄱ", false, "さよ", 1, korean},
+             {"な♡ら😀", false, "さならよ", 3, "この文字は入力できません: ♡😀"},
+             {"♡개", false, "さよ", 1, korean},
+             {"なら", true, "さならよ", 3, ""},
+         }) {
+      w.edJapan->setText("さよ");
+      w.edJapan->setCursorPosition(1);
+      QInputMethodEvent commit;
+      commit.setCommitString(row.typed);
+      row.committed ? void(QApplication::sendEvent(w.edJapan, &commit))
+                    : w.edJapan->insert(row.typed);
+      EXPECT_EQ(w.edJapan->text(), row.text);
+      EXPECT_EQ(w.edJapan->cursorPosition(), row.cursor);
+      EXPECT_EQ(w.lbNotice->text(), row.notice) << row.typed.toStdString();
+    }
+    w.edJapan->insert("개");
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+    QApplication::sendEvent(w.edJapan, &key);
+    EXPECT_EQ(w.lbNotice->text(), "");  // the next change is told nothing of the last one
+    w.btClose->click();
+  });
 }
 
 TEST_F(Kor2JapQuiz, ExplanationFollowsTheCommentaryModeAndComesBeforeTheRecord) {
