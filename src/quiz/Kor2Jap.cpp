@@ -80,7 +80,9 @@ void TfrmKor2Jap::BuildControls() {
   // so that the window does not jump.
   lbNotice = Named(new QLabel, "lbNotice");
   lbNotice->setTextFormat(Qt::PlainText);
-  lbNotice->setMinimumHeight(lbNotice->fontMetrics().height());
+  lbNotice->setText(QStringLiteral("あ"));
+  lbNotice->setFixedHeight(lbNotice->sizeHint().height());
+  lbNotice->clear();
   SetColor(lbNotice, QPalette::WindowText, Qt::red);
 
   lbHantei = Named(new QLabel(QStringLiteral(" ")), "lbHantei");
