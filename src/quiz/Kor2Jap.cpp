@@ -2,12 +2,14 @@
 
 #include <QAction>
 #include <QGridLayout>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShowEvent>
+#include <algorithm>
 
 #include "hangul/view/Image.h"
 #include "hangul/view/KeyboardWindow.h"
@@ -30,6 +32,29 @@ bool IsEnter(const QKeyEvent* key) {
   return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
 
+// A key typed or text an input method commits: the learner changes the answer, and what was
+// said of the last change no longer holds.
+bool StartsAnEdit(const QEvent* event) {
+  return event->type() == QEvent::KeyPress ||
+         (event->type() == QEvent::InputMethod &&
+          !static_cast<const QInputMethodEvent*>(event)->commitString().isEmpty());
+}
+
+// What the learner is told when characters the answer cannot hold were left out. Korean comes
+// from a Korean input method left on, which the learner is to switch off.
+QString DroppedNotice(const QString& dropped) {
+  const QList<uint> characters = dropped.toUcs4();
+  const bool korean = std::any_of(characters.begin(), characters.end(),
+                                  [](uint c) { return QChar::script(c) == QChar::Script_Hangul; });
+  if (korean) return QStringLiteral("韓国語の文字は入力できません。日本語で答えてください。");
+  // A few are enough to name; a long list would widen the fixed-size window.
+  constexpr qsizetype kNamed = 8;
+  QString named = QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()),
+                                    std::min(characters.size(), kNamed));
+  if (characters.size() > kNamed) named += QStringLiteral("…");
+  return QStringLiteral("この文字は入力できません: ") + named;
+}
+
 }  // namespace
 
 TfrmKor2Jap::TfrmKor2Jap(Services& services) : TForm(services) {
@@ -47,9 +72,18 @@ void TfrmKor2Jap::BuildControls() {
   imMoji->setFixedSize(456, 24);
   Label2 = Named(new QLabel(QStringLiteral("日本語")), "Label2");
   edJapan = Named(new QLineEdit, "edJapan");
-  edJapan->setValidator(new Cp932Validator(edJapan));
+  edJapan->setValidator(new Cp932Validator(
+      edJapan, [this](const QString& dropped) { lbNotice->setText(DroppedNotice(dropped)); }));
   edJapan->installEventFilter(this);
   Label2->setBuddy(edJapan);
+  // Under the answer field, where the learner looks while typing; its line is kept when empty
+  // so that the window does not jump.
+  lbNotice = Named(new QLabel, "lbNotice");
+  lbNotice->setTextFormat(Qt::PlainText);
+  lbNotice->setText(QStringLiteral("あ"));
+  lbNotice->setFixedHeight(lbNotice->sizeHint().height());
+  lbNotice->clear();
+  SetColor(lbNotice, QPalette::WindowText, Qt::red);
 
   lbHantei = Named(new QLabel(QStringLiteral(" ")), "lbHantei");
   QFont mark = lbHantei->font();
@@ -97,8 +131,9 @@ void TfrmKor2Jap::BuildControls() {
   layout->addWidget(imMoji, 2, 0, 1, 2);
   layout->addWidget(Label2, 3, 0, 1, 2);
   layout->addWidget(edJapan, 4, 0, 1, 2);
-  layout->addWidget(lbHantei, 5, 0, Qt::AlignCenter);
-  layout->addLayout(buttons, 5, 1);
+  layout->addWidget(lbNotice, 5, 0, 1, 2);
+  layout->addWidget(lbHantei, 6, 0, Qt::AlignCenter);
+  layout->addLayout(buttons, 6, 1);
   FixSize();
 
   setTabOrder(edJapan, btHantei);
@@ -169,6 +204,7 @@ void TfrmKor2Jap::ShowAsking(const TTango& word) {
   btNext->hide();
   SetColor(edJapan, QPalette::Text, Qt::black);
   edJapan->clear();
+  lbNotice->clear();
   if (isVisible()) edJapan->setFocus();
   EnterDown = false;
 }
@@ -180,7 +216,7 @@ TTango* TfrmKor2Jap::CurrentWord(bool anyWord) {
 }
 
 bool TfrmKor2Jap::IsRight(const std::string& answer) {
-  if (SingleMode) return SingleTango && SingleTango->Japan == answer;
+  if (SingleMode) return SingleTango && MeaningAccepts(SingleTango->Japan, answer);
   const TTango* word = CurrentWord(false);
   return word && IsRightMeaning(*WordList, *word, answer);
 }
@@ -246,6 +282,7 @@ void TfrmKor2Jap::showEvent(QShowEvent* event) {
 }
 
 bool TfrmKor2Jap::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == edJapan && StartsAnEdit(event)) lbNotice->clear();
   const bool press = event->type() == QEvent::KeyPress;
   if (watched != edJapan || (!press && event->type() != QEvent::KeyRelease))
     return TForm::eventFilter(watched, event);

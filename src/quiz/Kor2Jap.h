@@ -29,6 +29,7 @@ class TfrmKor2Jap : public TForm {
   TImage* imMoji;
   QLabel* Label2;
   QLineEdit* edJapan;
+  QLabel* lbNotice;  // says what the answer field left out of a paste or of what was typed
   QLabel* lbHantei;
   QPushButton* btAns;
   QPushButton* btHantei;

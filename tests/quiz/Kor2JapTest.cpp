@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -6,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 #include <set>
+#include <tuple>
 
 #include "AppFixture.h"
 #include "ModelSamples.h"
@@ -90,7 +92,7 @@ class Kor2JapQuiz : public test::AppFixture {
   test::FixedClock clock;
 };
 
-TEST_F(Kor2JapQuiz, MeaningsMatchByteForByteOverEveryEntryOfTheKoreanWord) {
+TEST_F(Kor2JapQuiz, TheMeaningOfAnyEntryOfTheKoreanWordIsRight) {
   TTangoList list;
   FillAnimals(list);
   AddWord(list, Sj("トリ"), kSae);
@@ -99,7 +101,7 @@ TEST_F(Kor2JapQuiz, MeaningsMatchByteForByteOverEveryEntryOfTheKoreanWord) {
     EXPECT_EQ(w.windowTitle(), "Norumi! > 単語出題 > 動物");
     EXPECT_EQ(w.lbTanName->text(), "動物");
     EXPECT_TRUE(Asking(kGae));
-    Answer("犬 ");
+    Answer("猫");
     EXPECT_EQ(w.lbHantei->text(), "×");
     EXPECT_EQ(w.lbHantei->palette().color(QPalette::WindowText), QColor(Qt::red));
     w.btAns->click();
@@ -119,15 +121,46 @@ TEST_F(Kor2JapQuiz, MeaningsMatchByteForByteOverEveryEntryOfTheKoreanWord) {
     Answer("馬");
     w.btNext->click();
     Answer("ﾄﾘ");  // トリ in half-width
-    EXPECT_EQ(w.lbHantei->text(), "×");
-    ExpectResults("2", "5", "40%");
+    EXPECT_EQ(w.lbHantei->text(), "○");
+    ExpectResults("3", "5", "60%");
     w.btNext->click();
   });
   EXPECT_EQ(result, kModalOk);
   const TRirekiList& h = list.RirekiKor2Jap;
-  EXPECT_EQ(h.Marks, (std::vector<int32_t>{-1, 1, -1, 1, -1}));
+  EXPECT_EQ(h.Marks, (std::vector<int32_t>{-1, 1, -1, 1, 1}));
   EXPECT_FALSE(h.InProgress);
-  EXPECT_EQ(h.Records(), (std::vector<TRireki>{{5, 2}}));
+  EXPECT_EQ(h.Records(), (std::vector<TRireki>{{5, 3}}));
+}
+
+TEST_F(Kor2JapQuiz, WhatTheAnswerCannotHoldIsLeftOutAndNamedUnderIt) {
+  const QString korean = "韓国語の文字は入力できません。日本語で答えてください。";
+  TTangoList list;
+  FillAnimals(list);
+  Quiz(list, [&](TfrmKor2Jap& w) {
+    // Typed after さ of さよ, committed by an input method or pasted: what the field then holds,
+    // where its cursor stands, and the line under it.
+    for (const auto& [typed, committed, text, cursor, notice] :
+         std::initializer_list<std::tuple<QString, bool, QString, int, QString>>{
+             {"개", true, "さよ", 1, korean},
+             {"な♡ら😀", false, "さならよ", 3, "この文字は入力できません: ♡😀"},
+             {"♡개", false, "さよ", 1, korean},
+             {"なら", true, "さならよ", 3, ""},
+         }) {
+      w.edJapan->setText("さよ");
+      w.edJapan->setCursorPosition(1);
+      QInputMethodEvent commit;
+      commit.setCommitString(typed);
+      committed ? void(QApplication::sendEvent(w.edJapan, &commit)) : w.edJapan->insert(typed);
+      EXPECT_EQ(w.edJapan->text(), text);
+      EXPECT_EQ(w.edJapan->cursorPosition(), cursor);
+      EXPECT_EQ(w.lbNotice->text(), notice) << typed.toStdString();
+    }
+    w.edJapan->insert("개");
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+    QApplication::sendEvent(w.edJapan, &key);
+    EXPECT_EQ(w.lbNotice->text(), "");  // the next change is told nothing of the last one
+    w.btClose->click();
+  });
 }
 
 TEST_F(Kor2JapQuiz, ExplanationFollowsTheCommentaryModeAndComesBeforeTheRecord) {
@@ -257,7 +290,7 @@ TEST_F(Kor2JapQuiz, SingleWordRecordsNothingAndNextClosesAtOnce) {
   dialogs.ExpectModal("frmKor2Jap", [](QDialog&) {
     TfrmKor2Jap& w = *frmKor2Jap;
     EXPECT_TRUE(Asking(kGoyangi));
-    Answer("猫");
+    Answer("猫 ");  // judged as in a quiz
     EXPECT_EQ(w.lbHantei->text(), "○");
     w.btNext->click();
     EXPECT_TRUE(w.isHidden());

@@ -21,7 +21,7 @@ const Starter kStarters[] = {
 
 // Meanings that more than one Korean word answers rightly. Any other meaning belongs to one
 // word only, or the Japanese-to-Korean quiz would accept a word the learner did not mean.
-const std::set<std::string> kSharedMeanings = {"こんにちは", "ありがとうございます", "はい"};
+const std::set<std::string> kSharedMeanings = {"こんにちは", "ありがとうございます", "はい", "私"};
 
 int WordLines(const std::filesystem::path& tsv) {
   std::ifstream in(tsv);
