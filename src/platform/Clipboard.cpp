@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QStringDecoder>
+#include <QTextDocumentFragment>
 #endif
 
 namespace norumi {
@@ -74,6 +75,8 @@ std::optional<std::u16string> QtClipboard::UnicodeText() {
 
 namespace {
 
+constexpr const char* kUtf8TextMime = "text/plain;charset=utf-8";
+
 bool IsUtf8(const std::string& bytes) {
   QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
   // Decoding happens only when the result becomes a QString.
@@ -98,6 +101,7 @@ void QtClipboard::Put(const std::optional<std::string>& plainBytes,
 std::optional<std::string> QtClipboard::PlainText() {
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
   if (!data) return std::nullopt;
+  // Our own copy keeps its EUC-KR bytes here, beside the Unicode text it offers as plain text.
   if (data->hasFormat(kPlainTextMime)) return data->data(kPlainTextMime).toStdString();
   if (data->hasText()) return data->text().toStdString();
   return std::nullopt;
@@ -105,8 +109,12 @@ std::optional<std::string> QtClipboard::PlainText() {
 
 std::optional<std::u16string> QtClipboard::UnicodeText() {
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-  if (!data || !data->hasText()) return std::nullopt;
-  return data->text().toStdU16String();
+  if (!data) return std::nullopt;
+  // Several browsers and toolkits offer UTF-8 text alone, without the plain type.
+  if (data->hasText() || data->hasFormat(kUtf8TextMime)) return data->text().toStdU16String();
+  if (data->hasHtml())
+    return QTextDocumentFragment::fromHtml(data->html()).toPlainText().toStdU16String();
+  return std::nullopt;
 }
 
 #endif
