@@ -45,13 +45,17 @@ TEST(QtClipboard, ReadsTextOtherProgramsPlaced) {
   EXPECT_EQ(clipboard.UnicodeText(), std::nullopt);
 }
 
-// What other programs place: UTF-8 text or HTML alone.
+// What other programs place: UTF-8 text or HTML alone, raw EUC-KR bytes, and EUC-KR placed as
+// X11's STRING, which Qt hands over as Latin-1 read as text.
 TEST(QtClipboard, ReadsTheFormsOtherProgramsPlace) {
-  const QString utf8 = "text/plain;charset=utf-8";
+  const QString utf8 = "text/plain;charset=utf-8", plain = "text/plain";
+  const QByteArray targets("\xFE\0\0\0\x1F\0\0\0", 8);  // the atoms of TARGETS and STRING
   const std::tuple<std::map<QString, QByteArray>, std::optional<std::string>, std::u16string>
       rows[] = {
           {{{utf8, "한 국"}}, std::nullopt, u"한 국"},  // no bytes to read as EUC-KR
           {{{"text/html", "<b>한</b> &amp;#54620;"}}, std::nullopt, u"한 &#54620;"},
+          {{{plain, "\xC7\xD1"}}, kEucKrHan, u"\uFFFD\uFFFD"},
+          {{{"TARGETS", targets}, {plain, "\xC3\x87\xC3\x91"}}, kEucKrHan, u"\u00C7\u00D1"},
       };
   QtClipboard clipboard;
   for (const auto& [forms, bytes, text] : rows) {
