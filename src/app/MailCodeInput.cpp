@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "editor/Regist.h"
+#include "hangul/core/Compose.h"
 #include "model/FileErrors.h"
 #include "model/MailCode.h"
 #include "model/TangoList.h"
@@ -31,6 +32,8 @@ CodeInput ReceiveMailCode(const QString& text, const std::filesystem::path& fold
   list.HeaderFromMailCode(lines);
   TTango entry;
   if (entry.FromMailCode(lines) != kMailCodeOk) return CodeInput::Unreadable;
+  // A code written elsewhere may carry the word decomposed; it is shown and judged as syllables.
+  entry.Hangul = ComposeJamo(std::move(entry.Hangul));
 
   if (entry.DisplayOnly) {
     frmRegist->ShowDisplayOnly(list, entry);

@@ -9,6 +9,9 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QStringDecoder>
+#include <QTextDocumentFragment>
+#include <algorithm>
+#include <cstring>
 #endif
 
 namespace norumi {
@@ -74,11 +77,41 @@ std::optional<std::u16string> QtClipboard::UnicodeText() {
 
 namespace {
 
+constexpr const char* kTextMime = "text/plain";
+constexpr const char* kUtf8TextMime = "text/plain;charset=utf-8";
+constexpr uint32_t kX11StringAtom = 31;  // STRING, an atom the X protocol itself defines
+
 bool IsUtf8(const std::string& bytes) {
   QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
   // Decoding happens only when the result becomes a QString.
   const QString text = decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
   return !decoder.hasError();
+}
+
+// Whether an X11 clipboard owner offers STRING: its TARGETS are the atoms it offers.
+bool OffersX11String(const QMimeData& data) {
+  if (!data.hasFormat("TARGETS")) return false;
+  const QByteArray targets = data.data("TARGETS");
+  for (qsizetype at = 0; at + 4 <= targets.size(); at += 4) {
+    uint32_t atom;
+    std::memcpy(&atom, targets.constData() + at, sizeof atom);
+    if (atom == kX11StringAtom) return true;
+  }
+  return false;
+}
+
+// The bytes of the system's plain text as its owner placed them. Qt on X11 hands STRING over
+// read as Latin-1 and written as UTF-8, so where the owner offers STRING and the text fits
+// Latin-1 its Latin-1 bytes are the owner's bytes: EUC-KR, where older programs put it.
+std::optional<std::string> SystemPlainBytes(const QMimeData& data) {
+  if (!data.hasFormat(kTextMime)) return std::nullopt;
+  const QByteArray bytes = data.data(kTextMime);
+  if (OffersX11String(data)) {
+    const QString text = QString::fromUtf8(bytes);  // not UTF-8: U+FFFD, which is no Latin-1
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; }))
+      return text.toLatin1().toStdString();
+  }
+  return bytes.toStdString();
 }
 
 }  // namespace
@@ -98,15 +131,19 @@ void QtClipboard::Put(const std::optional<std::string>& plainBytes,
 std::optional<std::string> QtClipboard::PlainText() {
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
   if (!data) return std::nullopt;
+  // Our own copy keeps its EUC-KR bytes here, beside the Unicode text it offers as plain text.
   if (data->hasFormat(kPlainTextMime)) return data->data(kPlainTextMime).toStdString();
-  if (data->hasText()) return data->text().toStdString();
-  return std::nullopt;
+  return SystemPlainBytes(*data);
 }
 
 std::optional<std::u16string> QtClipboard::UnicodeText() {
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-  if (!data || !data->hasText()) return std::nullopt;
-  return data->text().toStdU16String();
+  if (!data) return std::nullopt;
+  // Several browsers and toolkits offer UTF-8 text alone, without the plain type.
+  if (data->hasText() || data->hasFormat(kUtf8TextMime)) return data->text().toStdU16String();
+  if (data->hasHtml())
+    return QTextDocumentFragment::fromHtml(data->html()).toPlainText().toStdU16String();
+  return std::nullopt;
 }
 
 #endif

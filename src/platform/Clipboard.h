@@ -13,16 +13,18 @@ class IClipboard {
   // Places both forms in one opening, replacing what the clipboard held; either may be absent.
   virtual void Put(const std::optional<std::string>& plainBytes,
                    const std::optional<std::u16string>& unicodeText) = 0;
-  // The plain-text bytes, if the clipboard holds plain text.
+  // The plain-text bytes as they were placed, if the clipboard holds plain text.
   virtual std::optional<std::string> PlainText() = 0;
-  // The Unicode text, if the clipboard holds text.
+  // The Unicode text, if the clipboard holds text of any form (HTML gives its text).
   virtual std::optional<std::u16string> UnicodeText() = 0;
 };
 
 // On Windows the system's CF_TEXT and CF_UNICODETEXT. Elsewhere the Unicode text is the text
 // other programs read, and the plain bytes travel under a type of our own, so that EUC-KR bytes
 // paste back unchanged; they are offered as text too when they are UTF-8 and no Unicode text
-// goes with them. Needs a QGuiApplication.
+// goes with them. Read back, the plain bytes are ours, else the raw bytes of the system's plain
+// text; the Unicode text is that of the text forms, else the text of HTML. Needs a
+// QGuiApplication.
 class QtClipboard : public IClipboard {
  public:
   void Put(const std::optional<std::string>& plainBytes,

@@ -157,6 +157,15 @@ TEST_F(MailCodeRoad, TheTeachersCodeIsStoredOnceInTheFileOfItsTitle) {
   EXPECT_EQ(stored->Tango(1).Japan, Sj("猫"));
 }
 
+// A code written elsewhere may carry the word decomposed: ㄱ ㅐ is kept as 개.
+TEST_F(MailCodeRoad, ADecomposedWordIsStoredAsSyllables) {
+  TTango word = Load("lesson")->Tango(0);
+  word.Hangul = {0x1100, 0x1162, 0};
+  ExpectShownAndAsked();
+  Press(Issued(Sj("授業1"), word));
+  EXPECT_EQ(Load("授業1")->Tango(0).Hangul, (HangulCodes{0xAC1C, 0}));
+}
+
 TEST_F(MailCodeRoad, CodesThatWriteNothing) {
   TTango word;
   word.Japan = Sj("犬");

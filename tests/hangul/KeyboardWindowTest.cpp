@@ -305,6 +305,10 @@ TEST_F(KeyboardWindow, PasteCommitsThePendingSyllableThenAppends) {
   StorePattern({0, 0, 2, 0});
   keyboard.btPasteClick();
   EXPECT_EQ(keyboard.Keyboard.Codes.size(), 2u);
+
+  clipboard.Put(std::nullopt, u"x&#xd55c;");  // references offered only as Unicode text or HTML
+  keyboard.btPasteClick();
+  EXPECT_EQ(keyboard.Keyboard.Codes, (HangulCodes{0xD55C, 0xD55C, 0xD55C}));
 }
 
 TEST_F(KeyboardWindow, AttachImageSizesTheTargetAndStartsTheModelFromTheWord) {

@@ -165,6 +165,20 @@ TEST(TextForms, EverySyllableSurvivesEachForm) {
   EXPECT_EQ(EucKrToCodes(CodesToEucKr(common, Table()), Table()), common);
 }
 
+// Korean handed over decomposed; what composes with nothing stays, as the keyboard's lone jamo.
+TEST(TextForms, ReadersComposeDecomposedKorean) {
+  const std::pair<std::u16string, HangulCodes> rows[] = {
+      {u"\u1112\u1161\u11AB\u1100\u116E\u11A8", {kHan, kGuk}},
+      {u"\uD558\u11AB\uAC00\u1104", {kHan, 0xAC00, 0x1104}},  // 하 + final ㄴ; 가 ㄸ as typed
+      {u"\u1100\u1102\u1161\u1175", {0x1100, 0xB098, 0x1175}},
+      {u"\uD55C\u11A8\u1161\u11A8\u11FF", {kHan, 0x11A8, 0x1161, 0x11A8, 0x11FF}},
+  };
+  for (const auto& [text, codes] : rows) {
+    EXPECT_EQ(UnicodeTextToCodes(text), codes);
+    EXPECT_EQ(ReferencesToCodes(CodesToReferences({text.begin(), text.end()}, true)), codes);
+  }
+}
+
 TEST(Uni2Euc, LoadsOnlyAWholeTable) {
   test::TempDir dir;
   const std::vector<std::pair<uint16_t, uint16_t>> entries = {

@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <map>
 
 #include "platform/Clipboard.h"
 
@@ -42,6 +43,28 @@ TEST(QtClipboard, ReadsTextOtherProgramsPlaced) {
   QGuiApplication::clipboard()->clear();
   EXPECT_EQ(clipboard.PlainText(), std::nullopt);
   EXPECT_EQ(clipboard.UnicodeText(), std::nullopt);
+}
+
+// What other programs place: UTF-8 text or HTML alone, raw EUC-KR bytes, and EUC-KR placed as
+// X11's STRING, which Qt hands over as Latin-1 read as text.
+TEST(QtClipboard, ReadsTheFormsOtherProgramsPlace) {
+  const QString utf8 = "text/plain;charset=utf-8", plain = "text/plain";
+  const QByteArray targets("\xFE\0\0\0\x1F\0\0\0", 8);  // the atoms of TARGETS and STRING
+  const std::tuple<std::map<QString, QByteArray>, std::optional<std::string>, std::u16string>
+      rows[] = {
+          {{{utf8, "한 국"}}, std::nullopt, u"한 국"},  // no bytes to read as EUC-KR
+          {{{"text/html", "<b>한</b> &amp;#54620;"}}, std::nullopt, u"한 &#54620;"},
+          {{{plain, "\xC7\xD1"}}, kEucKrHan, u"\uFFFD\uFFFD"},
+          {{{"TARGETS", targets}, {plain, "\xC3\x87\xC3\x91"}}, kEucKrHan, u"\u00C7\u00D1"},
+      };
+  QtClipboard clipboard;
+  for (const auto& [forms, bytes, text] : rows) {
+    auto* data = new QMimeData;
+    for (const auto& [mime, form] : forms) data->setData(mime, form);
+    QGuiApplication::clipboard()->setMimeData(data);
+    EXPECT_EQ(clipboard.PlainText(), bytes);
+    EXPECT_EQ(clipboard.UnicodeText(), text);
+  }
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <charconv>
 #include <limits>
+#include <utility>
+
+#include "hangul/core/Compose.h"
 
 namespace norumi {
 
@@ -49,7 +52,7 @@ HangulCodes UnicodeTextToCodes(std::u16string_view text) {
     if (unit == 0) break;
     codes.push_back(unit);
   }
-  return codes;
+  return ComposeJamo(std::move(codes));
 }
 
 std::u16string CodesToUnicodeText(const HangulCodes& codes) {
@@ -90,7 +93,7 @@ HangulCodes EucKrToCodes(std::string_view bytes, const TUni2Euc& table) {
     codes.push_back(table.EucToUnicode(lead << 8 | uint8_t(bytes[i + 1])));
     i += 2;
   }
-  return codes;
+  return ComposeJamo(std::move(codes));
 }
 
 std::string CodesToReferences(const HangulCodes& codes, bool hexadecimal) {
@@ -133,7 +136,7 @@ HangulCodes ReferencesToCodes(std::string_view text) {
       codes.push_back(ReadReferenceNumber(text.substr(amp + 2, semicolon - amp - 2)));
     pos = semicolon + 1;
   }
-  return codes;
+  return ComposeJamo(std::move(codes));
 }
 
 }  // namespace norumi

@@ -10,7 +10,8 @@ namespace norumi {
 
 // The four forms a Hangul code list takes on the clipboard. A 0 code stands for no character
 // and is written as nothing in every form. Bytes taken from the clipboard end at their first 0,
-// as the system's text does.
+// as the system's text does. Every reader composes decomposed Korean into syllables
+// (ComposeJamo), so text from anywhere compares with the words as the program stores them.
 
 // Unicode text: one code per UTF-16 unit, up to a terminating 0 unit. Every unit becomes a code,
 // whatever it is (line breaks, Latin letters and surrogates included).

@@ -138,13 +138,17 @@ void TfrmKeyboard::btPasteClick() {
   if (Pattern.ClearOnPaste == 1) ClearModel();
   CommitPending();
   HangulCodes pasted;
-  if (services_.clipboard) {
+  if (IClipboard* clipboard = services_.clipboard) {
     if (Pattern.PastePattern == 0) {
-      if (const auto text = services_.clipboard->UnicodeText()) pasted = UnicodeTextToCodes(*text);
-    } else if (Pattern.PastePattern >= 1 && Pattern.PastePattern <= 3) {
-      if (const auto bytes = services_.clipboard->PlainText())
-        pasted =
-            Pattern.PastePattern == 1 ? EucKrToCodes(*bytes, Uni2Euc) : ReferencesToCodes(*bytes);
+      if (const auto text = clipboard->UnicodeText()) pasted = UnicodeTextToCodes(*text);
+    } else if (Pattern.PastePattern == 1) {
+      if (const auto bytes = clipboard->PlainText()) pasted = EucKrToCodes(*bytes, Uni2Euc);
+    } else if (Pattern.PastePattern == 2 || Pattern.PastePattern == 3) {
+      // References are plain ASCII: a program that offers only UTF-8 text or HTML has them too.
+      if (const auto bytes = clipboard->PlainText())
+        pasted = ReferencesToCodes(*bytes);
+      else if (const auto text = clipboard->UnicodeText())
+        pasted = ReferencesToCodes(QString::fromStdU16String(*text).toStdString());
     }
   }
   Keyboard.Codes.insert(Keyboard.Codes.end(), pasted.begin(), pasted.end());
