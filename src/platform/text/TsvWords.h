@@ -42,8 +42,8 @@ struct TsvWords {
 // done with the words when some are refused is the caller's choice.
 TsvWords ReadTsvWords(std::string_view utf8);
 
-// Korean as the Unicode-text paste reads it (one code per UTF-16 unit), with the 0 code the
-// word editor appends when it registers a word.
+// Korean as the Unicode-text paste reads it (one code per UTF-16 unit, decomposed Korean
+// composed), with the 0 code the word editor appends when it registers a word.
 HangulCodes KoreanToCodes(const QString& text);
 
 // The first character of `text` CP932 cannot hold, with its code point as "U+AC1C"; nullopt
