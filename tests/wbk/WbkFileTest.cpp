@@ -43,8 +43,9 @@ TEST(WbkUsage, HelpListsTheCommandsAndExplainsEach) {
   for (const QStringList& args : asks) {
     const std::string usage =
         "Usage: wbk " + QStringList(args.mid(0, args.size() - 1)).join(' ').toStdString();
-    if (args.size() == 2)
+    if (args.size() == 2) {
       EXPECT_NE(overview.out.find("  " + args[0].toStdString() + " "), std::string::npos) << usage;
+    }
     const WbkRun help = RunWbk(args);
     EXPECT_EQ(help.status, 0) << usage << help.err;
     EXPECT_TRUE(help.out.starts_with(usage + " ") || help.out.starts_with(usage + "\n"))
