@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 
 #include "TempDir.h"
 #include "hangul/core/TextForms.h"
@@ -26,6 +27,25 @@ TEST(Cp932Bridge, TheSignsLinuxTypesAreStoredAsTheirCp932Forms) {
   EXPECT_EQ(ToCp932(QString::fromUtf8("〜−—‖¢£¬")),
             std::string("\x81\x60\x81\x7C\x81\x5C\x81\x61\x81\x91\x81\x92\x81\xCA"));
   EXPECT_EQ(FirstNonCp932(QStringLiteral("〜から")), -1);
+}
+
+// The codecs are kept from one conversion to the next: nothing the last one left may show.
+TEST(Cp932Bridge, EachConversionStandsAloneWhateverTheOneBeforeLeft) {
+  const struct {
+    std::function<void()> before;
+    std::string bytes;
+    QString text;
+  } rows[] = {
+      {[] { FromCp932("ab\x82"); }, "\x60", QStringLiteral("`")},  // a cut-off lead byte
+      {[] { FromCp932Exactly("\x85\x40"); }, "\x82\xA0", QStringLiteral("あ")},  // unassigned
+      {[] { ToCp932(QStringLiteral("개")); }, "\x82\xA0", QStringLiteral("あ")},  // no CP932
+  };
+  for (const auto& row : rows) {
+    row.before();
+    EXPECT_EQ(FromCp932(row.bytes), row.text);
+    EXPECT_EQ(FromCp932Exactly(row.bytes), row.text);
+    EXPECT_EQ(ToCp932(row.text), row.bytes);
+  }
 }
 
 TEST(WordFileNames, OnlyPlainNamesBecomePathsInTheFolder) {

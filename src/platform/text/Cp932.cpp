@@ -34,15 +34,29 @@ QString FoldForCp932(const QString& text) {
   return folded;
 }
 
+// Opening a codec by name costs far more than converting a word with it, so each thread opens
+// each kind once and reuses it. Qt's reset forgets a cut sequence but not that an error was seen,
+// so a codec that saw one is opened anew. In place: the codec reports its errors to the address
+// it was opened at, so a moved one would report them nowhere.
+template <typename Converter, QStringConverter::Flag kFlags>
+Converter& ReusedConverter() {
+  thread_local std::optional<Converter> converter;
+  if (!converter || converter->hasError())
+    converter.emplace(kCodec, kFlags);
+  else
+    converter->resetState();
+  return *converter;
+}
+
 }  // namespace
 
 QString FromCp932(const std::string& bytes) {
-  QStringDecoder decoder(kCodec);
+  QStringDecoder& decoder = ReusedConverter<QStringDecoder, QStringConverter::Flag::Default>();
   return decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
 }
 
 std::optional<QString> FromCp932Exactly(const std::string& bytes) {
-  QStringDecoder decoder(kCodec, QStringConverter::Flag::Stateless);
+  QStringDecoder& decoder = ReusedConverter<QStringDecoder, QStringConverter::Flag::Stateless>();
   QString text = decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
   // A lead byte without its trail would be dropped, and bytes the codec maps alike would give
   // one text: only text that encodes back to the very same bytes stands for them alone.
@@ -51,7 +65,7 @@ std::optional<QString> FromCp932Exactly(const std::string& bytes) {
 }
 
 std::optional<std::string> ToCp932(const QString& text) {
-  QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
+  QStringEncoder& encoder = ReusedConverter<QStringEncoder, QStringConverter::Flag::Stateless>();
   const QByteArray bytes = encoder.encode(FoldForCp932(text));
   if (encoder.hasError()) return std::nullopt;
   return std::string(bytes.constData(), size_t(bytes.size()));

@@ -1,0 +1,102 @@
+// The text bridge beside the raw limits measured in the same run. Exporting a word file's words
+// as text (what `wbk export` does after loading) is set beside loading the file (`x_load`) and
+// beside reading its bytes (`x_raw`); the CP932 conversions alone beside Qt's own UTF-8
+// conversion of the same text (`x_utf8`).
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "BenchWords.h"
+#include "hangul/core/TextForms.h"
+#include "model/SafeSave.h"
+#include "platform/text/Cp932.h"
+#include "platform/text/Tsv.h"
+
+namespace norumi::bench {
+namespace {
+
+QString ExportText(const TTangoList& list) {
+  QString out;
+  for (int i = 0; i < list.Count(); ++i) {
+    const TTango& word = list.Tango(i);
+    const std::u16string korean = CodesToUnicodeText(word.Hangul);
+    out += EscapeTsvField(QString::fromUtf16(korean.data(), qsizetype(korean.size())), true) +
+           QChar('\t') + EscapeTsvField(FromCp932(word.Japan), false) + QChar('\t') +
+           EscapeTsvField(FromCp932(word.Setsumei), false) + QChar('\t') +
+           EscapeTsvField(FromCp932(word.Url), false) + QChar('\n');
+  }
+  return out;
+}
+
+void BM_ExportWords(benchmark::State& state) {
+  test::TempDir dir;
+  const auto path = dir / "words.wbk";
+  {
+    TTangoList list;
+    FillWords(list, int(state.range(0)));
+    list.SaveToFile(path);
+  }
+  const double raw = BestOf(3, [&] { benchmark::DoNotOptimize(ReadWholeFile(path)); });
+  std::unique_ptr<TTangoList> list;
+  const double load = BestOf(3, [&] {
+    list = std::make_unique<TTangoList>();
+    list->LoadFromFile(path);
+  });
+  double total = 0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    benchmark::DoNotOptimize(ExportText(*list).toStdString());
+    total += Seconds(std::chrono::steady_clock::now() - start);
+  }
+  state.counters["x_load"] = total / double(state.iterations()) / load;
+  state.counters["x_raw"] = total / double(state.iterations()) / raw;
+}
+
+// The Japanese of `count` words, as CP932 bytes and as the same text in UTF-8.
+void JapaneseOf(int count, std::vector<std::string>& cp932, std::vector<std::string>& utf8) {
+  TTangoList list;
+  FillWords(list, count);
+  for (int i = 0; i < count; ++i) {
+    cp932.push_back(list.Tango(i).Japan);
+    utf8.push_back(FromCp932(cp932.back()).toStdString());
+  }
+}
+
+void BM_FromCp932(benchmark::State& state) {
+  std::vector<std::string> cp932, utf8;
+  JapaneseOf(int(state.range(0)), cp932, utf8);
+  const double raw = BestOf(3, [&] {
+    for (const auto& s : utf8) benchmark::DoNotOptimize(QString::fromStdString(s));
+  });
+  double total = 0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    for (const auto& s : cp932) benchmark::DoNotOptimize(FromCp932(s));
+    total += Seconds(std::chrono::steady_clock::now() - start);
+  }
+  state.counters["x_utf8"] = total / double(state.iterations()) / raw;
+}
+
+void BM_ToCp932(benchmark::State& state) {
+  std::vector<std::string> cp932, utf8;
+  JapaneseOf(int(state.range(0)), cp932, utf8);
+  std::vector<QString> texts;
+  for (const auto& s : utf8) texts.push_back(QString::fromStdString(s));
+  const double raw = BestOf(3, [&] {
+    for (const auto& t : texts) benchmark::DoNotOptimize(t.toStdString());
+  });
+  double total = 0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    for (const auto& t : texts) benchmark::DoNotOptimize(ToCp932(t));
+    total += Seconds(std::chrono::steady_clock::now() - start);
+  }
+  state.counters["x_utf8"] = total / double(state.iterations()) / raw;
+}
+
+BENCHMARK(BM_ExportWords)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FromCp932)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ToCp932)->Arg(100'000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace norumi::bench
