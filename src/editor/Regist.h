@@ -73,7 +73,6 @@ class TfrmRegist : public TForm {
   QAction* K1;
   QMenu* O1;
   QAction* P2;
-  QFileDialog* OpenDialog1;
 
  public slots:
   // Every way of closing (閉じる, its menu item, Escape, the title bar) ends here.
@@ -117,6 +116,7 @@ class TfrmRegist : public TForm {
   // Asks about the entry on screen and saves; false keeps the window open.
   bool MayClose();
   void SetCaptions(const QString& windowPrefix);
+  QFileDialog& OpenDialog();
 
   std::unique_ptr<TTangoList> ownList_;
   // Where the opened file is written back; none while nothing may be written (a damaged file, a
@@ -126,6 +126,7 @@ class TfrmRegist : public TForm {
   bool editing_ = false;
   // Held from the load to the save, so that no other writer changes the file meanwhile.
   std::unique_ptr<WordFileLock> fileLock_;
+  QFileDialog* OpenDialog1 = nullptr;  // see OpenDialog()
 };
 
 extern TfrmRegist* frmRegist;

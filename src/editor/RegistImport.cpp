@@ -6,6 +6,7 @@
 #include "editor/Regist.h"
 #include "model/SafeSave.h"
 #include "platform/Dialogs.h"
+#include "platform/FormParts.h"
 #include "platform/text/TsvWords.h"
 #include "platform/text/WordFileName.h"
 
@@ -41,9 +42,22 @@ QString ProblemText(const TsvProblem& problem) {
 
 }  // namespace
 
+// Made when first asked for, as building a file dialog costs more than the rest of the window;
+// once made it stays, so that it opens where the last list came from.
+QFileDialog& TfrmRegist::OpenDialog() {
+  if (!OpenDialog1) {
+    OpenDialog1 = Named(new QFileDialog(this, kImportCaption), "OpenDialog1");
+    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+    OpenDialog1->setFileMode(QFileDialog::ExistingFile);
+    OpenDialog1->setNameFilters({QStringLiteral("タブ区切りテキスト (*.tsv *.txt)"),
+                                 QStringLiteral("すべてのファイル (*)")});
+  }
+  return *OpenDialog1;
+}
+
 void TfrmRegist::T1Click() {
   if (!editing_ || IsLocked()) return;
-  if (services_.dialogs.ShowModal(*OpenDialog1) != kModalOk) return;
+  if (services_.dialogs.ShowModal(OpenDialog()) != kModalOk) return;
   const QString name = OpenDialog1->selectedFiles().value(0);
   if (name.isEmpty()) return;
   const TsvWords read = ReadTsvWords(ReadWholeFile(ToPath(name)));

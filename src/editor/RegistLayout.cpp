@@ -1,7 +1,6 @@
 // The word editor's controls, its menu and the wiring of its handlers.
 #include <QAction>
 #include <QBoxLayout>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -117,12 +116,6 @@ void TfrmRegist::BuildMenu() {
   O1 = menu("O1", QStringLiteral("ｵﾌﾟｼｮﾝ(&O)"));
   P2 = item(O1, "P2", QStringLiteral("設定(&P)"));
   layout()->setMenuBar(MainMenu1);
-
-  OpenDialog1 = Named(new QFileDialog(this, QStringLiteral("TSVから読み込み")), "OpenDialog1");
-  OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-  OpenDialog1->setFileMode(QFileDialog::ExistingFile);
-  OpenDialog1->setNameFilters(
-      {QStringLiteral("タブ区切りテキスト (*.tsv *.txt)"), QStringLiteral("すべてのファイル (*)")});
 }
 
 void TfrmRegist::ConnectHandlers() {

@@ -1,3 +1,4 @@
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -53,6 +54,13 @@ TEST_F(Menu, FirstStartAsksForTheNameAndRegistersIt) {
   TfrmWBKMenu& again = Start();  // the next start is registered
   EXPECT_TRUE(again.edUser->isHidden());
   EXPECT_EQ(again.UserName(), " たもつ ");
+}
+
+// A file dialog takes longer to build than the menu itself: start-up must not pay for one.
+TEST_F(Menu, StartBuildsNoFileDialog) {
+  Start();
+  for (QWidget* widget : QApplication::allWidgets())
+    EXPECT_FALSE(qobject_cast<QFileDialog*>(widget)) << widget->objectName().toStdString();
 }
 
 TEST_F(Menu, UserWithoutPathWritesBothAtStart) {

@@ -100,8 +100,6 @@ void Blit(const Canvas& canvas, const Rows& rows, int side, int left, int top) {
 
 HangulGlyphs::HangulGlyphs() {
   InitGlyphResources();
-  for (int l = 0; l < kInitials; ++l)
-    sheets_[l] = LoadMono(QString("sheet%1.png").arg(l, 2, 10, QChar('0')), kSheetSize);
   // The strip holds every key in an 18 × 18 slot; a consonant fills only the slot's 16 × 16.
   const QImage strip = LoadMono("keys.png", QSize(kKeys * kSquare, kSquare));
   for (int k = 0; k < kKeys; ++k) {
@@ -113,6 +111,16 @@ HangulGlyphs::HangulGlyphs() {
 const HangulGlyphs& HangulGlyphs::Instance() {
   static const HangulGlyphs glyphs;
   return glyphs;
+}
+
+const QImage& HangulGlyphs::Sheet(int initial) const {
+  static const std::array<QImage, kInitials> sheets = [] {
+    std::array<QImage, kInitials> loaded;
+    for (int l = 0; l < kInitials; ++l)
+      loaded[l] = LoadMono(QString("sheet%1.png").arg(l, 2, 10, QChar('0')), kSheetSize);
+    return loaded;
+  }();
+  return sheets.at(initial);
 }
 
 QImage DrawCodes(const HangulCodes* codes, QSize size) {

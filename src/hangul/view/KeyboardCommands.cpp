@@ -8,6 +8,7 @@
 #include "hangul/view/KeyboardWindow.h"
 #include "model/SafeSave.h"
 #include "platform/Dialogs.h"
+#include "platform/FormParts.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/text/WordFileName.h"
@@ -32,8 +33,20 @@ void TfrmKeyboard::mmSave16Click() {
   SaveReferences(true);
 }
 
+// Made when first asked for: a file dialog costs more to build than the rest of the window, and
+// most runs never save. Once made it stays, so that it opens where the last save went.
+QFileDialog& TfrmKeyboard::SaveDialog() {
+  if (!SaveDialog1) {
+    SaveDialog1 = Named(new QFileDialog(this), "SaveDialog1");
+    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+    SaveDialog1->setFileMode(QFileDialog::AnyFile);
+    SaveDialog1->setNameFilter(QStringLiteral("テキストファイル(*.txt)"));
+  }
+  return *SaveDialog1;
+}
+
 void TfrmKeyboard::SaveReferences(bool hexadecimal) {
-  if (services_.dialogs.ShowModal(*SaveDialog1) != kModalOk) return;
+  if (services_.dialogs.ShowModal(SaveDialog()) != kModalOk) return;
   const QString name = SaveDialog1->selectedFiles().value(0);
   if (name.isEmpty()) return;
   HangulCodes codes;

@@ -62,7 +62,6 @@ class TfrmKeyboard : public TForm {
   QPushButton* btSpace;
   QPushButton* btClose;
   QStatusBar* StatusBar1;
-  QFileDialog* SaveDialog1;
   QMenuBar* MainMenu1;
   QAction* mmSave10;
   QAction* mmSave16;
@@ -107,7 +106,10 @@ class TfrmKeyboard : public TForm {
   void CommitPending();
   void ClearModel();
   void SaveReferences(bool hexadecimal);
+  QFileDialog& SaveDialog();
   void Press(QPushButton* button, void (TfrmKeyboard::*handler)());
+
+  QFileDialog* SaveDialog1 = nullptr;  // see SaveDialog()
 };
 
 extern TfrmKeyboard* frmKeyboard;

@@ -1,5 +1,4 @@
 // The keyboard window's controls and menu, and what each of them runs.
-#include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -89,11 +88,6 @@ void TfrmKeyboard::BuildControls() {
   StatusBar1 = Named(new QStatusBar(client), "StatusBar1");
   StatusBar1->setSizeGripEnabled(false);
   StatusBar1->setGeometry(0, kClientHeight - 22, kClientWidth, 22);
-
-  SaveDialog1 = Named(new QFileDialog(this), "SaveDialog1");
-  SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
-  SaveDialog1->setFileMode(QFileDialog::AnyFile);
-  SaveDialog1->setNameFilter(QStringLiteral("テキストファイル(*.txt)"));
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
