@@ -57,6 +57,15 @@ TTango& TTangoList::AddCopy(const TTango& source) {
   return entry;
 }
 
+TTango& TTangoList::AddMoved(TTango& source) {
+  TTango& entry = AddNew();
+  entry.Japan = std::move(source.Japan);
+  entry.Hangul = std::move(source.Hangul);
+  entry.Setsumei = std::move(source.Setsumei);
+  entry.Url = std::move(source.Url);
+  return entry;
+}
+
 void TTangoList::DeleteAt(int index) {
   *items_.at(index).tango = TTango();
   items_.erase(items_.begin() + index);
@@ -75,19 +84,28 @@ bool TTangoList::Contains(const TTango& entry) const {
                      [&](const Item& item) { return SameEntry(*item.tango, entry); });
 }
 
-int TTangoList::AddAbsent(const std::vector<TTango>& words) {
+template <typename Words, typename Add>
+int TTangoList::AddAbsentWith(Words& words, Add add) {
   WordIndex index(items_.size() + words.size());
   for (int i = 0; i < Count(); ++i)
     index.InsertNew(SameEntryHash(Tango(i)), i,
                     [&](int32_t at) { return SameEntry(Tango(at), Tango(i)); });
   int added = 0;
-  for (const TTango& word : words) {
+  for (auto& word : words) {
     const auto same = [&](int32_t at) { return SameEntry(Tango(at), word); };
     if (!index.InsertNew(SameEntryHash(word), Count(), same)) continue;
-    AddCopy(word);
+    add(word);
     ++added;
   }
   return added;
+}
+
+int TTangoList::AddAbsent(const std::vector<TTango>& words) {
+  return AddAbsentWith(words, [&](const TTango& word) { AddCopy(word); });
+}
+
+int TTangoList::AddAbsent(std::vector<TTango>&& words) {
+  return AddAbsentWith(words, [&](TTango& word) { AddMoved(word); });
 }
 
 int TTangoList::FindByJapan(const std::string& japan, std::vector<TTango*>& result) {
@@ -109,8 +127,19 @@ void TTangoList::Merge(const TTangoList& other) {
 }
 
 void TTangoList::MergeAll(const std::vector<const TTangoList*>& others) {
+  MergeAllWith(others, [&](const TTango& entry) { AddCopy(entry); });
+}
+
+void TTangoList::MergeAllMoving(std::vector<std::unique_ptr<TTangoList>>&& others) {
+  std::vector<TTangoList*> lists;
+  for (const auto& other : others) lists.push_back(other.get());
+  MergeAllWith(lists, [&](TTango& entry) { AddMoved(entry); });
+}
+
+template <typename List, typename Add>
+void TTangoList::MergeAllWith(const std::vector<List*>& others, Add add) {
   size_t expected = items_.size();
-  for (const TTangoList* other : others) expected += other->items_.size();
+  for (const List* other : others) expected += other->items_.size();
   WordIndex index(expected);
   constexpr int kBatch = 16;
   uint64_t hashes[kBatch];
@@ -123,7 +152,7 @@ void TTangoList::MergeAll(const std::vector<const TTangoList*>& others) {
     }
   };
   int indexed = 0;
-  for (const TTangoList* other : others) {
+  for (List* other : others) {
     // Each merge compares only with the entries held before it, so a word the other list
     // holds twice is appended twice when this list held neither.
     const int held = Count();
@@ -138,9 +167,9 @@ void TTangoList::MergeAll(const std::vector<const TTangoList*>& others) {
     batched(
         0, otherCount, [&](int i) -> const TTango& { return other->Tango(i); },
         [&](int i, uint64_t hash) {
-          const TTango& entry = other->Tango(i);
+          auto& entry = other->Tango(i);
           const auto same = [&](int32_t at) { return Tango(at).IsSameWord(entry); };
-          if (!index.Contains(hash, same)) AddCopy(entry);
+          if (!index.Contains(hash, same)) add(entry);
         });
   }
 }
