@@ -257,7 +257,7 @@ void TfrmWBKDialog::clbFileClick() {
   const QListWidgetItem* item = SelectedItem();
   if (!item) return;
   TTangoList list;
-  if (const auto path = ItemPath(item)) list.LoadFromFile(*path);
+  if (const auto path = ItemPath(item)) list.LoadHeaderFromFile(*path);
   lbTitle->setText(FromCp932(list.Title));
   lbUrl->setText(FromCp932(list.Url));
 }

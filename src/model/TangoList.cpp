@@ -1,6 +1,7 @@
 #include "model/TangoList.h"
 
 #include <algorithm>
+#include <fstream>
 
 #include "model/FileErrors.h"
 #include "model/Random.h"
@@ -72,6 +73,20 @@ void TTangoList::DeleteAt(int index) {
 }
 
 namespace {
+
+// The first `limit` bytes of a regular file, or all of a shorter one.
+std::string ReadFilePrefix(const std::filesystem::path& path, size_t limit) {
+  std::error_code error;
+  const auto size = std::filesystem::file_size(path, error);
+  if (error || !std::filesystem::is_regular_file(path, error)) throw EFOpenError(path);
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw EFOpenError(path);
+  std::string data(size_t(std::min<uint64_t>(limit, size)), '\0');
+  in.read(data.data(), std::streamsize(data.size()));
+  if (in.bad()) throw EFOpenError(path);
+  data.resize(size_t(in.gcount()));
+  return data;
+}
 
 bool SameEntry(const TTango& a, const TTango& b) {
   return a.Japan == b.Japan && a.Setsumei == b.Setsumei && a.Url == b.Url && a.Hangul == b.Hangul;
@@ -191,6 +206,19 @@ LoadStatus TTangoList::LoadFromFile(const std::filesystem::path& path) {
   return LoadFromStream(in);
 }
 
+LoadStatus TTangoList::LoadHeaderFromFile(const std::filesystem::path& path) {
+  std::error_code error;
+  if (!std::filesystem::exists(path, error)) return LoadStatus::Missing;
+  // A header is a few dozen bytes unless its texts are long: the prefix read grows only then,
+  // and stops at the end of the file.
+  for (size_t want = 4096;; want *= 16) {
+    const std::string data = ReadFilePrefix(path, want);
+    ByteReader in(data);
+    if (LoadHeader(in)) return LoadStatus::Intact;
+    if (data.size() < want) return LoadStatus::Truncated;
+  }
+}
+
 LoadStatus TTangoList::LoadForUpdate(const std::filesystem::path& path) {
   const LoadStatus status = LoadFromFile(path);
   if (IsDamaged(status)) throw EFDamagedError(path);
@@ -203,18 +231,22 @@ void TTangoList::SaveToFile(const std::filesystem::path& path, const SaveFault& 
   SaveFileReplacing(path, out.Data(), fault);
 }
 
-LoadStatus TTangoList::LoadFromStream(ByteReader& in) {
-  int32_t ignored = 0, readOnly = 0, kaisetsu = 0, marker = 0, count = 0;
-  if (!in.ReadInt32(ignored) || !in.ReadInt32(Version) || !in.ReadInt32(Key))
-    return LoadStatus::Truncated;
+bool TTangoList::LoadHeader(ByteReader& in) {
+  int32_t ignored = 0, readOnly = 0, kaisetsu = 0;
+  if (!in.ReadInt32(ignored) || !in.ReadInt32(Version) || !in.ReadInt32(Key)) return false;
   if (!ReadMaskedString(in, Creator, Key) || !ReadMaskedString(in, UserName, Key) ||
       !ReadMaskedString(in, Title, Key) || !ReadMaskedString(in, Url, Key))
-    return LoadStatus::Truncated;
-  if (!in.ReadInt32(readOnly)) return LoadStatus::Truncated;
+    return false;
+  if (!in.ReadInt32(readOnly)) return false;
   ReadOnly = (readOnly ^ Key) == 0;
-  if (!in.ReadInt32(kaisetsu)) return LoadStatus::Truncated;
+  if (!in.ReadInt32(kaisetsu)) return false;
   Kaisetsu = kaisetsu ^ Key;
+  return true;
+}
 
+LoadStatus TTangoList::LoadFromStream(ByteReader& in) {
+  int32_t marker = 0, count = 0;
+  if (!LoadHeader(in)) return LoadStatus::Truncated;
   if (!in.ReadInt32(marker)) return LoadStatus::Truncated;
   if (marker != Key) return LoadStatus::FirstMarker;
 

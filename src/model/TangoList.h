@@ -74,6 +74,10 @@ class TTangoList {
   void RemoveEmpty();
 
   LoadStatus LoadFromFile(const std::filesystem::path& path);
+  // Reads only the header (title, URL and the rest before the first marker), from as few bytes
+  // at the start of the file as it needs; entries and histories stay as they are. Intact says
+  // only that the header was whole. Throws EFOpenError as LoadFromFile does.
+  LoadStatus LoadHeaderFromFile(const std::filesystem::path& path);
   // Loads a file that is to be written back: a damaged one throws EFDamagedError (the list then
   // holds what could be read), so that no caller saves it without the words it lost.
   LoadStatus LoadForUpdate(const std::filesystem::path& path);
@@ -101,6 +105,7 @@ class TTangoList {
   int AddAbsentWith(Words& words, Add add);
   template <typename List, typename Add>
   void MergeAllWith(const std::vector<List*>& others, Add add);
+  bool LoadHeader(ByteReader& in);
 
   std::vector<Item> items_;
   std::vector<std::unique_ptr<TTango[]>> blocks_;
