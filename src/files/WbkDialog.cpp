@@ -257,7 +257,7 @@ void TfrmWBKDialog::clbFileClick() {
   const QListWidgetItem* item = SelectedItem();
   if (!item) return;
   TTangoList list;
-  if (const auto path = ItemPath(item)) list.LoadFromFile(*path);
+  if (const auto path = ItemPath(item)) list.LoadHeaderFromFile(*path);
   lbTitle->setText(FromCp932(list.Title));
   lbUrl->setText(FromCp932(list.Url));
 }
@@ -313,11 +313,9 @@ std::unique_ptr<TTangoList> TfrmWBKDialog::BuildWordList() {
     // A quiz writes its list back: on a damaged file it would keep only what could be read.
     if (IsDamaged(target->LoadFromFile(*path))) throw EFDamagedError(*path);
   }
-  std::vector<const TTangoList*> sources;
-  for (const auto& other : others) sources.push_back(other.get());
-  result->MergeAll(sources);
   // A combined quiz is saved to a file of its own.
   if (!others.empty()) result->Title = CombinedTitle();
+  result->MergeAllMoving(std::move(others));
   return result;
 }
 

@@ -1,6 +1,7 @@
 #include "model/TangoList.h"
 
 #include <algorithm>
+#include <fstream>
 
 #include "model/FileErrors.h"
 #include "model/Random.h"
@@ -57,12 +58,35 @@ TTango& TTangoList::AddCopy(const TTango& source) {
   return entry;
 }
 
+TTango& TTangoList::AddMoved(TTango& source) {
+  TTango& entry = AddNew();
+  entry.Japan = std::move(source.Japan);
+  entry.Hangul = std::move(source.Hangul);
+  entry.Setsumei = std::move(source.Setsumei);
+  entry.Url = std::move(source.Url);
+  return entry;
+}
+
 void TTangoList::DeleteAt(int index) {
   *items_.at(index).tango = TTango();
   items_.erase(items_.begin() + index);
 }
 
 namespace {
+
+// The first `limit` bytes of a regular file, or all of a shorter one.
+std::string ReadFilePrefix(const std::filesystem::path& path, size_t limit) {
+  std::error_code error;
+  const auto size = std::filesystem::file_size(path, error);
+  if (error || !std::filesystem::is_regular_file(path, error)) throw EFOpenError(path);
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw EFOpenError(path);
+  std::string data(size_t(std::min<uint64_t>(limit, size)), '\0');
+  in.read(data.data(), std::streamsize(data.size()));
+  if (in.bad()) throw EFOpenError(path);
+  data.resize(size_t(in.gcount()));
+  return data;
+}
 
 bool SameEntry(const TTango& a, const TTango& b) {
   return a.Japan == b.Japan && a.Setsumei == b.Setsumei && a.Url == b.Url && a.Hangul == b.Hangul;
@@ -75,19 +99,28 @@ bool TTangoList::Contains(const TTango& entry) const {
                      [&](const Item& item) { return SameEntry(*item.tango, entry); });
 }
 
-int TTangoList::AddAbsent(const std::vector<TTango>& words) {
+template <typename Words, typename Add>
+int TTangoList::AddAbsentWith(Words& words, Add add) {
   WordIndex index(items_.size() + words.size());
   for (int i = 0; i < Count(); ++i)
     index.InsertNew(SameEntryHash(Tango(i)), i,
                     [&](int32_t at) { return SameEntry(Tango(at), Tango(i)); });
   int added = 0;
-  for (const TTango& word : words) {
+  for (auto& word : words) {
     const auto same = [&](int32_t at) { return SameEntry(Tango(at), word); };
     if (!index.InsertNew(SameEntryHash(word), Count(), same)) continue;
-    AddCopy(word);
+    add(word);
     ++added;
   }
   return added;
+}
+
+int TTangoList::AddAbsent(const std::vector<TTango>& words) {
+  return AddAbsentWith(words, [&](const TTango& word) { AddCopy(word); });
+}
+
+int TTangoList::AddAbsent(std::vector<TTango>&& words) {
+  return AddAbsentWith(words, [&](TTango& word) { AddMoved(word); });
 }
 
 int TTangoList::FindByJapan(const std::string& japan, std::vector<TTango*>& result) {
@@ -109,8 +142,19 @@ void TTangoList::Merge(const TTangoList& other) {
 }
 
 void TTangoList::MergeAll(const std::vector<const TTangoList*>& others) {
+  MergeAllWith(others, [&](const TTango& entry) { AddCopy(entry); });
+}
+
+void TTangoList::MergeAllMoving(std::vector<std::unique_ptr<TTangoList>>&& others) {
+  std::vector<TTangoList*> lists;
+  for (const auto& other : others) lists.push_back(other.get());
+  MergeAllWith(lists, [&](TTango& entry) { AddMoved(entry); });
+}
+
+template <typename List, typename Add>
+void TTangoList::MergeAllWith(const std::vector<List*>& others, Add add) {
   size_t expected = items_.size();
-  for (const TTangoList* other : others) expected += other->items_.size();
+  for (const List* other : others) expected += other->items_.size();
   WordIndex index(expected);
   constexpr int kBatch = 16;
   uint64_t hashes[kBatch];
@@ -123,7 +167,7 @@ void TTangoList::MergeAll(const std::vector<const TTangoList*>& others) {
     }
   };
   int indexed = 0;
-  for (const TTangoList* other : others) {
+  for (List* other : others) {
     // Each merge compares only with the entries held before it, so a word the other list
     // holds twice is appended twice when this list held neither.
     const int held = Count();
@@ -138,9 +182,9 @@ void TTangoList::MergeAll(const std::vector<const TTangoList*>& others) {
     batched(
         0, otherCount, [&](int i) -> const TTango& { return other->Tango(i); },
         [&](int i, uint64_t hash) {
-          const TTango& entry = other->Tango(i);
+          auto& entry = other->Tango(i);
           const auto same = [&](int32_t at) { return Tango(at).IsSameWord(entry); };
-          if (!index.Contains(hash, same)) AddCopy(entry);
+          if (!index.Contains(hash, same)) add(entry);
         });
   }
 }
@@ -162,6 +206,19 @@ LoadStatus TTangoList::LoadFromFile(const std::filesystem::path& path) {
   return LoadFromStream(in);
 }
 
+LoadStatus TTangoList::LoadHeaderFromFile(const std::filesystem::path& path) {
+  std::error_code error;
+  if (!std::filesystem::exists(path, error)) return LoadStatus::Missing;
+  // A header is a few dozen bytes unless its texts are long: the prefix read grows only then,
+  // and stops at the end of the file.
+  for (size_t want = 4096;; want *= 16) {
+    const std::string data = ReadFilePrefix(path, want);
+    ByteReader in(data);
+    if (LoadHeader(in)) return LoadStatus::Intact;
+    if (data.size() < want) return LoadStatus::Truncated;
+  }
+}
+
 LoadStatus TTangoList::LoadForUpdate(const std::filesystem::path& path) {
   const LoadStatus status = LoadFromFile(path);
   if (IsDamaged(status)) throw EFDamagedError(path);
@@ -174,18 +231,22 @@ void TTangoList::SaveToFile(const std::filesystem::path& path, const SaveFault& 
   SaveFileReplacing(path, out.Data(), fault);
 }
 
-LoadStatus TTangoList::LoadFromStream(ByteReader& in) {
-  int32_t ignored = 0, readOnly = 0, kaisetsu = 0, marker = 0, count = 0;
-  if (!in.ReadInt32(ignored) || !in.ReadInt32(Version) || !in.ReadInt32(Key))
-    return LoadStatus::Truncated;
+bool TTangoList::LoadHeader(ByteReader& in) {
+  int32_t ignored = 0, readOnly = 0, kaisetsu = 0;
+  if (!in.ReadInt32(ignored) || !in.ReadInt32(Version) || !in.ReadInt32(Key)) return false;
   if (!ReadMaskedString(in, Creator, Key) || !ReadMaskedString(in, UserName, Key) ||
       !ReadMaskedString(in, Title, Key) || !ReadMaskedString(in, Url, Key))
-    return LoadStatus::Truncated;
-  if (!in.ReadInt32(readOnly)) return LoadStatus::Truncated;
+    return false;
+  if (!in.ReadInt32(readOnly)) return false;
   ReadOnly = (readOnly ^ Key) == 0;
-  if (!in.ReadInt32(kaisetsu)) return LoadStatus::Truncated;
+  if (!in.ReadInt32(kaisetsu)) return false;
   Kaisetsu = kaisetsu ^ Key;
+  return true;
+}
 
+LoadStatus TTangoList::LoadFromStream(ByteReader& in) {
+  int32_t marker = 0, count = 0;
+  if (!LoadHeader(in)) return LoadStatus::Truncated;
   if (!in.ReadInt32(marker)) return LoadStatus::Truncated;
   if (marker != Key) return LoadStatus::FirstMarker;
 

@@ -62,14 +62,22 @@ class TTangoList {
   // Appends a copy of each of `words` that Contains would not find, counting the copies
   // appended before it; returns how many it appended. Takes time in proportion to the words.
   int AddAbsent(const std::vector<TTango>& words);
+  // The same, moving each word appended out of `words` instead of copying it.
+  int AddAbsent(std::vector<TTango>&& words);
   int FindByJapan(const std::string& japan, std::vector<TTango*>& result);
   int FindByHangul(const HangulCodes& hangul, std::vector<TTango*>& result);
   void Merge(const TTangoList& other);
   // The same as merging each list in turn, with one lookup table for all of them.
   void MergeAll(const std::vector<const TTangoList*>& others);
+  // The same for lists no longer needed: the entries appended are moved out of them.
+  void MergeAllMoving(std::vector<std::unique_ptr<TTangoList>>&& others);
   void RemoveEmpty();
 
   LoadStatus LoadFromFile(const std::filesystem::path& path);
+  // Reads only the header (title, URL and the rest before the first marker), from as few bytes
+  // at the start of the file as it needs; entries and histories stay as they are. Intact says
+  // only that the header was whole. Throws EFOpenError as LoadFromFile does.
+  LoadStatus LoadHeaderFromFile(const std::filesystem::path& path);
   // Loads a file that is to be written back: a damaged one throws EFDamagedError (the list then
   // holds what could be read), so that no caller saves it without the words it lost.
   LoadStatus LoadForUpdate(const std::filesystem::path& path);
@@ -92,6 +100,12 @@ class TTangoList {
   // million words thus costs a few large allocations rather than a million small ones.
   TTango* NewSlot();
   TTango& Append(TTango* tango);
+  TTango& AddMoved(TTango& source);
+  template <typename Words, typename Add>
+  int AddAbsentWith(Words& words, Add add);
+  template <typename List, typename Add>
+  void MergeAllWith(const std::vector<List*>& others, Add add);
+  bool LoadHeader(ByteReader& in);
 
   std::vector<Item> items_;
   std::vector<std::unique_ptr<TTango[]>> blocks_;

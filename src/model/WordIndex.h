@@ -1,29 +1,40 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string_view>
 #include <vector>
 
+#include "model/KeyedHash.h"
 #include "model/Tango.h"
 
 namespace norumi {
 
 // Hashes of the two identities of a word: its meaning and code list (IsSameWord), and all four
-// stored fields (TTangoList::Contains). Words equal in an identity hash alike.
+// stored fields (TTangoList::Contains). Words equal in an identity hash alike. The hashes are
+// keyed per process, so that the words of no file can be made to crowd into one probe chain.
+// The lengths go first, two to a word, so that the texts and codes after them follow one another
+// without separators.
+inline uint64_t HashedLengths(size_t first, size_t second) {
+  return uint64_t(first) | (uint64_t(second) << 32);
+}
+
 inline uint64_t SameWordHash(const TTango& t) {
-  uint64_t h = std::hash<std::string_view>()(t.Japan);
-  for (int32_t code : t.Hangul) {
-    h ^= static_cast<uint32_t>(code) + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
-  }
-  return h * 0xBF58476D1CE4E5B9ull;
+  KeyedHasher h;
+  h.AddSize(HashedLengths(t.Japan.size(), t.Hangul.size()));
+  h.Add(t.Japan.data(), t.Japan.size());
+  h.Add(t.Hangul.data(), t.Hangul.size() * sizeof(int32_t));
+  return h.Finish();
 }
 
 inline uint64_t SameEntryHash(const TTango& t) {
-  uint64_t h = SameWordHash(t);
-  for (const std::string_view text : {std::string_view(t.Setsumei), std::string_view(t.Url)})
-    h = (h ^ std::hash<std::string_view>()(text)) * 0x94D049BB133111EBull + 0x9E3779B97F4A7C15ull;
-  return h;
+  KeyedHasher h;
+  h.AddSize(HashedLengths(t.Japan.size(), t.Hangul.size()));
+  h.AddSize(HashedLengths(t.Setsumei.size(), t.Url.size()));
+  h.Add(t.Japan.data(), t.Japan.size());
+  h.Add(t.Hangul.data(), t.Hangul.size() * sizeof(int32_t));
+  h.Add(t.Setsumei.data(), t.Setsumei.size());
+  h.Add(t.Url.data(), t.Url.size());
+  return h.Finish();
 }
 
 // An open-addressing table of (hash, index) over the entries of a list: an entry is compared

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "ModelSamples.h"
+#include "TempDir.h"
 #include "model/ByteStream.h"
 #include "model/TangoList.h"
 
@@ -42,6 +43,32 @@ TEST(DamagedFile, EveryTruncationKeepsTheHeaderReadSoFarAndNoEntries) {
   Load(list, bytes.substr(0, bytes.size() - 40));
   EXPECT_EQ(list.Title, sample.Title);
   EXPECT_TRUE(list.ReadOnly);
+}
+
+// The selection window shows a title from the header alone: what a full load would show, also
+// when a long title outgrows the first bytes read.
+TEST(DamagedFile, TheHeaderAloneGivesTheTitleAFullLoadGivesForEveryCut) {
+  test::TempDir dir;
+  const auto path = dir / "w.wbk";
+  for (const size_t titleSize : {size_t(0), size_t(70'000)}) {
+    TTangoList sample;
+    test::FillSample(sample);
+    if (titleSize > 0) sample.Title = std::string(titleSize, 't');
+    ByteWriter out;
+    sample.SaveToStream(out);
+    const std::string bytes = out.Data();
+    const size_t step = titleSize > 0 ? 4999 : 1;
+    for (size_t size = 0;; size = std::min(size + step, bytes.size())) {
+      test::WriteBytes(path, bytes.substr(0, size));
+      TTangoList full, header;
+      full.LoadFromFile(path);
+      header.LoadHeaderFromFile(path);
+      EXPECT_EQ(header.Title, full.Title) << size;
+      EXPECT_EQ(header.Url, full.Url) << size;
+      EXPECT_EQ(header.Count(), 0);
+      if (size == bytes.size()) break;
+    }
+  }
 }
 
 TEST(DamagedFile, EveryFlippedByteLoadsWithEntriesOnlyWhenIntact) {

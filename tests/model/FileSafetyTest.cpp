@@ -303,5 +303,39 @@ TEST(WordListWork, MergesAndImportsTakeLinearTimeWithTheResultsOfPlainLookups) {
   EXPECT_EQ(file.Tango(100'000).Setsumei, "note");
 }
 
+// The word hash the index once used, which anyone could compute: the model of a file made so
+// that all its words fall into one slot of the index.
+uint64_t UnkeyedWordHash(const TTango& t) {
+  uint64_t h = std::hash<std::string_view>()(t.Japan);
+  for (int32_t code : t.Hangul)
+    h ^= static_cast<uint32_t>(code) + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
+  return h * 0xBF58476D1CE4E5B9ull;
+}
+
+// With that hash, loading one word into such a file of 80,000 words took half a minute.
+TEST(WordListWork, WordsMadeToCollideUnderAKnownHashAreStillImportedAndMergedInLinearTime) {
+  const auto timed = [](auto work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::steady_clock::now() - start;
+  };
+  constexpr uint64_t kSlots = (uint64_t(1) << 24) - 1;  // any index of up to 16M slots
+  TTangoList crafted;
+  for (int i = 0; i < 200'000; ++i) {
+    // The one code that brings the low bits of the word's hash to zero.
+    const std::string japan = "w" + std::to_string(i);
+    const uint64_t h = std::hash<std::string_view>()(japan);
+    const uint64_t code = (h - 0x9E3779B97F4A7C15ull - (h << 6) - (h >> 2)) & kSlots;
+    test::AddWord(crafted, japan, {int32_t(code)});
+    ASSERT_EQ(UnkeyedWordHash(crafted.Tango(i)) & kSlots, 0u);
+  }
+  std::vector<TTango> one(1);
+  one[0].Japan = "new";
+  EXPECT_LT(timed([&] { EXPECT_EQ(crafted.AddAbsent(one), 1); }), std::chrono::seconds(5));
+  TTangoList merged;
+  EXPECT_LT(timed([&] { merged.MergeAll({&crafted, &crafted}); }), std::chrono::seconds(5));
+  EXPECT_EQ(merged.Count(), 200'001);
+}
+
 }  // namespace
 }  // namespace norumi

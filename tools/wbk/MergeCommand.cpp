@@ -48,9 +48,7 @@ int RunMerge(const Invocation& call) {
     LoadInput(call, *inputs.back(), ArgPath(args.Positional()[i]), out, allowDamaged);
   }
   // One merge over all of them, as the selection window builds a quiz's list.
-  std::vector<const TTangoList*> others;
-  for (const auto& input : inputs) others.push_back(input.get());
-  result.MergeAll(others);
+  result.MergeAllMoving(std::move(inputs));
   if (args.Positional().size() > 2) result.Title = kCombinedTitle;
   result.SaveToFile(out);
   WriteOut(std::to_string(result.Count()) + " words\n");

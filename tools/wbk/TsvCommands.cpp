@@ -44,7 +44,7 @@ int RunImport(const Invocation& call) {
   const auto path = ArgPath(args.Positional()[0]);
   // Every line is read before anything is written: without --skip-invalid an import is whole or
   // not at all, and either way every refused line is named at once, not one per attempt.
-  const TsvWords read = ReadTsvWords(ReadInput(args.Positional()[1]));
+  TsvWords read = ReadTsvWords(ReadInput(args.Positional()[1]));
   const size_t refused = read.problems.size();
   for (const QString& line :
        ListTsvProblems(read.problems, ProblemText, QStringLiteral("and %1 more")))
@@ -62,10 +62,10 @@ int RunImport(const Invocation& call) {
     throw Failure(ShowPath(path) + " is damaged (" + LoadStatusName(status) +
                   "); nothing imported");
   if (status == LoadStatus::Missing) list.Title = TitleFromFileName(path, "the file name as title");
-  const int added = list.AddAbsent(read.words);
+  const size_t offered = read.words.size();
+  const int added = list.AddAbsent(std::move(read.words));
   if (added > 0 || status == LoadStatus::Missing) list.SaveToFile(path);
-  WriteOut("added " + std::to_string(added) + " of " + std::to_string(read.words.size()) +
-           " words\n");
+  WriteOut("added " + std::to_string(added) + " of " + std::to_string(offered) + " words\n");
   if (refused > 0) call.Report("skipped " + Lines(refused));
   return 0;
 }
