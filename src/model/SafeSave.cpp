@@ -290,16 +290,43 @@ bool RegularWithin(const struct stat& info, uint64_t limit) {
   return S_ISREG(info.st_mode) && info.st_size >= 0 && uint64_t(info.st_size) <= limit;
 }
 
+// Opens a regular file of at most `limit` bytes for reading; `info` tells its state once open.
+// Looked at before opening, and again once open in case the name was swapped meanwhile. Not
+// waiting on open matters for a pipe: it would block until something writes to it.
+int OpenRegular(const fs::path& path, uint64_t limit, struct stat& info) {
+  if (::stat(path.c_str(), &info) != 0 || !RegularWithin(info, limit)) throw EFOpenError(path);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) throw EFOpenError(path);
+  if (::fstat(fd, &info) != 0 || !RegularWithin(info, limit)) {
+    ::close(fd);
+    throw EFOpenError(path);
+  }
+  return fd;
+}
+
 }  // namespace
 
-std::string ReadWholeFile(const fs::path& path, uint64_t limit) {
-  // Looked at before opening, and again once open in case the name was swapped meanwhile. Not
-  // waiting on open matters for a pipe: it would block until something writes to it.
+std::string ReadFileStart(const fs::path& path, size_t count) {
   struct stat info {};
-  if (::stat(path.c_str(), &info) != 0 || !RegularWithin(info, limit)) throw EFOpenError(path);
-  const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-  if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0 || !RegularWithin(info, limit))
-    throw EFOpenError(path);
+  const Descriptor file(OpenRegular(path, UINT64_MAX, info));
+  std::string data(size_t(std::min<uint64_t>(count, uint64_t(info.st_size))), '\0');
+  size_t filled = 0;
+  while (filled < data.size()) {
+    const ssize_t got = ::read(file.Get(), data.data() + filled, data.size() - filled);
+    if (got == 0) break;
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      throw EFOpenError(path);
+    }
+    filled += size_t(got);
+  }
+  data.resize(filled);
+  return data;
+}
+
+std::string ReadWholeFile(const fs::path& path, uint64_t limit) {
+  struct stat info {};
+  const Descriptor file(OpenRegular(path, limit, info));
   // Filled before it is read into: reading into a buffer of its own and copying that into the
   // string costs about twice the fill, and a string cannot be grown unfilled before C++23.
   std::string data(size_t(info.st_size), '\0');
@@ -324,6 +351,18 @@ std::string ReadWholeFile(const fs::path& path, uint64_t limit) {
 }
 
 #else
+
+std::string ReadFileStart(const fs::path& path, size_t count) {
+  std::error_code error;
+  if (!fs::is_regular_file(fs::status(path, error))) throw EFOpenError(path);
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw EFOpenError(path);
+  std::string data(count, '\0');
+  in.read(data.data(), std::streamsize(count));
+  if (in.bad()) throw EFOpenError(path);
+  data.resize(size_t(in.gcount()));
+  return data;
+}
 
 std::string ReadWholeFile(const fs::path& path, uint64_t limit) {
   std::error_code error;

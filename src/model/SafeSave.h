@@ -39,6 +39,10 @@ inline constexpr uint64_t kMaxReadBytes = uint64_t(1) << 30;
 // `limit`.
 std::string ReadWholeFile(const std::filesystem::path& path, uint64_t limit = kMaxReadBytes);
 
+// The first `count` bytes of a regular file (fewer when it is shorter), read as ReadWholeFile
+// reads: never waiting on a pipe or a device, which throw EFOpenError like a missing file.
+std::string ReadFileStart(const std::filesystem::path& path, size_t count);
+
 // Sixteen hex digits that stand for the name of `file` in the names of the files that go with
 // it (its temporaries, its lock): those names never hold the word-file extension, in any case,
 // whatever `file` is called, and stay short however long its name is.

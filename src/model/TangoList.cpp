@@ -1,7 +1,6 @@
 #include "model/TangoList.h"
 
 #include <algorithm>
-#include <fstream>
 
 #include "model/FileErrors.h"
 #include "model/Random.h"
@@ -75,19 +74,6 @@ void TTangoList::DeleteAt(int index) {
 namespace {
 
 // The first `limit` bytes of a regular file, or all of a shorter one.
-std::string ReadFilePrefix(const std::filesystem::path& path, size_t limit) {
-  std::error_code error;
-  const auto size = std::filesystem::file_size(path, error);
-  if (error || !std::filesystem::is_regular_file(path, error)) throw EFOpenError(path);
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw EFOpenError(path);
-  std::string data(size_t(std::min<uint64_t>(limit, size)), '\0');
-  in.read(data.data(), std::streamsize(data.size()));
-  if (in.bad()) throw EFOpenError(path);
-  data.resize(size_t(in.gcount()));
-  return data;
-}
-
 bool SameEntry(const TTango& a, const TTango& b) {
   return a.Japan == b.Japan && a.Setsumei == b.Setsumei && a.Url == b.Url && a.Hangul == b.Hangul;
 }
@@ -212,7 +198,7 @@ LoadStatus TTangoList::LoadHeaderFromFile(const std::filesystem::path& path) {
   // A header is a few dozen bytes unless its texts are long: the prefix read grows only then,
   // and stops at the end of the file.
   for (size_t want = 4096;; want *= 16) {
-    const std::string data = ReadFilePrefix(path, want);
+    const std::string data = ReadFileStart(path, want);
     ByteReader in(data);
     if (LoadHeader(in)) return LoadStatus::Intact;
     if (data.size() < want) return LoadStatus::Truncated;
