@@ -304,6 +304,15 @@ int OpenRegular(const fs::path& path, uint64_t limit, struct stat& info) {
   return fd;
 }
 
+// One read of up to `size` bytes, tried again when a signal breaks it; 0 at the file's end.
+size_t ReadSome(const Descriptor& file, char* into, size_t size, const fs::path& path) {
+  for (;;) {
+    const ssize_t got = ::read(file.Get(), into, size);
+    if (got >= 0) return size_t(got);
+    if (errno != EINTR) throw EFOpenError(path);
+  }
+}
+
 }  // namespace
 
 std::string ReadFileStart(const fs::path& path, size_t count) {
@@ -312,13 +321,9 @@ std::string ReadFileStart(const fs::path& path, size_t count) {
   std::string data(size_t(std::min<uint64_t>(count, uint64_t(info.st_size))), '\0');
   size_t filled = 0;
   while (filled < data.size()) {
-    const ssize_t got = ::read(file.Get(), data.data() + filled, data.size() - filled);
+    const size_t got = ReadSome(file, data.data() + filled, data.size() - filled, path);
     if (got == 0) break;
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      throw EFOpenError(path);
-    }
-    filled += size_t(got);
+    filled += got;
   }
   data.resize(filled);
   return data;
@@ -337,13 +342,9 @@ std::string ReadWholeFile(const fs::path& path, uint64_t limit) {
       if (data.size() > limit) throw EFOpenError(path);
       data.resize(std::min<uint64_t>(limit + 1, data.size() + 65536));
     }
-    const ssize_t got = ::read(file.Get(), data.data() + filled, data.size() - filled);
+    const size_t got = ReadSome(file, data.data() + filled, data.size() - filled, path);
     if (got == 0) break;
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      throw EFOpenError(path);
-    }
-    filled += size_t(got);
+    filled += got;
   }
   if (filled > limit) throw EFOpenError(path);
   data.resize(filled);
