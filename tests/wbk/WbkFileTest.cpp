@@ -103,6 +103,23 @@ TEST(WbkNew, NeverReplacesAFileNorStoresWhatTheProgramCannotUse) {
   EXPECT_EQ(RunWbk({"new", Arg(dir / "no-folder" / "a.wbk")}).status, 1);
 }
 
+// Word files as they were once read, intact and damaged at several cuts, beside the JSON their
+// dump gave then: however the model comes to keep its words, loading reads them the same.
+TEST(WbkDump, AKeptCorpusDumpsAsItAlwaysHas) {
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(NORUMI_DUMP_CORPUS)) {
+    if (entry.path().extension() != ".wbk") continue;
+    ++files;
+    const std::string expected =
+        ReadBytes(std::filesystem::path(entry.path()).replace_extension(".json"));
+    const WbkRun dump = RunWbk({"dump", "--json", Arg(entry.path())});
+    EXPECT_EQ(dump.out, expected) << entry.path();
+    EXPECT_EQ(dump.status, expected.find("\"damage\":null") == std::string::npos ? 1 : 0)
+        << entry.path();
+  }
+  EXPECT_GE(files, 10);
+}
+
 TEST(WbkDump, JsonHoldsEveryFieldAsLoaded) {
   TempDir dir;
   TTangoList list;
