@@ -23,6 +23,13 @@ inline void FillWords(TTangoList& list, int count, int seed = 0) {
   }
 }
 
+// A word file of `count` such words at `path`.
+inline void SaveWords(const std::filesystem::path& path, int count) {
+  TTangoList list;
+  FillWords(list, count);
+  list.SaveToFile(path);
+}
+
 inline double Seconds(std::chrono::steady_clock::duration d) {
   return std::chrono::duration<double>(d).count();
 }

@@ -31,11 +31,7 @@ QString ExportText(const TTangoList& list) {
 void BM_ExportWords(benchmark::State& state) {
   test::TempDir dir;
   const auto path = dir / "words.wbk";
-  {
-    TTangoList list;
-    FillWords(list, int(state.range(0)));
-    list.SaveToFile(path);
-  }
+  SaveWords(path, int(state.range(0)));
   const double raw = BestOf(3, [&] { benchmark::DoNotOptimize(ReadWholeFile(path)); });
   std::unique_ptr<TTangoList> list;
   const double load = BestOf(3, [&] {

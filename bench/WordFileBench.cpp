@@ -18,11 +18,7 @@ void RawWrite(const std::filesystem::path& path, const std::string& bytes) {
 void BM_LoadWordFile(benchmark::State& state) {
   test::TempDir dir;
   const auto path = dir / "words.wbk";
-  {
-    TTangoList list;
-    FillWords(list, int(state.range(0)));
-    list.SaveToFile(path);
-  }
+  SaveWords(path, int(state.range(0)));
   const double raw = BestOf(5, [&] { benchmark::DoNotOptimize(ReadWholeFile(path)); });
   double total = 0;
   for (auto _ : state) {
