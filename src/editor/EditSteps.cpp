@@ -26,20 +26,4 @@ QString StoredText(const QString& memo) {
   return text;
 }
 
-void SaveLeavingListAlone(const TTangoList& list, const std::filesystem::path& path) {
-  TTangoList copy;
-  copy.FileFormat = list.FileFormat;
-  copy.Version = list.Version;
-  copy.Creator = list.Creator;
-  copy.UserName = list.UserName;
-  copy.Title = list.Title;
-  copy.Url = list.Url;
-  copy.ReadOnly = list.ReadOnly;
-  copy.Kaisetsu = list.Kaisetsu;
-  copy.RirekiJap2Kor = list.RirekiJap2Kor;
-  copy.RirekiKor2Jap = list.RirekiKor2Jap;
-  for (int i = 0; i < list.Count(); ++i) copy.AddCopy(list.Tango(i));
-  copy.SaveToFile(path);
-}
-
 }  // namespace norumi

@@ -22,9 +22,4 @@ int32_t ParseJumpIndex(const QString& text);
 QString MemoText(const QString& stored);
 QString StoredText(const QString& memo);
 
-// Writes `list` to `path` as SaveToFile does, but leaves `list` as it is: a save drops the
-// entries without meaning and Korean, and the editor still shows one of them (a new entry, or
-// one after it) at its index. Throws EFCreateError.
-void SaveLeavingListAlone(const TTangoList& list, const std::filesystem::path& path);
-
 }  // namespace norumi

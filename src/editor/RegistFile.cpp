@@ -99,7 +99,7 @@ bool TfrmRegist::LoadWordFile(const std::filesystem::path& file) {
 }
 
 void TfrmRegist::SaveWordFile() {
-  if (savePath_) SaveLeavingListAlone(*ownList_, *savePath_);
+  if (savePath_) ownList_->SaveKeepingEmpty(*savePath_);
 }
 
 bool TfrmRegist::IsLocked() const {

@@ -1,6 +1,7 @@
 #include "model/TangoList.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "model/FileErrors.h"
 #include "model/Random.h"
@@ -176,6 +177,7 @@ void TTangoList::MergeAllWith(const std::vector<List*>& others, Add add) {
 }
 
 void TTangoList::RemoveEmpty() {
+  // The same test as the one WriteStream leaves entries out by.
   std::erase_if(items_, [](const Item& item) {
     const bool empty = item.tango->Hangul.empty() && item.tango->Japan.empty();
     if (empty) *item.tango = TTango();
@@ -272,6 +274,19 @@ LoadStatus TTangoList::LoadFromStream(ByteReader& in) {
 
 void TTangoList::SaveToStream(ByteWriter& out) {
   RemoveEmpty();
+  WriteStream(out);
+}
+
+void TTangoList::SaveKeepingEmpty(const std::filesystem::path& path) {
+  ByteWriter out;
+  WriteStream(out);
+  SaveFileReplacing(path, out.Data());
+}
+
+void TTangoList::WriteStream(ByteWriter& out) {
+  const auto isEmpty = [](const Item& item) {
+    return item.tango->Hangul.empty() && item.tango->Japan.empty();
+  };
   out.WriteInt32(FileFormat);
   out.WriteInt32(Version);
   Key = RandomSource::Instance().Random(240) + 3;
@@ -283,8 +298,10 @@ void TTangoList::SaveToStream(ByteWriter& out) {
   out.WriteInt32((ReadOnly ? 0 : 1) ^ Key);
   out.WriteInt32(Kaisetsu ^ Key);
   out.WriteInt32(Key);
-  out.WriteInt32(static_cast<int32_t>(items_.size()) ^ Key);
+  const auto written = std::count_if(items_.begin(), items_.end(), std::not_fn(isEmpty));
+  out.WriteInt32(static_cast<int32_t>(written) ^ Key);
   for (auto& item : items_) {
+    if (isEmpty(item)) continue;
     item.tango->Key = Key;
     item.tango->SaveToStream(out);
   }

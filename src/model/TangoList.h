@@ -85,12 +85,17 @@ class TTangoList {
   void SaveToFile(const std::filesystem::path& path, const SaveFault& fault = {});
   LoadStatus LoadFromStream(ByteReader& in);
   void SaveToStream(ByteWriter& out);
+  // Saves as SaveToFile does, leaving the empty entries out of the file but in the list: the
+  // word editor keeps the new entry on screen while it saves.
+  void SaveKeepingEmpty(const std::filesystem::path& path);
 
   // Mail-magazine code of the header (see MailCode.h for the result codes).
   int HeaderToMailCode(TextLines& lines) const;
   int HeaderFromMailCode(TextLines& lines);
 
  private:
+  // The file's bytes, leaving out entries with neither Korean nor meaning.
+  void WriteStream(ByteWriter& out);
   struct Item {
     int32_t label;
     TTango* tango;
