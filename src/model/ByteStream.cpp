@@ -37,6 +37,10 @@ char* ByteWriter::Grow(size_t bytes) {
   return at;
 }
 
+void ByteWriter::Reserve(size_t bytes) {
+  if (data_.size() < bytes) data_.resize(bytes);
+}
+
 void ByteWriter::WriteInt32(int32_t value) {
   const auto u = static_cast<uint32_t>(value);
   char* at = Grow(4);

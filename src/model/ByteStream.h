@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -21,6 +22,9 @@ class ByteReader {
 
   size_t Remaining() const { return data_.size() - pos_; }
   size_t Position() const { return pos_; }
+  // The unread bytes, for a reader of records of its own; it then skips what it read.
+  const char* Here() const { return data_.data() + pos_; }
+  void Skip(size_t count) { pos_ += std::min(count, Remaining()); }
 
  private:
   std::string_view data_;
@@ -37,10 +41,12 @@ class ByteWriter {
   void WriteMaskedBytes(std::string_view bytes, char mask);
 
   const std::string& Data() const;
+  // Room for `bytes` more bytes, written in one go by the caller.
+  char* Grow(size_t bytes);
+  // Makes room for a total of `bytes` at once, for a writer that knows its size.
+  void Reserve(size_t bytes);
 
  private:
-  char* Grow(size_t bytes);
-
   // The buffer grows ahead of what is written, so most writes are a bounds check and a copy.
   mutable std::string data_;
   size_t size_ = 0;

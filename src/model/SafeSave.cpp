@@ -333,8 +333,10 @@ std::string ReadWholeFile(const fs::path& path, uint64_t limit) {
   struct stat info {};
   const Descriptor file(OpenRegular(path, limit, info));
   // Filled before it is read into: reading into a buffer of its own and copying that into the
-  // string costs about twice the fill, and a string cannot be grown unfilled before C++23.
-  std::string data(size_t(info.st_size), '\0');
+  // string costs about twice the fill, and a string cannot be grown unfilled before C++23. One
+  // byte more than the file holds takes the read that finds its end without growing the string,
+  // which would double it.
+  std::string data(size_t(info.st_size) + 1, '\0');
   size_t filled = 0;
   for (;;) {
     // The file may have grown since it was looked at: read on to its end, within the limit.

@@ -1,6 +1,6 @@
 #include "model/Tango.h"
 
-#include <cstring>
+#include <algorithm>
 
 namespace norumi {
 
@@ -15,8 +15,8 @@ bool TTango::IsSameWord(const TTango& other) const {
   return Japan == other.Japan && Hangul == other.Hangul;
 }
 
-void WriteMaskedString(ByteWriter& out, const std::string& text, int32_t key) {
-  const size_t length = std::strlen(text.c_str());  // up to the first zero byte
+void WriteMaskedString(ByteWriter& out, std::string_view text, int32_t key) {
+  const size_t length = std::min(text.size(), text.find('\0'));  // up to the first zero byte
   out.WriteInt32(static_cast<int32_t>(length) ^ key);
   out.WriteMaskedBytes(std::string_view(text.data(), length), static_cast<char>(key & 0xFF));
 }
@@ -31,28 +31,6 @@ bool ReadMaskedString(ByteReader& in, std::string& text, int32_t key) {
   const auto zero = text.find('\0');
   if (zero != std::string::npos) text.resize(zero);
   return true;
-}
-
-bool TTango::LoadFromStream(ByteReader& in) {
-  if (!ReadMaskedString(in, Japan, Key)) return false;
-  int32_t count = 0;
-  if (!in.ReadInt32(count)) return false;
-  count ^= Key;
-  if (count < 0 || static_cast<size_t>(count) > in.Remaining() / 4) return false;
-  Hangul.resize(count);
-  for (auto& code : Hangul) {
-    in.ReadInt32(code);
-    code ^= Key;
-  }
-  return ReadMaskedString(in, Setsumei, Key) && ReadMaskedString(in, Url, Key);
-}
-
-void TTango::SaveToStream(ByteWriter& out) const {
-  WriteMaskedString(out, Japan, Key);
-  out.WriteInt32(static_cast<int32_t>(Hangul.size()) ^ Key);
-  for (int32_t code : Hangul) out.WriteInt32(code ^ Key);
-  WriteMaskedString(out, Setsumei, Key);
-  WriteMaskedString(out, Url, Key);
 }
 
 }  // namespace norumi

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/ByteStream.h"
@@ -23,17 +24,13 @@ class TTango {
   std::string Setsumei;
   std::string Url;
   bool DisplayOnly = false;
+  // A key an entry may carry along; files are masked with the list's own key.
   int32_t Key = 0;
 
   // Copies the four stored fields; `DisplayOnly` and `Key` stay.
   void Assign(const TTango& source);
   // Same meaning and the same code list; explanation and URL are not compared.
   bool IsSameWord(const TTango& other) const;
-
-  // One entry record masked with `Key`. False when the record does not fit in what is left;
-  // the entry then holds what was read so far.
-  bool LoadFromStream(ByteReader& in);
-  void SaveToStream(ByteWriter& out) const;
 
   // Mail-magazine code of the entry (see MailCode.h for the result codes).
   int ToMailCode(TextLines& lines) const;
@@ -54,7 +51,7 @@ inline bool SameShownWord(const HangulCodes& a, const HangulCodes& b) {
 
 // A masked string: its length XOR the key, then its bytes XOR the key's low byte. A stored
 // text ends at its first zero byte, so only the bytes before one are written.
-void WriteMaskedString(ByteWriter& out, const std::string& text, int32_t key);
+void WriteMaskedString(ByteWriter& out, std::string_view text, int32_t key);
 bool ReadMaskedString(ByteReader& in, std::string& text, int32_t key);
 
 }  // namespace norumi

@@ -1,7 +1,7 @@
 #include "model/TangoList.h"
 
 #include <algorithm>
-#include <functional>
+#include <cstring>
 
 #include "model/FileErrors.h"
 #include "model/Random.h"
@@ -27,16 +27,139 @@ const char* LoadStatusName(LoadStatus status) {
   return "unknown";
 }
 
+namespace {
+
+// An entry record in the block: the file's record unmasked, with each text cut at its first zero
+// byte. Native little-endian 32-bit lengths, each before what it counts:
+//   japan length, japan, code count, codes, setsumei length, setsumei, url length, url.
+uint32_t LoadU32(const char* at) {
+  uint32_t value;
+  std::memcpy(&value, at, 4);
+  return value;
+}
+
+void StoreU32(char* at, uint32_t value) {
+  std::memcpy(at, &value, 4);
+}
+
+std::string_view TextAt(const char*& at) {
+  const uint32_t length = LoadU32(at);
+  const std::string_view text(at + 4, length);
+  at += 4 + length;
+  return text;
+}
+
+TangoView RecordAt(const char* at) {
+  TangoView entry;
+  entry.Japan = TextAt(at);
+  const uint32_t count = LoadU32(at);
+  entry.Hangul = CodeView(at + 4, count);
+  at += 4 + size_t(count) * 4;
+  entry.Setsumei = TextAt(at);
+  entry.Url = TextAt(at);
+  return entry;
+}
+
+size_t RecordSize(const TangoView& entry) {
+  return 16 + entry.Japan.size() + entry.Hangul.Bytes().size() + entry.Setsumei.size() +
+         entry.Url.size();
+}
+
+char* PutText(char* at, std::string_view text) {
+  StoreU32(at, uint32_t(text.size()));
+  if (!text.empty()) std::memcpy(at + 4, text.data(), text.size());
+  return at + 4 + text.size();
+}
+
+void WriteRecord(char* at, const TangoView& entry) {
+  at = PutText(at, entry.Japan);
+  at = PutText(at, entry.Hangul.Bytes());
+  StoreU32(at - entry.Hangul.Bytes().size() - 4, uint32_t(entry.Hangul.size()));
+  at = PutText(at, entry.Setsumei);
+  PutText(at, entry.Url);
+}
+
+// Unmasks one text of a file's record from `in` to `out`: its length, then its bytes up to the
+// first zero byte. `out` may be `in` itself or lie before it, never after.
+bool UnmaskText(const char*& in, const char* end, char*& out, int32_t key) {
+  if (end - in < 4) return false;
+  const int32_t length = int32_t(LoadU32(in)) ^ key;
+  in += 4;
+  if (length < 0 || size_t(length) > size_t(end - in)) return false;
+  const char low = char(key & 0xFF);
+  char* text = out + 4;
+  // Texts are short: a zero byte is looked for only when the unmasking saw one.
+  bool sawZero = false;
+  if (text == in) {
+    for (int32_t i = 0; i < length; ++i) sawZero |= (text[i] ^= low) == 0;
+  } else {
+    for (int32_t i = 0; i < length; ++i) sawZero |= (text[i] = char(in[i] ^ low)) == 0;
+  }
+  const void* zero = sawZero ? std::memchr(text, 0, size_t(length)) : nullptr;
+  const size_t kept = zero ? size_t(static_cast<const char*>(zero) - text) : size_t(length);
+  StoreU32(out, uint32_t(kept));
+  out = text + kept;
+  in += length;
+  return true;
+}
+
+// Unmasks one entry record of a file as UnmaskText does its texts. False when it does not fit in
+// what is left.
+bool UnmaskRecord(const char*& in, const char* end, char*& out, int32_t key) {
+  if (!UnmaskText(in, end, out, key) || end - in < 4) return false;
+  const int32_t count = int32_t(LoadU32(in)) ^ key;
+  in += 4;
+  if (count < 0 || size_t(count) > size_t(end - in) / 4) return false;
+  StoreU32(out, uint32_t(count));
+  out += 4;
+  for (int32_t i = 0; i < count; ++i) StoreU32(out + 4 * i, LoadU32(in + 4 * i) ^ uint32_t(key));
+  in += 4 * size_t(count);
+  out += 4 * size_t(count);
+  return UnmaskText(in, end, out, key) && UnmaskText(in, end, out, key);
+}
+
+void PutMaskedText(char*& at, std::string_view text, int32_t key) {
+  StoreU32(at, uint32_t(text.size()) ^ uint32_t(key));
+  at += 4;
+  const char low = char(key & 0xFF);
+  for (char c : text) *at++ = char(c ^ low);
+}
+
+// A text as a file holds it: up to its first zero byte. Texts in the block hold none.
+std::string_view Stored(std::string_view text) {
+  return text.substr(0, text.find('\0'));
+}
+
+size_t MaskedSize(const TangoView& entry) {
+  return 16 + Stored(entry.Japan).size() + entry.Hangul.Bytes().size() +
+         Stored(entry.Setsumei).size() + Stored(entry.Url).size();
+}
+
+void WriteMaskedRecord(ByteWriter& out, const TangoView& entry, int32_t key) {
+  char* at = out.Grow(MaskedSize(entry));
+  PutMaskedText(at, Stored(entry.Japan), key);
+  StoreU32(at, uint32_t(entry.Hangul.size()) ^ uint32_t(key));
+  at += 4;
+  const std::string_view codes = entry.Hangul.Bytes();
+  for (size_t i = 0; i < codes.size(); i += 4, at += 4)
+    StoreU32(at, LoadU32(codes.data() + i) ^ uint32_t(key));
+  PutMaskedText(at, Stored(entry.Setsumei), key);
+  PutMaskedText(at, Stored(entry.Url), key);
+}
+
+}  // namespace
+
 void TTangoList::ClearEntries() {
   items_.clear();
+  bytes_ = std::string();
   blocks_.clear();
   blockUsed_ = blockSize_ = 0;
   NextNo = 0;
 }
 
-TTango* TTangoList::NewSlot() {
+TTango* TTangoList::NewSlot() const {
   if (blockUsed_ == blockSize_) {
-    blockSize_ = std::clamp<size_t>(items_.size(), 16, 65536);
+    blockSize_ = std::clamp<size_t>(blocks_.size() * 16, 16, 4096);
     blocks_.push_back(std::make_unique<TTango[]>(blockSize_));
     blockUsed_ = 0;
   }
@@ -44,8 +167,45 @@ TTango* TTangoList::NewSlot() {
 }
 
 TTango& TTangoList::Append(TTango* tango) {
-  items_.push_back({NextNo++, tango});
+  items_.push_back({reinterpret_cast<uintptr_t>(tango), NextNo++, true});
   return *tango;
+}
+
+TangoView TTangoList::View(int index) const {
+  const Item& item = items_.at(index);
+  if (item.edited) return ViewOf(*reinterpret_cast<const TTango*>(item.where));
+  return RecordAt(bytes_.data() + item.where);
+}
+
+TTango& TTangoList::Edited(int index) const {
+  Item& item = items_.at(index);
+  if (!item.edited) {
+    const TangoView entry = RecordAt(bytes_.data() + item.where);
+    TTango* tango = NewSlot();
+    tango->Japan = entry.Japan;
+    tango->Hangul = entry.Hangul.ToCodes();
+    tango->Setsumei = entry.Setsumei;
+    tango->Url = entry.Url;
+    item.where = reinterpret_cast<uintptr_t>(tango);
+    item.edited = true;
+  }
+  return *reinterpret_cast<TTango*>(item.where);
+}
+
+void TTangoList::AppendRecord(const TangoView& entry) {
+  const size_t size = RecordSize(entry);
+  const size_t at = bytes_.size();
+  const char* codes = entry.Hangul.Bytes().data();
+  if (at + size > bytes_.capacity() && codes >= bytes_.data() && codes < bytes_.data() + at) {
+    // Growing would move the entry away under the copy: copy it out first.
+    std::string record(size, '\0');
+    WriteRecord(record.data(), entry);
+    bytes_ += record;
+  } else {
+    bytes_.resize(at + size);
+    WriteRecord(bytes_.data() + at, entry);
+  }
+  items_.push_back({at, NextNo++, false});
 }
 
 TTango& TTangoList::AddNew() {
@@ -58,69 +218,48 @@ TTango& TTangoList::AddCopy(const TTango& source) {
   return entry;
 }
 
-TTango& TTangoList::AddMoved(TTango& source) {
-  TTango& entry = AddNew();
-  entry.Japan = std::move(source.Japan);
-  entry.Hangul = std::move(source.Hangul);
-  entry.Setsumei = std::move(source.Setsumei);
-  entry.Url = std::move(source.Url);
-  return entry;
-}
-
 void TTangoList::DeleteAt(int index) {
-  *items_.at(index).tango = TTango();
+  const Item& item = items_.at(index);
+  if (item.edited) *reinterpret_cast<TTango*>(item.where) = TTango();
   items_.erase(items_.begin() + index);
 }
 
-namespace {
-
-// The first `limit` bytes of a regular file, or all of a shorter one.
-bool SameEntry(const TTango& a, const TTango& b) {
-  return a.Japan == b.Japan && a.Setsumei == b.Setsumei && a.Url == b.Url && a.Hangul == b.Hangul;
-}
-
-}  // namespace
-
 bool TTangoList::Contains(const TTango& entry) const {
-  return std::any_of(items_.begin(), items_.end(),
-                     [&](const Item& item) { return SameEntry(*item.tango, entry); });
+  const TangoView sought = ViewOf(entry);
+  for (int i = 0; i < Count(); ++i)
+    if (SameEntry(View(i), sought)) return true;
+  return false;
 }
 
-template <typename Words, typename Add>
-int TTangoList::AddAbsentWith(Words& words, Add add) {
+int TTangoList::AddAbsent(const std::vector<TTango>& words) {
   WordIndex index(items_.size() + words.size());
-  for (int i = 0; i < Count(); ++i)
-    index.InsertNew(SameEntryHash(Tango(i)), i,
-                    [&](int32_t at) { return SameEntry(Tango(at), Tango(i)); });
+  for (int i = 0; i < Count(); ++i) {
+    const TangoView entry = View(i);
+    index.InsertNew(SameEntryHash(entry), i,
+                    [&](int32_t at) { return SameEntry(View(at), entry); });
+  }
   int added = 0;
-  for (auto& word : words) {
-    const auto same = [&](int32_t at) { return SameEntry(Tango(at), word); };
-    if (!index.InsertNew(SameEntryHash(word), Count(), same)) continue;
-    add(word);
+  for (const TTango& word : words) {
+    const TangoView entry = ViewOf(word);
+    const auto same = [&](int32_t at) { return SameEntry(View(at), entry); };
+    if (!index.InsertNew(SameEntryHash(entry), Count(), same)) continue;
+    AppendRecord(entry);
     ++added;
   }
   return added;
 }
 
-int TTangoList::AddAbsent(const std::vector<TTango>& words) {
-  return AddAbsentWith(words, [&](const TTango& word) { AddCopy(word); });
-}
-
-int TTangoList::AddAbsent(std::vector<TTango>&& words) {
-  return AddAbsentWith(words, [&](TTango& word) { AddMoved(word); });
-}
-
 int TTangoList::FindByJapan(const std::string& japan, std::vector<TTango*>& result) {
   int found = 0;
-  for (auto& item : items_)
-    if (item.tango->Japan == japan) result.push_back(item.tango), ++found;
+  for (int i = 0; i < Count(); ++i)
+    if (View(i).Japan == japan) result.push_back(&Tango(i)), ++found;
   return found;
 }
 
 int TTangoList::FindByHangul(const HangulCodes& hangul, std::vector<TTango*>& result) {
   int found = 0;
-  for (auto& item : items_)
-    if (item.tango->Hangul == hangul) result.push_back(item.tango), ++found;
+  for (int i = 0; i < Count(); ++i)
+    if (View(i).Hangul == CodeView(hangul)) result.push_back(&Tango(i)), ++found;
   return found;
 }
 
@@ -129,19 +268,25 @@ void TTangoList::Merge(const TTangoList& other) {
 }
 
 void TTangoList::MergeAll(const std::vector<const TTangoList*>& others) {
-  MergeAllWith(others, [&](const TTango& entry) { AddCopy(entry); });
+  MergeAllWith(others);
 }
 
 void TTangoList::MergeAllMoving(std::vector<std::unique_ptr<TTangoList>>&& others) {
   std::vector<TTangoList*> lists;
   for (const auto& other : others) lists.push_back(other.get());
-  MergeAllWith(lists, [&](TTango& entry) { AddMoved(entry); });
+  MergeAllWith(lists);
+  for (auto& other : others) other->ClearEntries();
 }
 
-template <typename List, typename Add>
-void TTangoList::MergeAllWith(const std::vector<List*>& others, Add add) {
-  size_t expected = items_.size();
-  for (const List* other : others) expected += other->items_.size();
+template <typename List>
+void TTangoList::MergeAllWith(const std::vector<List*>& others) {
+  size_t expected = items_.size(), bytes = bytes_.size();
+  for (const List* other : others) {
+    expected += other->items_.size();
+    bytes += other->bytes_.size();
+  }
+  // Room for every record of the others at once, so that the block grows once.
+  bytes_.reserve(bytes);
   WordIndex index(expected);
   constexpr int kBatch = 16;
   uint64_t hashes[kBatch];
@@ -154,33 +299,35 @@ void TTangoList::MergeAllWith(const std::vector<List*>& others, Add add) {
     }
   };
   int indexed = 0;
-  for (List* other : others) {
+  for (const List* other : others) {
     // Each merge compares only with the entries held before it, so a word the other list
     // holds twice is appended twice when this list held neither.
     const int held = Count();
     batched(
-        indexed, held, [&](int i) -> const TTango& { return Tango(i); },
+        indexed, held, [&](int i) { return View(i); },
         [&](int i, uint64_t hash) {
           // A word held many times is indexed once: repeats would only lengthen the probes.
-          index.InsertNew(hash, i, [&](int32_t at) { return Tango(at).IsSameWord(Tango(i)); });
+          const TangoView entry = View(i);
+          index.InsertNew(hash, i, [&](int32_t at) { return SameWord(View(at), entry); });
         });
     indexed = held;
     const int otherCount = other->Count();  // `other` may be this list
     batched(
-        0, otherCount, [&](int i) -> const TTango& { return other->Tango(i); },
+        0, otherCount, [&](int i) { return other->View(i); },
         [&](int i, uint64_t hash) {
-          auto& entry = other->Tango(i);
-          const auto same = [&](int32_t at) { return Tango(at).IsSameWord(entry); };
-          if (!index.Contains(hash, same)) add(entry);
+          const TangoView entry = other->View(i);
+          const auto same = [&](int32_t at) { return SameWord(View(at), entry); };
+          if (!index.Contains(hash, same)) AppendRecord(entry);
         });
   }
 }
 
 void TTangoList::RemoveEmpty() {
   // The same test as the one WriteStream leaves entries out by.
-  std::erase_if(items_, [](const Item& item) {
-    const bool empty = item.tango->Hangul.empty() && item.tango->Japan.empty();
-    if (empty) *item.tango = TTango();
+  std::erase_if(items_, [this](const Item& item) {
+    const bool empty = item.edited ? ViewOf(*reinterpret_cast<const TTango*>(item.where)).IsEmpty()
+                                   : RecordAt(bytes_.data() + item.where).IsEmpty();
+    if (empty && item.edited) *reinterpret_cast<TTango*>(item.where) = TTango();
     return empty;
   });
 }
@@ -188,10 +335,11 @@ void TTangoList::RemoveEmpty() {
 LoadStatus TTangoList::LoadFromFile(const std::filesystem::path& path) {
   std::error_code error;
   if (!std::filesystem::exists(path, error)) return LoadStatus::Missing;
-  const std::string data = ReadWholeFile(path);
+  std::string data = ReadWholeFile(path);
   ClearEntries();
-  ByteReader in(data);
-  return LoadFromStream(in);
+  bytes_ = std::move(data);
+  ByteReader in(bytes_);
+  return LoadFrom(in, true);
 }
 
 LoadStatus TTangoList::LoadHeaderFromFile(const std::filesystem::path& path) {
@@ -233,6 +381,10 @@ bool TTangoList::LoadHeader(ByteReader& in) {
 }
 
 LoadStatus TTangoList::LoadFromStream(ByteReader& in) {
+  return LoadFrom(in, false);
+}
+
+LoadStatus TTangoList::LoadFrom(ByteReader& in, bool inPlace) {
   int32_t marker = 0, count = 0;
   if (!LoadHeader(in)) return LoadStatus::Truncated;
   if (!in.ReadInt32(marker)) return LoadStatus::Truncated;
@@ -245,15 +397,23 @@ LoadStatus TTangoList::LoadFromStream(ByteReader& in) {
   if (count < 0 || static_cast<size_t>(count) > in.Remaining() / kSmallestEntry)
     return LoadStatus::Truncated;
   items_.reserve(items_.size() + count);
+  const char* from = in.Here();
+  const char* const end = from + in.Remaining();
+  // Unmasked records never outgrow the masked ones, so in place each is written where it was
+  // read or before, over bytes already read.
+  const size_t first = inPlace ? size_t(from - bytes_.data()) : bytes_.size();
+  if (!inPlace) bytes_.resize(first + in.Remaining());
+  char* out = bytes_.data() + first;
   for (int32_t i = 0; i < count; ++i) {
-    TTango* entry = NewSlot();
-    entry->Key = Key;
-    if (!entry->LoadFromStream(in)) {
+    const size_t at = size_t(out - bytes_.data());
+    if (!UnmaskRecord(from, end, out, Key)) {
       ClearEntries();
       return LoadStatus::Truncated;
     }
-    Append(entry);
+    items_.push_back({at, NextNo++, false});
   }
+  const size_t used = size_t(out - bytes_.data());
+  in.Skip(size_t(from - in.Here()));
 
   const bool hasSecond = in.ReadInt32(marker);
   if (!hasSecond || marker != Key) {
@@ -269,6 +429,7 @@ LoadStatus TTangoList::LoadFromStream(ByteReader& in) {
     ClearEntries();
     return hasThird ? LoadStatus::ThirdMarker : LoadStatus::Truncated;
   }
+  bytes_.resize(used);  // what follows the records has been read
   return LoadStatus::Intact;
 }
 
@@ -284,9 +445,12 @@ void TTangoList::SaveKeepingEmpty(const std::filesystem::path& path) {
 }
 
 void TTangoList::WriteStream(ByteWriter& out) {
-  const auto isEmpty = [](const Item& item) {
-    return item.tango->Hangul.empty() && item.tango->Japan.empty();
-  };
+  size_t written = 0, size = 0;
+  for (int i = 0; i < Count(); ++i) {
+    const TangoView entry = View(i);
+    if (!entry.IsEmpty()) ++written, size += MaskedSize(entry);
+  }
+  out.Reserve(size + 4096);
   out.WriteInt32(FileFormat);
   out.WriteInt32(Version);
   Key = RandomSource::Instance().Random(240) + 3;
@@ -298,12 +462,10 @@ void TTangoList::WriteStream(ByteWriter& out) {
   out.WriteInt32((ReadOnly ? 0 : 1) ^ Key);
   out.WriteInt32(Kaisetsu ^ Key);
   out.WriteInt32(Key);
-  const auto written = std::count_if(items_.begin(), items_.end(), std::not_fn(isEmpty));
   out.WriteInt32(static_cast<int32_t>(written) ^ Key);
-  for (auto& item : items_) {
-    if (isEmpty(item)) continue;
-    item.tango->Key = Key;
-    item.tango->SaveToStream(out);
+  for (int i = 0; i < Count(); ++i) {
+    const TangoView entry = View(i);
+    if (!entry.IsEmpty()) WriteMaskedRecord(out, entry, Key);
   }
   out.WriteInt32(Key);
   RirekiJap2Kor.SaveToStream(out);

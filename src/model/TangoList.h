@@ -9,6 +9,7 @@
 #include "model/Rireki.h"
 #include "model/SafeSave.h"
 #include "model/Tango.h"
+#include "model/TangoView.h"
 
 namespace norumi {
 
@@ -30,6 +31,10 @@ inline bool IsDamaged(LoadStatus status) {
 
 // One word file in memory: its header, its entries (owned, in the order added, each with a
 // running-number label) and its two answer histories.
+//
+// Entries are kept as the file holds them, unmasked, one after another in one block of bytes: a
+// load is one read and one pass over it, and a word costs its bytes and a 16-byte item. An entry
+// that Tango() hands out to be edited moves into a TTango of its own and stays there.
 class TTangoList {
  public:
   TTangoList() = default;
@@ -50,8 +55,12 @@ class TTangoList {
   TRirekiList RirekiKor2Jap;
 
   int Count() const { return static_cast<int>(items_.size()); }
-  TTango& Tango(int index) { return *items_.at(index).tango; }
-  const TTango& Tango(int index) const { return *items_.at(index).tango; }
+  // The entry as a TTango, whose address stays while the list holds the entry. The first call
+  // for an entry copies it out of the block, so loops over every entry use View instead.
+  TTango& Tango(int index) { return Edited(index); }
+  const TTango& Tango(int index) const { return Edited(index); }
+  // The entry without copying it; valid until the list changes.
+  TangoView View(int index) const;
   std::string Label(int index) const { return std::to_string(items_.at(index).label); }
 
   void ClearEntries();
@@ -62,14 +71,13 @@ class TTangoList {
   // Appends a copy of each of `words` that Contains would not find, counting the copies
   // appended before it; returns how many it appended. Takes time in proportion to the words.
   int AddAbsent(const std::vector<TTango>& words);
-  // The same, moving each word appended out of `words` instead of copying it.
-  int AddAbsent(std::vector<TTango>&& words);
+  int AddAbsent(std::vector<TTango>&& words) { return AddAbsent(words); }
   int FindByJapan(const std::string& japan, std::vector<TTango*>& result);
   int FindByHangul(const HangulCodes& hangul, std::vector<TTango*>& result);
   void Merge(const TTangoList& other);
   // The same as merging each list in turn, with one lookup table for all of them.
   void MergeAll(const std::vector<const TTangoList*>& others);
-  // The same for lists no longer needed: the entries appended are moved out of them.
+  // The same for lists no longer needed, which it empties as it goes.
   void MergeAllMoving(std::vector<std::unique_ptr<TTangoList>>&& others);
   void RemoveEmpty();
 
@@ -96,26 +104,32 @@ class TTangoList {
  private:
   // The file's bytes, leaving out entries with neither Korean nor meaning.
   void WriteStream(ByteWriter& out);
-  struct Item {
-    int32_t label;
-    TTango* tango;
-  };
-  // Entries live in blocks that never move, so a pointer to an entry stays valid while the list
-  // holds it; a released entry is emptied and its slot is given back with the block. Loading a
-  // million words thus costs a few large allocations rather than a million small ones.
-  TTango* NewSlot();
-  TTango& Append(TTango* tango);
-  TTango& AddMoved(TTango& source);
-  template <typename Words, typename Add>
-  int AddAbsentWith(Words& words, Add add);
-  template <typename List, typename Add>
-  void MergeAllWith(const std::vector<List*>& others, Add add);
+  // Reads the entries and histories after the header. `inPlace`: `in` reads `bytes_` itself,
+  // and each entry is unmasked where it lies.
+  LoadStatus LoadFrom(ByteReader& in, bool inPlace);
   bool LoadHeader(ByteReader& in);
+  // Appends `entry`'s record to the block; `entry` may lie in the block itself.
+  void AppendRecord(const TangoView& entry);
 
-  std::vector<Item> items_;
-  std::vector<std::unique_ptr<TTango[]>> blocks_;
-  size_t blockUsed_ = 0;
-  size_t blockSize_ = 0;
+  struct Item {
+    uint64_t where;  // the record's offset in `bytes_`, or the address of its TTango
+    int32_t label;
+    bool edited;
+  };
+  TTango& Edited(int index) const;
+  // TTangos live in blocks that never move, so a pointer to one stays valid while the list
+  // holds it; a released one is emptied and its slot is given back with the block.
+  TTango* NewSlot() const;
+  TTango& Append(TTango* tango);
+  template <typename List>
+  void MergeAllWith(const std::vector<List*>& others);
+
+  // Entries are handed out for editing from const lists too: the list reads the same after.
+  mutable std::vector<Item> items_;
+  std::string bytes_;
+  mutable std::vector<std::unique_ptr<TTango[]>> blocks_;
+  mutable size_t blockUsed_ = 0;
+  mutable size_t blockSize_ = 0;
 };
 
 }  // namespace norumi

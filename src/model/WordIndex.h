@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "model/KeyedHash.h"
-#include "model/Tango.h"
+#include "model/TangoView.h"
 
 namespace norumi {
 
@@ -18,20 +18,20 @@ inline uint64_t HashedLengths(size_t first, size_t second) {
   return uint64_t(first) | (uint64_t(second) << 32);
 }
 
-inline uint64_t SameWordHash(const TTango& t) {
+inline uint64_t SameWordHash(const TangoView& t) {
   KeyedHasher h;
   h.AddSize(HashedLengths(t.Japan.size(), t.Hangul.size()));
   h.Add(t.Japan.data(), t.Japan.size());
-  h.Add(t.Hangul.data(), t.Hangul.size() * sizeof(int32_t));
+  h.Add(t.Hangul.Bytes().data(), t.Hangul.Bytes().size());
   return h.Finish();
 }
 
-inline uint64_t SameEntryHash(const TTango& t) {
+inline uint64_t SameEntryHash(const TangoView& t) {
   KeyedHasher h;
   h.AddSize(HashedLengths(t.Japan.size(), t.Hangul.size()));
   h.AddSize(HashedLengths(t.Setsumei.size(), t.Url.size()));
   h.Add(t.Japan.data(), t.Japan.size());
-  h.Add(t.Hangul.data(), t.Hangul.size() * sizeof(int32_t));
+  h.Add(t.Hangul.Bytes().data(), t.Hangul.Bytes().size());
   h.Add(t.Setsumei.data(), t.Setsumei.size());
   h.Add(t.Url.data(), t.Url.size());
   return h.Finish();

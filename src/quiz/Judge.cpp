@@ -13,8 +13,9 @@ namespace {
 // which draw nothing, are left out.
 std::vector<const TTango*> SameKorean(const TTangoList& list, const TTango& word) {
   std::vector<const TTango*> same;
+  const CodeView shown = CodeView(word.Hangul).Shown();
   for (int i = 0; i < list.Count(); ++i) {
-    if (SameShownWord(list.Tango(i).Hangul, word.Hangul)) same.push_back(&list.Tango(i));
+    if (list.View(i).Hangul.Shown() == shown) same.push_back(&list.Tango(i));
   }
   return same;
 }

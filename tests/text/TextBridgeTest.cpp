@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QStringDecoder>
 #include <fstream>
 #include <functional>
 
@@ -37,7 +38,7 @@ TEST(Cp932Bridge, EachConversionStandsAloneWhateverTheOneBeforeLeft) {
     QString text;
   } rows[] = {
       {[] { FromCp932("ab\x82"); }, "\x60", QStringLiteral("`")},  // a cut-off lead byte
-      {[] { FromCp932Exactly("\x85\x40"); }, "\x82\xA0", QStringLiteral("あ")},  // unassigned
+      {[] { FromCp932Exactly("\x85\x40"); }, "\x82\xA0", QStringLiteral("あ")},   // unassigned
       {[] { ToCp932(QStringLiteral("개")); }, "\x82\xA0", QStringLiteral("あ")},  // no CP932
   };
   for (const auto& row : rows) {
@@ -45,6 +46,24 @@ TEST(Cp932Bridge, EachConversionStandsAloneWhateverTheOneBeforeLeft) {
     EXPECT_EQ(FromCp932(row.bytes), row.text);
     EXPECT_EQ(FromCp932Exactly(row.bytes), row.text);
     EXPECT_EQ(ToCp932(row.text), row.bytes);
+  }
+}
+
+// Texts are decoded through a table read off the codec: every byte and byte pair, alone and
+// between others, must come out as the codec itself gives it.
+TEST(Cp932Bridge, DecodesEveryByteAndPairAsTheCodecDoes) {
+  const auto codec = [](const std::string& bytes) {
+    QStringDecoder decoder("windows-31j");
+    return QString(decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size()))));
+  };
+  for (int lead = 0; lead < 256; ++lead) {
+    std::string row;
+    for (int trail = 0; trail < 256; ++trail) {
+      const std::string pair{char(lead), char(trail)};
+      ASSERT_EQ(FromCp932(pair), codec(pair)) << lead << " " << trail;
+      row += "a" + pair;
+    }
+    ASSERT_EQ(FromCp932(row), codec(row)) << lead;
   }
 }
 
@@ -69,8 +88,9 @@ TEST(WordFileNames, AnExtensionInAnotherCaseIsTheSameWordFile) {
   std::ofstream(dir / "both.wbk") << "x";
   std::ofstream(dir / "both.Wbk") << "x";
   EXPECT_EQ(WordFilePath(dir.Path(), "Upper"), dir / "Upper.WBK");
-  EXPECT_EQ(WordFilePath(dir.Path(), "both"), dir / "both.wbk");    // the exact one first
-  EXPECT_EQ(WordFilePath(dir.Path(), "upper"), dir / "upper.wbk");  // the name itself keeps its case
+  EXPECT_EQ(WordFilePath(dir.Path(), "both"), dir / "both.wbk");  // the exact one first
+  EXPECT_EQ(WordFilePath(dir.Path(), "upper"),
+            dir / "upper.wbk");  // the name itself keeps its case
   EXPECT_EQ(WordFilePath(dir.Path(), "new"), dir / "new.wbk");
 }
 

@@ -4,6 +4,7 @@
 #include "Json.h"
 #include "Text.h"
 #include "WordFiles.h"
+#include "hangul/core/TextForms.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Tsv.h"
 
@@ -25,19 +26,30 @@ void WriteHistory(JsonWriter& json, const TRirekiList& history) {
 }
 
 void WriteEntry(JsonWriter& json, const TTangoList& list, int index) {
-  const TTango& entry = list.Tango(index);
+  const TangoView entry = list.View(index);
   json.BeginObject();
   json.Key("label").Int(std::stoll(list.Label(index)));
   json.Key("japan").String(Cp932ToUtf8(entry.Japan));
-  json.Key("hangul").IntArray(entry.Hangul);
+  json.Key("hangul").BeginArray();
+  for (size_t i = 0; i < entry.Hangul.size(); ++i) json.Int(entry.Hangul[i]);
+  json.EndArray();
   json.Key("setsumei").String(Cp932ToUtf8(entry.Setsumei));
   json.Key("url").String(Cp932ToUtf8(entry.Url));
   json.EndObject();
 }
 
 // One line per field: line breaks and tabs of a text show as their escapes.
-std::string OneLine(const std::string& cp932) {
-  return EscapeControls(EscapeTsvField(FromCp932(cp932), false).toStdString());
+std::string OneLine(std::u16string_view text) {
+  std::string line;
+  AppendTsvField(text, false, line);
+  return EscapeControls(line);
+}
+
+std::string OneLine(std::string_view cp932) {
+  thread_local std::u16string text;
+  text.clear();
+  AppendFromCp932(cp932, text);
+  return OneLine(text);
 }
 
 std::string HistoryLine(const char* name, const TRirekiList& history) {
@@ -105,10 +117,12 @@ std::string ListToText(const TTangoList& list, LoadStatus status) {
   out += Field("damage", IsDamaged(status) ? LoadStatusName(status) : "none");
   out += Field("entries", std::to_string(list.Count()));
   for (int i = 0; i < list.Count(); ++i) {
-    const TTango& entry = list.Tango(i);
-    out += "  [" + list.Label(i) + "] " +
-           EscapeTsvField(CodesToKorean(entry.Hangul), false).toStdString() + " = " +
-           OneLine(entry.Japan) + "\n";
+    const TangoView entry = list.View(i);
+    std::u16string korean;
+    AppendUnicodeText(entry.Hangul, korean);
+    std::string koreanLine;
+    AppendTsvField(korean, false, koreanLine);
+    out += "  [" + list.Label(i) + "] " + koreanLine + " = " + OneLine(entry.Japan) + "\n";
     if (!entry.Setsumei.empty()) out += "      explanation: " + OneLine(entry.Setsumei) + "\n";
     if (!entry.Url.empty()) out += "      url: " + OneLine(entry.Url) + "\n";
   }

@@ -3,12 +3,18 @@
 #include "Cli.h"
 #include "hangul/core/TextForms.h"
 #include "platform/text/Cp932.h"
+#include "platform/text/Tsv.h"
 #include "platform/text/TsvWords.h"
 
 namespace norumi::wbk {
 
-std::string Cp932ToUtf8(const std::string& cp932) {
-  return FromCp932(cp932).toStdString();
+std::string Cp932ToUtf8(std::string_view cp932) {
+  thread_local std::u16string text;
+  text.clear();
+  AppendFromCp932(cp932, text);
+  std::string utf8;
+  AppendUtf8(text, utf8);
+  return utf8;
 }
 
 std::string ShowText(const std::string& cp932) {

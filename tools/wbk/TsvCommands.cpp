@@ -2,6 +2,7 @@
 #include "Commands.h"
 #include "Text.h"
 #include "WordFiles.h"
+#include "hangul/core/TextForms.h"
 #include "model/WordFileLock.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Tsv.h"
@@ -76,16 +77,25 @@ int RunExport(const Invocation& call) {
   TTangoList list;
   const LoadStatus status = LoadExisting(list, path);
   // The header lines tell a flash-card program how to read the rest; wbk import skips them.
-  QString out =
-      QStringLiteral("#separator:tab\n#html:false\n#columns:Korean\tJapanese\tExplanation\tURL\n");
+  std::string out = "#separator:tab\n#html:false\n#columns:Korean\tJapanese\tExplanation\tURL\n";
+  std::u16string field;
+  const auto put = [&](std::string_view cp932, char after) {
+    field.clear();
+    AppendFromCp932(cp932, field);
+    AppendTsvField(field, false, out);
+    out += after;
+  };
   for (int i = 0; i < list.Count(); ++i) {
-    const TTango& word = list.Tango(i);
-    out += EscapeTsvField(CodesToKorean(word.Hangul), true) + QChar('\t') +
-           EscapeTsvField(FromCp932(word.Japan), false) + QChar('\t') +
-           EscapeTsvField(FromCp932(word.Setsumei), false) + QChar('\t') +
-           EscapeTsvField(FromCp932(word.Url), false) + QChar('\n');
+    const TangoView word = list.View(i);
+    field.clear();
+    AppendUnicodeText(word.Hangul, field);
+    AppendTsvField(field, true, out);
+    out += '\t';
+    put(word.Japan, '\t');
+    put(word.Setsumei, '\t');
+    put(word.Url, '\n');
   }
-  WriteOut(out.toStdString());
+  WriteOut(out);
   if (!IsDamaged(status)) return 0;
   call.Report(ShowPath(path) + " is damaged (" + LoadStatusName(status) +
               "); exported is what could be read");

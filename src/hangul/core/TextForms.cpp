@@ -57,9 +57,13 @@ HangulCodes UnicodeTextToCodes(std::u16string_view text) {
 
 std::u16string CodesToUnicodeText(const HangulCodes& codes) {
   std::u16string text;
-  for (int32_t code : codes)
-    if (code != 0) text += static_cast<char16_t>(code & 0xFFFF);
+  AppendUnicodeText(codes, text);
   return text;
+}
+
+void AppendUnicodeText(const CodeView& codes, std::u16string& out) {
+  for (size_t i = 0; i < codes.size(); ++i)
+    if (const int32_t code = codes[i]; code != 0) out += static_cast<char16_t>(code & 0xFFFF);
 }
 
 std::string CodesToEucKr(const HangulCodes& codes, const TUni2Euc& table) {

@@ -5,6 +5,7 @@
 
 #include "hangul/core/Uni2Euc.h"
 #include "model/Tango.h"
+#include "model/TangoView.h"
 
 namespace norumi {
 
@@ -18,6 +19,8 @@ namespace norumi {
 HangulCodes UnicodeTextToCodes(std::u16string_view text);
 // The low 16 bits of every code but 0, which stands for no character.
 std::u16string CodesToUnicodeText(const HangulCodes& codes);
+// The same, appended to `out`, for codes wherever they lie.
+void AppendUnicodeText(const CodeView& codes, std::u16string& out);
 
 // EUC-KR bytes: a space is one byte; any other code becomes its table value written high byte
 // first, a 0 byte ending the value (so a code without entry is written as its own two bytes).

@@ -2,7 +2,9 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QStringList>
 #include <utility>
+#include <vector>
 
 namespace norumi {
 
@@ -48,11 +50,91 @@ Converter& ReusedConverter() {
   return *converter;
 }
 
+// What the codec gives for each byte alone and for each byte pair, read off the codec itself the
+// first time a text is converted, so that decoding a text is a lookup per character. A byte or
+// pair the codec does not decode to one character of its own is marked kUnknown, and a text that
+// holds one is left to the codec whole: the result is always what the codec gives.
+class DecodeTable {
+ public:
+  static constexpr char16_t kUnknown = 0xFFFF;  // a noncharacter: no byte sequence stands for it
+
+  static const DecodeTable& Get() {
+    static const DecodeTable table;
+    return table;
+  }
+
+  // False, leaving `out` as it was, at the first sequence the table does not know.
+  bool Decode(std::string_view bytes, std::u16string& out) const {
+    const size_t start = out.size();
+    out.resize(start + bytes.size());  // never more characters than bytes
+    char16_t* at = out.data() + start;
+    const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
+    const auto* end = p + bytes.size();
+    while (p != end) {
+      const uint8_t byte = *p++;
+      char16_t c = single_[byte];
+      if (IsLead(byte)) c = p == end ? kUnknown : pairs_[size_t(Row(byte)) * 256 + *p++];
+      if (c == kUnknown) {
+        out.resize(start);
+        return false;
+      }
+      *at++ = c;
+    }
+    out.resize(size_t(at - out.data()));
+    return true;
+  }
+
+ private:
+  static bool IsLead(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+  static int Row(uint8_t lead) { return lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + 31; }
+
+  DecodeTable() : pairs_(60 * 256, kUnknown) {
+    QStringDecoder decoder(kCodec, QStringConverter::Flag::Stateless);
+    const auto one = [](const QString& text) {
+      return text.size() == 1 && !text.at(0).isSurrogate() &&
+                     text.at(0) != QChar::ReplacementCharacter
+                 ? text.at(0).unicode()
+                 : kUnknown;
+    };
+    for (int b = 0; b < 256; ++b) {
+      const char byte = char(b);
+      single_[b] = IsLead(uint8_t(b)) ? kUnknown : one(decoder.decode(QByteArrayView(&byte, 1)));
+      if (decoder.hasError()) decoder = QStringDecoder(kCodec, QStringConverter::Flag::Stateless);
+    }
+    // Each lead byte with every trail byte, pairs apart by line breaks: a line break is never a
+    // trail byte, so a pair the codec refuses cannot take its neighbour with it.
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+      if (!IsLead(uint8_t(lead))) continue;
+      QByteArray run;
+      for (int trail = 0; trail < 256; ++trail)
+        if (trail != '\n') run.append(char(lead)).append(char(trail)).append('\n');
+      const QString text = decoder.decode(run);
+      if (decoder.hasError()) decoder = QStringDecoder(kCodec, QStringConverter::Flag::Stateless);
+      const QStringList parts = text.split(QChar('\n'));
+      if (parts.size() != 256) continue;  // the codec split them otherwise: leave the row unknown
+      for (int trail = 0, part = 0; trail < 256; ++trail)
+        if (trail != '\n') pairs_[size_t(Row(uint8_t(lead))) * 256 + trail] = one(parts[part++]);
+    }
+  }
+
+  char16_t single_[256];
+  std::vector<char16_t> pairs_;
+};
+
 }  // namespace
 
-QString FromCp932(const std::string& bytes) {
+void AppendFromCp932(std::string_view bytes, std::u16string& out) {
+  if (DecodeTable::Get().Decode(bytes, out)) return;
   QStringDecoder& decoder = ReusedConverter<QStringDecoder, QStringConverter::Flag::Default>();
-  return decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+  const QString text = decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+  out.append(reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size()));
+}
+
+QString FromCp932(const std::string& bytes) {
+  thread_local std::u16string text;
+  text.clear();
+  AppendFromCp932(bytes, text);
+  return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
 }
 
 std::optional<QString> FromCp932Exactly(const std::string& bytes) {

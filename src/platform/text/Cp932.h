@@ -3,12 +3,16 @@
 #include <QString>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace norumi {
 
 // The program's text lives in CP932 ("windows-31j") bytes; the windows and the tools work in
 // Qt strings. Every conversion between the two goes through here.
 QString FromCp932(const std::string& bytes);
+// Appends to `out` what FromCp932 gives for `bytes`, without making a QString: the way to convert
+// many texts in a row.
+void AppendFromCp932(std::string_view bytes, std::u16string& out);
 // The text of `bytes` only when it converts back to exactly the same bytes: what a name that
 // becomes a file name needs, so that two titles never stand for one file.
 std::optional<QString> FromCp932Exactly(const std::string& bytes);

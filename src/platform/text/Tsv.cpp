@@ -30,6 +30,68 @@ QString EscapeTsvField(const QString& text, bool startsLine) {
   return out;
 }
 
+namespace {
+
+bool HasSurrogate(std::u16string_view text) {
+  return std::any_of(text.begin(), text.end(),
+                     [](char16_t c) { return c >= 0xD800 && c <= 0xDFFF; });
+}
+
+// UTF-8 of text without surrogates, each of `escaped`'s characters written as its escape.
+template <typename Escape>
+void EncodeUtf8(std::u16string_view text, std::string& out, Escape escaped) {
+  for (const char16_t c : text) {
+    if (const char* escape = escaped(c)) {
+      out += escape;
+    } else if (c < 0x80) {
+      out += char(c);
+    } else if (c < 0x800) {
+      const char bytes[] = {char(0xC0 | c >> 6), char(0x80 | (c & 0x3F))};
+      out.append(bytes, 2);
+    } else {
+      const char bytes[] = {char(0xE0 | c >> 12), char(0x80 | (c >> 6 & 0x3F)),
+                            char(0x80 | (c & 0x3F))};
+      out.append(bytes, 3);
+    }
+  }
+}
+
+const char* TsvEscape(char16_t c) {
+  switch (c) {
+    case '\\':
+      return "\\\\";
+    case '\t':
+      return "\\t";
+    case '\n':
+      return "\\n";
+    case '\r':
+      return "\\r";
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
+void AppendUtf8(std::u16string_view text, std::string& utf8) {
+  // Surrogates, paired or not, are rare enough to leave to Qt and its way with a lone one.
+  if (HasSurrogate(text)) {
+    utf8 += QString::fromUtf16(text.data(), qsizetype(text.size())).toStdString();
+    return;
+  }
+  EncodeUtf8(text, utf8, [](char16_t) -> const char* { return nullptr; });
+}
+
+void AppendTsvField(std::u16string_view text, bool startsLine, std::string& utf8) {
+  if (HasSurrogate(text)) {
+    const QString field = QString::fromUtf16(text.data(), qsizetype(text.size()));
+    utf8 += EscapeTsvField(field, startsLine).toStdString();
+    return;
+  }
+  if (startsLine && !text.empty() && text.front() == u'#') utf8 += '\\';
+  EncodeUtf8(text, utf8, TsvEscape);
+}
+
 QString UnescapeTsvField(const QString& text) {
   QString out;
   out.reserve(text.size());

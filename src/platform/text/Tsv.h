@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -13,6 +14,10 @@ namespace norumi {
 // comment) is written "\#". Reading turns these five back and keeps any other backslash as it
 // is.
 QString EscapeTsvField(const QString& text, bool startsLine);
+// Appends the UTF-8 of EscapeTsvField(text, startsLine) to `utf8`, without making QStrings.
+void AppendTsvField(std::u16string_view text, bool startsLine, std::string& utf8);
+// Appends the UTF-8 of `text` as QString::toStdString gives it.
+void AppendUtf8(std::u16string_view text, std::string& utf8);
 QString UnescapeTsvField(const QString& text);
 
 struct TsvRow {
