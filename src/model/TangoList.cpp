@@ -88,13 +88,20 @@ bool UnmaskText(const char*& in, const char* end, char*& out, int32_t key) {
   if (length < 0 || size_t(length) > size_t(end - in)) return false;
   const char low = char(key & 0xFF);
   char* text = out + 4;
-  // Texts are short: a zero byte is looked for only when the unmasking saw one.
-  bool sawZero = false;
-  if (text == in) {
-    for (int32_t i = 0; i < length; ++i) sawZero |= (text[i] ^= low) == 0;
-  } else {
-    for (int32_t i = 0; i < length; ++i) sawZero |= (text[i] = char(in[i] ^ low)) == 0;
+  // Eight bytes at a time, each eight read before they are written, so that `text` may lie
+  // before `in` by any distance. A zero byte is looked for only when the unmasking saw one.
+  const uint64_t lows = uint64_t(uint8_t(low)) * 0x0101010101010101u;
+  uint64_t zeros = 0;
+  int32_t i = 0;
+  for (; i + 8 <= length; i += 8) {
+    uint64_t bytes;
+    std::memcpy(&bytes, in + i, 8);
+    bytes ^= lows;
+    std::memcpy(text + i, &bytes, 8);
+    zeros |= (bytes - 0x0101010101010101u) & ~bytes & 0x8080808080808080u;
   }
+  for (; i < length; ++i) zeros |= (text[i] = char(in[i] ^ low)) == 0;
+  const bool sawZero = zeros != 0;
   const void* zero = sawZero ? std::memchr(text, 0, size_t(length)) : nullptr;
   const size_t kept = zero ? size_t(static_cast<const char*>(zero) - text) : size_t(length);
   StoreU32(out, uint32_t(kept));

@@ -107,21 +107,32 @@ std::optional<Control> ControlAt(std::string_view utf8) {
 
 }  // namespace
 
-std::string EscapeControls(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
+void AppendEscapedControls(std::string& out, std::string_view utf8) {
+  size_t plain = 0;  // the start of the bytes not yet appended, which hold no control
   for (size_t i = 0; i < utf8.size();) {
-    const auto control = ControlAt(utf8.substr(i));
+    const auto byte = uint8_t(utf8[i]);
+    // Only these bytes start a control.
+    const bool maybe = byte < 0x20 || byte == 0x7F || byte == 0xC2 || byte == 0xD8 || byte == 0xE2;
+    const auto control = maybe ? ControlAt(utf8.substr(i)) : std::nullopt;
     if (!control) {
-      out += utf8[i++];
+      ++i;
       continue;
     }
+    out.append(utf8, plain, i - plain);
     char escaped[8];
     std::snprintf(escaped, sizeof escaped, control->point < 0x80 ? "\\x%02x" : "\\u%04x",
                   unsigned(control->point));
     out += escaped;
     i += control->length;
+    plain = i;
   }
+  out.append(utf8, plain);
+}
+
+std::string EscapeControls(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  AppendEscapedControls(out, utf8);
   return out;
 }
 

@@ -67,7 +67,11 @@ std::string PathText(const std::filesystem::path& path);
 // "\x1b" and "\u202e", never sent as they are.
 std::string ShowPath(const std::filesystem::path& path);
 std::string EscapeControls(std::string_view utf8);
+void AppendEscapedControls(std::string& out, std::string_view utf8);
 
+// A long output is written in parts of about this size: a buffer that stays small stays in the
+// cache.
+inline constexpr size_t kWriteChunk = 1 << 18;
 void WriteOut(std::string_view utf8);
 void WriteErr(std::string_view utf8);
 std::string ReadAllStdin();

@@ -44,7 +44,10 @@ int RunDump(const Invocation& call) {
   const auto path = ArgPath(args.Positional()[0]);
   TTangoList list;
   const LoadStatus status = LoadExisting(list, path);
-  WriteOut(args.Has("--json") ? ListToJson(list, status) : ListToText(list, status));
+  if (args.Has("--json"))
+    WriteListJson(list, status, WriteOut);
+  else
+    WriteListText(list, status, WriteOut);
   if (!IsDamaged(status)) return 0;
   call.Report(ShowPath(path) + " is damaged (" + LoadStatusName(status) +
               "); shown is what could be read");

@@ -1,30 +1,43 @@
 #include "Json.h"
 
+#include <array>
+#include <charconv>
 #include <cstdio>
 
 namespace norumi::wbk {
 
-namespace {
-
-void AppendEscaped(std::string& out, std::string_view text) {
+void AppendJsonString(std::string& out, std::string_view text) {
+  // The bytes that need an escape: the controls, the quote and the backslash.
+  static constexpr auto kEscaped = [] {
+    std::array<bool, 256> escaped{};
+    for (int b = 0; b < 0x20; ++b) escaped[b] = true;
+    escaped['"'] = escaped['\\'] = escaped[0x7F] = true;
+    return escaped;
+  }();
   out += '"';
-  for (char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
+  size_t plain = 0;  // the start of the bytes not yet appended, which need no escape
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (!kEscaped[byte]) continue;
+    out.append(text, plain, i - plain);
+    plain = i + 1;
+    if (byte == '"' || byte == '\\') {
       out += '\\';
-      out += c;
-    } else if (byte < 0x20 || byte == 0x7F) {
+      out += char(byte);
+    } else {
       char escaped[8];
       std::snprintf(escaped, sizeof escaped, "\\u%04X", byte);
       out += escaped;
-    } else {
-      out += c;
     }
   }
+  out.append(text, plain);
   out += '"';
 }
 
-}  // namespace
+void AppendJsonInt(std::string& out, int64_t value) {
+  char digits[24];
+  out.append(digits, size_t(std::to_chars(digits, digits + sizeof digits, value).ptr - digits));
+}
 
 void JsonWriter::BeforeValue() {
   if (afterKey_) {
@@ -70,7 +83,7 @@ JsonWriter& JsonWriter::EndArray() {
 
 JsonWriter& JsonWriter::Key(std::string_view utf8) {
   BeforeValue();
-  AppendEscaped(out_, utf8);
+  AppendJsonString(out_, utf8);
   out_ += ':';
   afterKey_ = true;
   return *this;
@@ -78,13 +91,19 @@ JsonWriter& JsonWriter::Key(std::string_view utf8) {
 
 JsonWriter& JsonWriter::String(std::string_view utf8) {
   BeforeValue();
-  AppendEscaped(out_, utf8);
+  AppendJsonString(out_, utf8);
   return *this;
 }
 
 JsonWriter& JsonWriter::Int(int64_t value) {
   BeforeValue();
-  out_ += std::to_string(value);
+  AppendJsonInt(out_, value);
+  return *this;
+}
+
+JsonWriter& JsonWriter::Raw(std::string_view json) {
+  BeforeValue();
+  out_ += json;
   return *this;
 }
 

@@ -7,6 +7,11 @@
 
 namespace norumi::wbk {
 
+// Appends `utf8` as a JSON string: quotes, backslashes and control characters escaped.
+void AppendJsonString(std::string& out, std::string_view utf8);
+// Appends `value` in decimal.
+void AppendJsonInt(std::string& out, int64_t value);
+
 // Writes one compact JSON value. Commas are placed by the writer; the caller only has to nest
 // its Begin and End calls and put a Key before every member of an object.
 class JsonWriter {
@@ -21,6 +26,8 @@ class JsonWriter {
   JsonWriter& Int(int64_t value);
   JsonWriter& Bool(bool value);
   JsonWriter& Null();
+  // A value the caller has written as compact JSON itself.
+  JsonWriter& Raw(std::string_view json);
 
   template <typename Ints>
   JsonWriter& IntArray(const Ints& values) {
@@ -30,6 +37,12 @@ class JsonWriter {
   }
 
   const std::string& Text() const { return out_; }
+  // Hands what is written so far to `write` and forgets it; the value goes on where it stood.
+  template <typename Write>
+  void Drain(const Write& write) {
+    write(std::string_view(out_));
+    out_.clear();
+  }
 
  private:
   void BeforeValue();

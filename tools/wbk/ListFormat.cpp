@@ -25,31 +25,45 @@ void WriteHistory(JsonWriter& json, const TRirekiList& history) {
   json.EndArray().EndObject();
 }
 
+// The entry as JsonWriter would write it, written straight: a dump writes a million of them.
 void WriteEntry(JsonWriter& json, const TTangoList& list, int index) {
-  const TangoView entry = list.View(index);
-  json.BeginObject();
-  json.Key("label").Int(std::stoll(list.Label(index)));
-  json.Key("japan").String(Cp932ToUtf8(entry.Japan));
-  json.Key("hangul").BeginArray();
-  for (size_t i = 0; i < entry.Hangul.size(); ++i) json.Int(entry.Hangul[i]);
-  json.EndArray();
-  json.Key("setsumei").String(Cp932ToUtf8(entry.Setsumei));
-  json.Key("url").String(Cp932ToUtf8(entry.Url));
-  json.EndObject();
+  thread_local std::string entry, text;
+  const TangoView word = list.View(index);
+  const auto string = [&](const char* key, std::string_view cp932) {
+    entry += key;
+    text.clear();
+    AppendCp932AsUtf8(text, cp932);
+    AppendJsonString(entry, text);
+  };
+  entry = "{\"label\":";
+  entry += list.Label(index);
+  string(",\"japan\":", word.Japan);
+  entry += ",\"hangul\":[";
+  for (size_t i = 0; i < word.Hangul.size(); ++i) {
+    if (i != 0) entry += ',';
+    AppendJsonInt(entry, word.Hangul[i]);
+  }
+  entry += ']';
+  string(",\"setsumei\":", word.Setsumei);
+  string(",\"url\":", word.Url);
+  entry += '}';
+  json.Raw(entry);
 }
 
 // One line per field: line breaks and tabs of a text show as their escapes.
-std::string OneLine(std::u16string_view text) {
-  std::string line;
-  AppendTsvField(text, false, line);
-  return EscapeControls(line);
+void AppendOneLine(std::string& out, std::string_view cp932) {
+  thread_local std::string text, line;
+  text.clear();
+  AppendUtf8FromCp932(cp932, text);
+  line.clear();
+  AppendTsvEscaped(text, false, line);
+  AppendEscapedControls(out, line);
 }
 
 std::string OneLine(std::string_view cp932) {
-  thread_local std::u16string text;
-  text.clear();
-  AppendFromCp932(cp932, text);
-  return OneLine(text);
+  std::string line;
+  AppendOneLine(line, cp932);
+  return line;
 }
 
 std::string HistoryLine(const char* name, const TRirekiList& history) {
@@ -74,7 +88,7 @@ std::string Field(const char* name, const std::string& value) {
 
 }  // namespace
 
-std::string ListToJson(const TTangoList& list, LoadStatus status) {
+void WriteListJson(const TTangoList& list, LoadStatus status, const TextSink& write) {
   JsonWriter json;
   json.BeginObject();
   json.Key("fileFormat").Int(list.FileFormat);
@@ -92,17 +106,20 @@ std::string ListToJson(const TTangoList& list, LoadStatus status) {
   else
     json.Null();
   json.Key("entries").BeginArray();
-  for (int i = 0; i < list.Count(); ++i) WriteEntry(json, list, i);
+  for (int i = 0; i < list.Count(); ++i) {
+    WriteEntry(json, list, i);
+    if (json.Text().size() >= kWriteChunk) json.Drain(write);
+  }
   json.EndArray();
   json.Key("rirekiJap2Kor");
   WriteHistory(json, list.RirekiJap2Kor);
   json.Key("rirekiKor2Jap");
   WriteHistory(json, list.RirekiKor2Jap);
   json.EndObject();
-  return json.Text() + "\n";
+  write(json.Text() + "\n");
 }
 
-std::string ListToText(const TTangoList& list, LoadStatus status) {
+void WriteListText(const TTangoList& list, LoadStatus status, const TextSink& write) {
   const char* kaisetsu = list.Kaisetsu == 0   ? " (explanation after every answer)"
                          : list.Kaisetsu == 1 ? " (explanation after a wrong answer only)"
                                               : "";
@@ -116,19 +133,33 @@ std::string ListToText(const TTangoList& list, LoadStatus status) {
   out += Field("kaisetsu", std::to_string(list.Kaisetsu) + kaisetsu);
   out += Field("damage", IsDamaged(status) ? LoadStatusName(status) : "none");
   out += Field("entries", std::to_string(list.Count()));
+  std::u16string korean;
   for (int i = 0; i < list.Count(); ++i) {
     const TangoView entry = list.View(i);
-    std::u16string korean;
+    korean.clear();
     AppendUnicodeText(entry.Hangul, korean);
-    std::string koreanLine;
-    AppendTsvField(korean, false, koreanLine);
-    out += "  [" + list.Label(i) + "] " + koreanLine + " = " + OneLine(entry.Japan) + "\n";
-    if (!entry.Setsumei.empty()) out += "      explanation: " + OneLine(entry.Setsumei) + "\n";
-    if (!entry.Url.empty()) out += "      url: " + OneLine(entry.Url) + "\n";
+    out += "  [";
+    out += list.Label(i);
+    out += "] ";
+    AppendTsvField(korean, false, out);
+    out += " = ";
+    AppendOneLine(out, entry.Japan);
+    out += '\n';
+    if (!entry.Setsumei.empty()) {
+      out += "      explanation: ";
+      AppendOneLine(out, entry.Setsumei);
+      out += '\n';
+    }
+    if (!entry.Url.empty()) {
+      out += "      url: ";
+      AppendOneLine(out, entry.Url);
+      out += '\n';
+    }
+    if (out.size() >= kWriteChunk) write(out), out.clear();
   }
   out += HistoryLine("Japanese to Korean", list.RirekiJap2Kor);
   out += HistoryLine("Korean to Japanese", list.RirekiKor2Jap);
-  return out;
+  write(out);
 }
 
 }  // namespace norumi::wbk

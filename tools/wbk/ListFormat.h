@@ -1,15 +1,20 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "model/TangoList.h"
 
 namespace norumi::wbk {
 
+// Takes a long text in parts, in order: a list of a million words is written as it is made.
+using TextSink = std::function<void(std::string_view)>;
+
 // A loaded word file as one JSON object (see `wbk dump --help`), ending in a line break.
-std::string ListToJson(const TTangoList& list, LoadStatus status);
+void WriteListJson(const TTangoList& list, LoadStatus status, const TextSink& write);
 
 // A loaded word file as a listing for people.
-std::string ListToText(const TTangoList& list, LoadStatus status);
+void WriteListText(const TTangoList& list, LoadStatus status, const TextSink& write);
 
 }  // namespace norumi::wbk

@@ -8,12 +8,13 @@
 
 namespace norumi::wbk {
 
+void AppendCp932AsUtf8(std::string& out, std::string_view cp932) {
+  AppendUtf8FromCp932(cp932, out);
+}
+
 std::string Cp932ToUtf8(std::string_view cp932) {
-  thread_local std::u16string text;
-  text.clear();
-  AppendFromCp932(cp932, text);
   std::string utf8;
-  AppendUtf8(text, utf8);
+  AppendCp932AsUtf8(utf8, cp932);
   return utf8;
 }
 

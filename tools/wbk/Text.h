@@ -11,6 +11,7 @@ namespace norumi::wbk {
 
 // What the tool prints of a stored CP932 text.
 std::string Cp932ToUtf8(std::string_view cp932);
+void AppendCp932AsUtf8(std::string& out, std::string_view cp932);
 // A stored text in a message: its control characters escaped (see EscapeControls).
 std::string ShowText(const std::string& cp932);
 

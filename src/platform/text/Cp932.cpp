@@ -63,6 +63,35 @@ class DecodeTable {
     return table;
   }
 
+  // Appends the UTF-8 of `bytes`; false, leaving `out` as it was, as Decode.
+  bool DecodeUtf8(std::string_view bytes, std::string& out) const {
+    const size_t start = out.size();
+    out.resize(start + bytes.size() * 3);  // no character takes more
+    char* at = out.data() + start;
+    const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
+    const auto* end = p + bytes.size();
+    while (p != end) {
+      const uint8_t byte = *p++;
+      char16_t c = single_[byte];
+      if (IsLead(byte)) c = p == end ? kUnknown : pairs_[size_t(Row(byte)) * 256 + *p++];
+      if (c < 0x80) {
+        *at++ = char(c);
+      } else if (c < 0x800) {
+        *at++ = char(0xC0 | c >> 6);
+        *at++ = char(0x80 | (c & 0x3F));
+      } else if (c != kUnknown) {  // never a surrogate
+        *at++ = char(0xE0 | c >> 12);
+        *at++ = char(0x80 | (c >> 6 & 0x3F));
+        *at++ = char(0x80 | (c & 0x3F));
+      } else {
+        out.resize(start);
+        return false;
+      }
+    }
+    out.resize(size_t(at - out.data()));
+    return true;
+  }
+
   // False, leaving `out` as it was, at the first sequence the table does not know.
   bool Decode(std::string_view bytes, std::u16string& out) const {
     const size_t start = out.size();
@@ -128,6 +157,13 @@ void AppendFromCp932(std::string_view bytes, std::u16string& out) {
   QStringDecoder& decoder = ReusedConverter<QStringDecoder, QStringConverter::Flag::Default>();
   const QString text = decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
   out.append(reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size()));
+}
+
+void AppendUtf8FromCp932(std::string_view bytes, std::string& utf8) {
+  if (DecodeTable::Get().DecodeUtf8(bytes, utf8)) return;
+  std::u16string text;
+  AppendFromCp932(bytes, text);
+  utf8 += QString::fromUtf16(text.data(), qsizetype(text.size())).toStdString();
 }
 
 QString FromCp932(const std::string& bytes) {

@@ -13,6 +13,8 @@ QString FromCp932(const std::string& bytes);
 // Appends to `out` what FromCp932 gives for `bytes`, without making a QString: the way to convert
 // many texts in a row.
 void AppendFromCp932(std::string_view bytes, std::u16string& out);
+// Appends the UTF-8 of FromCp932(bytes) to `utf8`.
+void AppendUtf8FromCp932(std::string_view bytes, std::string& utf8);
 // The text of `bytes` only when it converts back to exactly the same bytes: what a name that
 // becomes a file name needs, so that two titles never stand for one file.
 std::optional<QString> FromCp932Exactly(const std::string& bytes);

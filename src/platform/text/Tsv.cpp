@@ -1,7 +1,6 @@
 #include "platform/text/Tsv.h"
 
 #include <QStringDecoder>
-#include <algorithm>
 
 namespace norumi {
 
@@ -32,64 +31,59 @@ QString EscapeTsvField(const QString& text, bool startsLine) {
 
 namespace {
 
-bool HasSurrogate(std::u16string_view text) {
-  return std::any_of(text.begin(), text.end(),
-                     [](char16_t c) { return c >= 0xD800 && c <= 0xDFFF; });
-}
-
-// UTF-8 of text without surrogates, each of `escaped`'s characters written as its escape.
-template <typename Escape>
-void EncodeUtf8(std::u16string_view text, std::string& out, Escape escaped) {
+// Appends the UTF-8 of `text`; false, appending nothing, when `text` holds a surrogate.
+bool EncodeUtf8(std::u16string_view text, std::string& out) {
+  const size_t start = out.size();
+  out.resize(start + text.size() * 3);  // no character takes more
+  char* at = out.data() + start;
   for (const char16_t c : text) {
-    if (const char* escape = escaped(c)) {
-      out += escape;
-    } else if (c < 0x80) {
-      out += char(c);
+    if (c < 0x80) {
+      *at++ = char(c);
     } else if (c < 0x800) {
-      const char bytes[] = {char(0xC0 | c >> 6), char(0x80 | (c & 0x3F))};
-      out.append(bytes, 2);
+      *at++ = char(0xC0 | c >> 6);
+      *at++ = char(0x80 | (c & 0x3F));
+    } else if (c >= 0xD800 && c <= 0xDFFF) {
+      out.resize(start);
+      return false;
     } else {
-      const char bytes[] = {char(0xE0 | c >> 12), char(0x80 | (c >> 6 & 0x3F)),
-                            char(0x80 | (c & 0x3F))};
-      out.append(bytes, 3);
+      *at++ = char(0xE0 | c >> 12);
+      *at++ = char(0x80 | (c >> 6 & 0x3F));
+      *at++ = char(0x80 | (c & 0x3F));
     }
   }
-}
-
-const char* TsvEscape(char16_t c) {
-  switch (c) {
-    case '\\':
-      return "\\\\";
-    case '\t':
-      return "\\t";
-    case '\n':
-      return "\\n";
-    case '\r':
-      return "\\r";
-    default:
-      return nullptr;
-  }
+  out.resize(size_t(at - out.data()));
+  return true;
 }
 
 }  // namespace
 
+// Surrogates, paired or not, are rare enough to leave to Qt and its way with a lone one.
 void AppendUtf8(std::u16string_view text, std::string& utf8) {
-  // Surrogates, paired or not, are rare enough to leave to Qt and its way with a lone one.
-  if (HasSurrogate(text)) {
+  if (!EncodeUtf8(text, utf8))
     utf8 += QString::fromUtf16(text.data(), qsizetype(text.size())).toStdString();
-    return;
-  }
-  EncodeUtf8(text, utf8, [](char16_t) -> const char* { return nullptr; });
 }
 
-void AppendTsvField(std::u16string_view text, bool startsLine, std::string& utf8) {
-  if (HasSurrogate(text)) {
-    const QString field = QString::fromUtf16(text.data(), qsizetype(text.size()));
-    utf8 += EscapeTsvField(field, startsLine).toStdString();
-    return;
+void AppendTsvEscaped(std::string_view utf8, bool startsLine, std::string& out) {
+  if (startsLine && !utf8.empty() && utf8.front() == '#') out += '\\';
+  size_t plain = 0;  // the start of the bytes not yet appended, which need no escape
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    const char c = utf8[i];
+    const char letter = c == '\\' ? '\\' : c == '\t' ? 't' : c == '\n' ? 'n' : c == '\r' ? 'r' : 0;
+    if (letter == 0) continue;
+    out.append(utf8, plain, i - plain);
+    out += '\\';
+    out += letter;
+    plain = i + 1;
   }
-  if (startsLine && !text.empty() && text.front() == u'#') utf8 += '\\';
-  EncodeUtf8(text, utf8, TsvEscape);
+  out.append(utf8, plain);
+}
+
+// The escapes are ASCII, which UTF-8 keeps as it is: escaping before or after encoding is alike.
+void AppendTsvField(std::u16string_view text, bool startsLine, std::string& utf8) {
+  thread_local std::string plain;
+  plain.clear();
+  AppendUtf8(text, plain);
+  AppendTsvEscaped(plain, startsLine, utf8);
 }
 
 QString UnescapeTsvField(const QString& text) {

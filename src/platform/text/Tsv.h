@@ -16,6 +16,8 @@ namespace norumi {
 QString EscapeTsvField(const QString& text, bool startsLine);
 // Appends the UTF-8 of EscapeTsvField(text, startsLine) to `utf8`, without making QStrings.
 void AppendTsvField(std::u16string_view text, bool startsLine, std::string& utf8);
+// The same for a text in UTF-8 already.
+void AppendTsvEscaped(std::string_view utf8, bool startsLine, std::string& out);
 // Appends the UTF-8 of `text` as QString::toStdString gives it.
 void AppendUtf8(std::u16string_view text, std::string& utf8);
 QString UnescapeTsvField(const QString& text);
