@@ -154,6 +154,20 @@ void WriteMaskedRecord(ByteWriter& out, const TangoView& entry, int32_t key) {
   PutMaskedText(at, Stored(entry.Url), key);
 }
 
+// Hands each of the entries `first` to `end` on with its hash, hashing a batch of them ahead
+// and prefetching their slots: large tables are bound by cache misses, not by hashing.
+template <typename Hash, typename EntryAt, typename Handle>
+void ForEachHashed(const WordIndex& index, int first, int end, Hash hash, const EntryAt& entryAt,
+                   const Handle& handle) {
+  constexpr int kBatch = 16;
+  uint64_t hashes[kBatch];
+  for (int at = first; at < end; at += kBatch) {
+    const int n = std::min(kBatch, end - at);
+    for (int j = 0; j < n; ++j) index.Prefetch(hashes[j] = hash(entryAt(at + j)));
+    for (int j = 0; j < n; ++j) handle(at + j, hashes[j]);
+  }
+}
+
 }  // namespace
 
 void TTangoList::ClearEntries() {
@@ -240,19 +254,22 @@ bool TTangoList::Contains(const TTango& entry) const {
 
 int TTangoList::AddAbsent(const std::vector<TTango>& words) {
   WordIndex index(items_.size() + words.size());
-  for (int i = 0; i < Count(); ++i) {
-    const TangoView entry = View(i);
-    index.InsertNew(SameEntryHash(entry), i,
-                    [&](int32_t at) { return SameEntry(View(at), entry); });
-  }
+  ForEachHashed(
+      index, 0, Count(), SameEntryHash, [&](int i) { return View(i); },
+      [&](int i, uint64_t hash) {
+        const TangoView entry = View(i);
+        index.InsertNew(hash, i, [&](int32_t at) { return SameEntry(View(at), entry); });
+      });
   int added = 0;
-  for (const TTango& word : words) {
-    const TangoView entry = ViewOf(word);
-    const auto same = [&](int32_t at) { return SameEntry(View(at), entry); };
-    if (!index.InsertNew(SameEntryHash(entry), Count(), same)) continue;
-    AppendRecord(entry);
-    ++added;
-  }
+  ForEachHashed(
+      index, 0, int(words.size()), SameEntryHash, [&](int i) { return ViewOf(words[i]); },
+      [&](int i, uint64_t hash) {
+        const TangoView entry = ViewOf(words[i]);
+        const auto same = [&](int32_t at) { return SameEntry(View(at), entry); };
+        if (!index.InsertNew(hash, Count(), same)) return;
+        AppendRecord(entry);
+        ++added;
+      });
   return added;
 }
 
@@ -295,23 +312,13 @@ void TTangoList::MergeAllWith(const std::vector<List*>& others) {
   // Room for every record of the others at once, so that the block grows once.
   bytes_.reserve(bytes);
   WordIndex index(expected);
-  constexpr int kBatch = 16;
-  uint64_t hashes[kBatch];
-  // Hashes a batch of entries from `first`, prefetching their slots, then hands each on.
-  const auto batched = [&](int first, int end, const auto& entryAt, const auto& handle) {
-    for (int at = first; at < end; at += kBatch) {
-      const int n = std::min(kBatch, end - at);
-      for (int j = 0; j < n; ++j) index.Prefetch(hashes[j] = SameWordHash(entryAt(at + j)));
-      for (int j = 0; j < n; ++j) handle(at + j, hashes[j]);
-    }
-  };
   int indexed = 0;
   for (const List* other : others) {
     // Each merge compares only with the entries held before it, so a word the other list
     // holds twice is appended twice when this list held neither.
     const int held = Count();
-    batched(
-        indexed, held, [&](int i) { return View(i); },
+    ForEachHashed(
+        index, indexed, held, SameWordHash, [&](int i) { return View(i); },
         [&](int i, uint64_t hash) {
           // A word held many times is indexed once: repeats would only lengthen the probes.
           const TangoView entry = View(i);
@@ -319,8 +326,8 @@ void TTangoList::MergeAllWith(const std::vector<List*>& others) {
         });
     indexed = held;
     const int otherCount = other->Count();  // `other` may be this list
-    batched(
-        0, otherCount, [&](int i) { return other->View(i); },
+    ForEachHashed(
+        index, 0, otherCount, SameWordHash, [&](int i) { return other->View(i); },
         [&](int i, uint64_t hash) {
           const TangoView entry = other->View(i);
           const auto same = [&](int32_t at) { return SameWord(View(at), entry); };

@@ -145,8 +145,21 @@ void WriteErr(std::string_view utf8) {
   std::fwrite(utf8.data(), 1, utf8.size(), stderr);
 }
 
+namespace {
+
+// All of a stream, in large reads.
+std::string ReadAll(std::istream& in) {
+  std::string data;
+  char buffer[65536];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+    data.append(buffer, size_t(in.gcount()));
+  return data;
+}
+
+}  // namespace
+
 std::string ReadAllStdin() {
-  return std::string(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+  return ReadAll(std::cin);
 }
 
 std::optional<std::string> ReadStdinWithin(size_t limit) {
@@ -166,7 +179,7 @@ std::string ReadInput(const std::string& arg) {
   if (std::filesystem::is_directory(path, error)) throw Failure(ShowPath(path) + " is a folder");
   std::ifstream in(path, std::ios::binary);
   if (!in) throw Failure("cannot read " + ShowPath(path));
-  std::string data{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::string data = ReadAll(in);
   if (in.bad()) throw Failure("cannot read " + ShowPath(path));
   return data;
 }

@@ -3,6 +3,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QStringList>
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -182,7 +183,27 @@ std::optional<QString> FromCp932Exactly(const std::string& bytes) {
   return text;
 }
 
+// Whether the codec writes each ASCII character as its own byte, asked of it once.
+bool AsciiIsItself() {
+  static const bool itself = [] {
+    QString ascii;
+    for (char16_t c = 0; c < 0x80; ++c) ascii += QChar(c);
+    QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
+    const QByteArray bytes = encoder.encode(ascii);
+    return !encoder.hasError() && bytes == ascii.toLatin1();
+  }();
+  return itself;
+}
+
 std::optional<std::string> ToCp932(const QString& text) {
+  const bool ascii =
+      std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+  if (ascii && AsciiIsItself()) {
+    std::string bytes(size_t(text.size()), '\0');
+    std::transform(text.begin(), text.end(), bytes.begin(),
+                   [](QChar c) { return char(c.unicode()); });
+    return bytes;
+  }
   QStringEncoder& encoder = ReusedConverter<QStringEncoder, QStringConverter::Flag::Stateless>();
   const QByteArray bytes = encoder.encode(FoldForCp932(text));
   if (encoder.hasError()) return std::nullopt;

@@ -1,6 +1,7 @@
 #include "platform/text/Tsv.h"
 
 #include <QStringDecoder>
+#include <optional>
 
 namespace norumi {
 
@@ -87,6 +88,7 @@ void AppendTsvField(std::u16string_view text, bool startsLine, std::string& utf8
 }
 
 QString UnescapeTsvField(const QString& text) {
+  if (!text.contains(QChar('\\'))) return text;
   QString out;
   out.reserve(text.size());
   for (qsizetype i = 0; i < text.size(); ++i) {
@@ -121,10 +123,11 @@ bool IsBlank(const QString& line) {
 
 }  // namespace
 
-std::vector<TsvRow> ParseTsv(std::string_view utf8, std::vector<TsvBadLine>& bad) {
+void ForEachTsvRow(std::string_view utf8, std::vector<TsvBadLine>& bad,
+                   const std::function<void(TsvRow&&)>& take) {
   if (utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);
-  std::vector<TsvRow> rows;
   int number = 0;
+  std::optional<QStringDecoder> decoder;
   while (!utf8.empty()) {
     const size_t end = utf8.find('\n');
     std::string_view bytes = utf8.substr(0, end);
@@ -135,17 +138,24 @@ std::vector<TsvRow> ParseTsv(std::string_view utf8, std::vector<TsvBadLine>& bad
       continue;
     }
     if (bytes.ends_with('\r')) bytes.remove_suffix(1);
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString line = decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
-    if (decoder.hasError()) {
+    // One decoder for every line until one is refused: it then stays marked with the error.
+    if (!decoder || decoder->hasError())
+      decoder.emplace(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString line = decoder->decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+    if (decoder->hasError()) {
       bad.push_back({number, false});
       continue;
     }
     if (line.startsWith(QChar('#')) || IsBlank(line)) continue;
     TsvRow row{number, {}};
     for (const QString& column : line.split(QChar('\t'))) row.columns << UnescapeTsvField(column);
-    rows.push_back(std::move(row));
+    take(std::move(row));
   }
+}
+
+std::vector<TsvRow> ParseTsv(std::string_view utf8, std::vector<TsvBadLine>& bad) {
+  std::vector<TsvRow> rows;
+  ForEachTsvRow(utf8, bad, [&](TsvRow&& row) { rows.push_back(std::move(row)); });
   return rows;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,5 +38,8 @@ struct TsvBadLine {
 // CRLF line end, lines starting with "#" and blank lines are passed over. A line that is not
 // UTF-8, or holds a NUL byte, goes to `bad` and the reading goes on.
 std::vector<TsvRow> ParseTsv(std::string_view utf8, std::vector<TsvBadLine>& bad);
+// The same, handing each row on as it is read.
+void ForEachTsvRow(std::string_view utf8, std::vector<TsvBadLine>& bad,
+                   const std::function<void(TsvRow&&)>& take);
 
 }  // namespace norumi

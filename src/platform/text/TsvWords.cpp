@@ -45,18 +45,17 @@ std::variant<TTango, TsvProblem> RowToWord(const TsvRow& row) {
 
 TsvWords ReadTsvWords(std::string_view utf8) {
   std::vector<TsvBadLine> bad;
-  const std::vector<TsvRow> rows = ParseTsv(utf8, bad);
   TsvWords result;
-  for (const TsvBadLine& line : bad) {
-    const auto kind = line.nul ? TsvProblem::Kind::NulByte : TsvProblem::Kind::NotUtf8;
-    result.problems.push_back({line.line, kind, 0, {}, {}, {}, {}});
-  }
-  for (const TsvRow& row : rows) {
+  ForEachTsvRow(utf8, bad, [&](TsvRow&& row) {
     auto read = RowToWord(row);
     if (auto* word = std::get_if<TTango>(&read))
       result.words.push_back(std::move(*word));
     else
       result.problems.push_back(std::get<TsvProblem>(std::move(read)));
+  });
+  for (const TsvBadLine& line : bad) {
+    const auto kind = line.nul ? TsvProblem::Kind::NulByte : TsvProblem::Kind::NotUtf8;
+    result.problems.push_back({line.line, kind, 0, {}, {}, {}, {}});
   }
   std::stable_sort(result.problems.begin(), result.problems.end(),
                    [](const TsvProblem& a, const TsvProblem& b) { return a.line < b.line; });
