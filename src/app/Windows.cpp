@@ -1,5 +1,7 @@
 #include "app/Windows.h"
 
+#include <QApplication>
+
 #include "app/WbkMenu.h"
 #include "editor/MelCode.h"
 #include "editor/Regist.h"
@@ -60,6 +62,12 @@ void DestroyWindows() {
   Destroy(frmRegist);
   Destroy(frmWBKDialog);
   Destroy(frmWBKMenu);
+}
+
+void StartWindows(Services& services) {
+  CreateWindows(services);
+  QObject::connect(frmWBKMenu, &QDialog::finished, qApp, &QApplication::quit);
+  frmWBKMenu->show();
 }
 
 }  // namespace norumi

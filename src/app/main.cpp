@@ -15,9 +15,7 @@ int main(int argc, char* argv[]) {
                                   norumi::KeyboardProgramIn(QApplication::applicationDirPath()));
 
   norumi::RunHandler(desktop.dialogs, nullptr, [&] {
-    norumi::CreateWindows(desktop.services);
-    QObject::connect(norumi::frmWBKMenu, &QDialog::finished, &application, &QApplication::quit);
-    norumi::frmWBKMenu->show();
+    norumi::StartWindows(desktop.services);
     application.exec();
   });
   norumi::DestroyWindows();

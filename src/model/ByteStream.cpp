@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "model/HugePages.h"
+
 namespace norumi {
 
 bool ByteReader::ReadInt32(int32_t& value) {
@@ -38,7 +40,10 @@ char* ByteWriter::Grow(size_t bytes) {
 }
 
 void ByteWriter::Reserve(size_t bytes) {
-  if (data_.size() < bytes) data_.resize(bytes);
+  if (data_.size() >= bytes) return;
+  data_.reserve(bytes);
+  AdviseHugePages(data_.data(), data_.capacity());
+  data_.resize(bytes);
 }
 
 void ByteWriter::WriteInt32(int32_t value) {

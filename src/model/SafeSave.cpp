@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/FileErrors.h"
+#include "model/HugePages.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -336,7 +337,10 @@ std::string ReadWholeFile(const fs::path& path, uint64_t limit) {
   // string costs about twice the fill, and a string cannot be grown unfilled before C++23. One
   // byte more than the file holds takes the read that finds its end without growing the string,
   // which would double it.
-  std::string data(size_t(info.st_size) + 1, '\0');
+  std::string data;
+  data.reserve(size_t(info.st_size) + 1);
+  AdviseHugePages(data.data(), data.capacity());
+  data.resize(size_t(info.st_size) + 1);
   size_t filled = 0;
   for (;;) {
     // The file may have grown since it was looked at: read on to its end, within the limit.

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "model/FileErrors.h"
+#include "model/HugePages.h"
 #include "model/Random.h"
 #include "model/WordIndex.h"
 
@@ -79,6 +81,24 @@ void WriteRecord(char* at, const TangoView& entry) {
   PutText(at, entry.Url);
 }
 
+// Writes `count` bytes from `from` to `to`, each XOR `low`; true when one came out 0. Eight bytes
+// at a time, each eight read before they are written, so that `to` may lie before `from` by any
+// distance.
+bool MaskBytes(char* to, const char* from, size_t count, char low) {
+  const uint64_t lows = uint64_t(uint8_t(low)) * 0x0101010101010101u;
+  uint64_t zeros = 0;
+  size_t i = 0;
+  for (; i + 8 <= count; i += 8) {
+    uint64_t bytes;
+    std::memcpy(&bytes, from + i, 8);
+    bytes ^= lows;
+    std::memcpy(to + i, &bytes, 8);
+    zeros |= (bytes - 0x0101010101010101u) & ~bytes & 0x8080808080808080u;
+  }
+  for (; i < count; ++i) zeros |= (to[i] = char(from[i] ^ low)) == 0;
+  return zeros != 0;
+}
+
 // Unmasks one text of a file's record from `in` to `out`: its length, then its bytes up to the
 // first zero byte. `out` may be `in` itself or lie before it, never after.
 bool UnmaskText(const char*& in, const char* end, char*& out, int32_t key) {
@@ -88,20 +108,7 @@ bool UnmaskText(const char*& in, const char* end, char*& out, int32_t key) {
   if (length < 0 || size_t(length) > size_t(end - in)) return false;
   const char low = char(key & 0xFF);
   char* text = out + 4;
-  // Eight bytes at a time, each eight read before they are written, so that `text` may lie
-  // before `in` by any distance. A zero byte is looked for only when the unmasking saw one.
-  const uint64_t lows = uint64_t(uint8_t(low)) * 0x0101010101010101u;
-  uint64_t zeros = 0;
-  int32_t i = 0;
-  for (; i + 8 <= length; i += 8) {
-    uint64_t bytes;
-    std::memcpy(&bytes, in + i, 8);
-    bytes ^= lows;
-    std::memcpy(text + i, &bytes, 8);
-    zeros |= (bytes - 0x0101010101010101u) & ~bytes & 0x8080808080808080u;
-  }
-  for (; i < length; ++i) zeros |= (text[i] = char(in[i] ^ low)) == 0;
-  const bool sawZero = zeros != 0;
+  const bool sawZero = MaskBytes(text, in, size_t(length), low);
   const void* zero = sawZero ? std::memchr(text, 0, size_t(length)) : nullptr;
   const size_t kept = zero ? size_t(static_cast<const char*>(zero) - text) : size_t(length);
   StoreU32(out, uint32_t(kept));
@@ -127,9 +134,8 @@ bool UnmaskRecord(const char*& in, const char* end, char*& out, int32_t key) {
 
 void PutMaskedText(char*& at, std::string_view text, int32_t key) {
   StoreU32(at, uint32_t(text.size()) ^ uint32_t(key));
-  at += 4;
-  const char low = char(key & 0xFF);
-  for (char c : text) *at++ = char(c ^ low);
+  MaskBytes(at + 4, text.data(), text.size(), char(key & 0xFF));
+  at += 4 + text.size();
 }
 
 // A text as a file holds it: up to its first zero byte. Texts in the block hold none.
@@ -137,21 +143,25 @@ std::string_view Stored(std::string_view text) {
   return text.substr(0, text.find('\0'));
 }
 
-size_t MaskedSize(const TangoView& entry) {
-  return 16 + Stored(entry.Japan).size() + entry.Hangul.Bytes().size() +
-         Stored(entry.Setsumei).size() + Stored(entry.Url).size();
+// The entry as a file holds it: texts up to their first zero byte.
+TangoView Stored(TangoView entry) {
+  entry.Japan = Stored(entry.Japan);
+  entry.Setsumei = Stored(entry.Setsumei);
+  entry.Url = Stored(entry.Url);
+  return entry;
 }
 
+// Writes an entry held as the file holds it (see Stored).
 void WriteMaskedRecord(ByteWriter& out, const TangoView& entry, int32_t key) {
-  char* at = out.Grow(MaskedSize(entry));
-  PutMaskedText(at, Stored(entry.Japan), key);
+  char* at = out.Grow(RecordSize(entry));
+  PutMaskedText(at, entry.Japan, key);
   StoreU32(at, uint32_t(entry.Hangul.size()) ^ uint32_t(key));
   at += 4;
   const std::string_view codes = entry.Hangul.Bytes();
   for (size_t i = 0; i < codes.size(); i += 4, at += 4)
     StoreU32(at, LoadU32(codes.data() + i) ^ uint32_t(key));
-  PutMaskedText(at, Stored(entry.Setsumei), key);
-  PutMaskedText(at, Stored(entry.Url), key);
+  PutMaskedText(at, entry.Setsumei, key);
+  PutMaskedText(at, entry.Url, key);
 }
 
 // Hands each of the entries `first` to `end` on with its hash, hashing a batch of them ahead
@@ -411,6 +421,7 @@ LoadStatus TTangoList::LoadFrom(ByteReader& in, bool inPlace) {
   if (count < 0 || static_cast<size_t>(count) > in.Remaining() / kSmallestEntry)
     return LoadStatus::Truncated;
   items_.reserve(items_.size() + count);
+  AdviseHugePages(items_.data(), items_.capacity() * sizeof(Item));
   const char* from = in.Here();
   const char* const end = from + in.Remaining();
   // Unmasked records never outgrow the masked ones, so in place each is written where it was
@@ -459,11 +470,19 @@ void TTangoList::SaveKeepingEmpty(const std::filesystem::path& path) {
 }
 
 void TTangoList::WriteStream(ByteWriter& out) {
-  size_t written = 0, size = 0;
-  for (int i = 0; i < Count(); ++i) {
-    const TangoView entry = View(i);
-    if (!entry.IsEmpty()) ++written, size += MaskedSize(entry);
-  }
+  // The entries written, as the file holds them: texts in the block hold no zero byte, those of
+  // an edited entry are cut at their first. An entry is left out by what it holds in memory.
+  const auto written = [&](const Item& item) -> std::optional<TangoView> {
+    if (!item.edited) {
+      const TangoView entry = RecordAt(bytes_.data() + item.where);
+      return entry.IsEmpty() ? std::nullopt : std::optional(entry);
+    }
+    const TangoView entry = ViewOf(*reinterpret_cast<const TTango*>(item.where));
+    return entry.IsEmpty() ? std::nullopt : std::optional(Stored(entry));
+  };
+  size_t count = 0, size = 0;
+  for (const Item& item : items_)
+    if (const auto entry = written(item)) ++count, size += RecordSize(*entry);
   out.Reserve(size + 4096);
   out.WriteInt32(FileFormat);
   out.WriteInt32(Version);
@@ -476,11 +495,9 @@ void TTangoList::WriteStream(ByteWriter& out) {
   out.WriteInt32((ReadOnly ? 0 : 1) ^ Key);
   out.WriteInt32(Kaisetsu ^ Key);
   out.WriteInt32(Key);
-  out.WriteInt32(static_cast<int32_t>(written) ^ Key);
-  for (int i = 0; i < Count(); ++i) {
-    const TangoView entry = View(i);
-    if (!entry.IsEmpty()) WriteMaskedRecord(out, entry, Key);
-  }
+  out.WriteInt32(static_cast<int32_t>(count) ^ Key);
+  for (const Item& item : items_)
+    if (const auto entry = written(item)) WriteMaskedRecord(out, *entry, Key);
   out.WriteInt32(Key);
   RirekiJap2Kor.SaveToStream(out);
   RirekiKor2Jap.SaveToStream(out);
