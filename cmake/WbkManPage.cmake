@@ -4,9 +4,10 @@
 # leaves OUT compressed as OUT.gz (gzip -9n: no name or time stamp, the same bytes each build).
 
 function(wbk_help out)
-  execute_process(COMMAND ${WBK} ${ARGN} --help OUTPUT_VARIABLE text RESULT_VARIABLE status)
+  execute_process(COMMAND ${WBK} ${ARGN} --help OUTPUT_VARIABLE text ERROR_VARIABLE errors
+                  RESULT_VARIABLE status)
   if(NOT status EQUAL 0 OR text STREQUAL "")
-    message(FATAL_ERROR "wbk ${ARGN} --help failed: ${status}")
+    message(FATAL_ERROR "wbk ${ARGN} --help failed: ${status}\n${errors}")
   endif()
   set(${out} "${text}" PARENT_SCOPE)
 endfunction()
