@@ -10,6 +10,8 @@ norumi_packages=(
   qt6-translations-l10n
 )
 norumi_run_packages=(xvfb xauth imagemagick)
+# Making the Debian package (dpkg-shlibdeps, file) and checking it, as ./test does.
+norumi_package_packages=(dpkg-dev file desktop-file-utils appstream lintian)
 
 norumi_install() {
   local missing=()

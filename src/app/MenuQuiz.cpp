@@ -50,9 +50,9 @@ void TfrmWBKMenu::RunQuiz(bool koreanToJapanese) {
     const std::vector<std::optional<fs::path>> sources = frmWBKDialog->CheckedFilePaths();
     const bool combined = sources.size() != 1;
     const std::optional<fs::path> target =
-        combined ? WordFilePath(services_.programFolder, CombinedTitle()) : sources.front();
+        combined ? WordFilePath(services_.wordFolder, CombinedTitle()) : sources.front();
     if (!target)
-      throw EFOpenError(services_.programFolder /
+      throw EFOpenError(services_.wordFolder /
                         ToPath(frmWBKDialog->CheckedFileName() + QStringLiteral(".wbk")));
 
     // The file the quiz writes stays locked from the load to the save, so that no other writer

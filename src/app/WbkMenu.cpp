@@ -1,7 +1,6 @@
 #include "app/WbkMenu.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -141,10 +140,11 @@ void TfrmWBKMenu::UpdateRegistry(bool create) {
 
 void TfrmWBKMenu::FormCreate() {
   const QFileInfo program(services_.executablePath);
-  const QString help = program.dir().filePath(program.completeBaseName() + QStringLiteral(".html"));
+  const QString help =
+      FromPath(services_.dataFolder / ToPath(program.completeBaseName() + QStringLiteral(".html")));
   services_.helpFile = QFileInfo::exists(help) ? help : QString();
 
-  teachMode = std::filesystem::exists(services_.programFolder / "teach.txt");
+  teachMode = std::filesystem::exists(services_.wordFolder / "teach.txt");
   userName = ReadRegUser();
   const QString path = ReadRegPath();
   edUser->setVisible(userName.isEmpty());
@@ -182,7 +182,7 @@ void TfrmWBKMenu::btRegClick() {
     // The editor checks at most one entry; it opens the very file that entry was listed for.
     const auto checked = frmWBKDialog->CheckedFilePaths();
     if (checked.empty() || !checked.front())
-      throw EFOpenError(services_.programFolder /
+      throw EFOpenError(services_.wordFolder /
                         ToPath(frmWBKDialog->CheckedFileName() + QStringLiteral(".wbk")));
     frmRegist->teachMode = teachMode;
     frmRegist->OpenFile(*checked.front());
@@ -206,7 +206,7 @@ void TfrmWBKMenu::btChangeClick() {
   CodeInput received = CodeInput::Shown;
   // Another program may have the code's word file open: it is named, and may be waited for.
   RetryWhileLocked(services_.dialogs, this,
-                   [&] { received = ReceiveMailCode(text, services_.programFolder); });
+                   [&] { received = ReceiveMailCode(text, services_.wordFolder); });
   if (received == CodeInput::Unreadable)
     services_.dialogs.MessageBox(this, QStringLiteral("メルマガコードが正しくありません"),
                                  QStringLiteral("メルマガコード入力"), MsgIcon::Stop);

@@ -161,7 +161,7 @@ int TfrmWBKDialog::Execute(bool editMode) {
 
 void TfrmWBKDialog::RefreshFileList() {
   std::vector<fs::path> files;
-  FindFiles(services_.programFolder, QStringLiteral(".wbk"), &files);
+  FindFiles(services_.wordFolder, QStringLiteral(".wbk"), &files);
   struct Entry {
     QString name;
     std::optional<fs::path> path;
@@ -176,10 +176,10 @@ void TfrmWBKDialog::RefreshFileList() {
     // anything else listed (one of a sub-folder, "x.wbk.bak") only by the name it shows.
     const QString extension = ListedName(file.extension());
     if (extension.compare(QLatin1String(".wbk"), Qt::CaseInsensitive) == 0 &&
-        fs::equivalent(file.parent_path(), services_.programFolder, error))
+        fs::equivalent(file.parent_path(), services_.wordFolder, error))
       entry.path = file;
     else
-      entry.path = ListedFilePath(services_.programFolder, entry.name);
+      entry.path = ListedFilePath(services_.wordFolder, entry.name);
     entries.push_back(std::move(entry));
   }
   // Directory order is arbitrary on Linux and changes as files come and go: a learner finds a
@@ -324,7 +324,7 @@ void TfrmWBKDialog::btCreateClick() {
       this, kCreateCaption, QStringLiteral("ファイルのタイトルを入力してください"), QString());
   if (text.isEmpty()) return;
   const std::optional<std::string> title = ToCp932(text);
-  const auto path = title ? WordFilePath(services_.programFolder, *title) : std::nullopt;
+  const auto path = title ? WordFilePath(services_.wordFolder, *title) : std::nullopt;
   // The name becomes the file name: one that would leave the folder is refused like the
   // reserved one.
   if (text == kCombinedTitle || !path) {
@@ -344,7 +344,7 @@ void TfrmWBKDialog::btCreateClick() {
   }
   TTangoList list;
   list.Title = *title;
-  if (teachMode) list.Creator = ReadTeacherIdBytes(services_.programFolder);
+  if (teachMode) list.Creator = ReadTeacherIdBytes(services_.wordFolder);
   // The menu only takes names CP932 can hold.
   list.UserName = ToCp932(userName).value_or(std::string());
   list.SaveToFile(*path);
@@ -381,7 +381,7 @@ void TfrmWBKDialog::lbTitleDblClick() {
     if (answer == current) return false;
     // A quiz saves the list under its title, so the title must be a plain name of the folder.
     const std::optional<std::string> title = ToCp932(answer);
-    const auto target = title ? WordFilePath(services_.programFolder, *title) : std::nullopt;
+    const auto target = title ? WordFilePath(services_.wordFolder, *title) : std::nullopt;
     if (!target) {
       services_.dialogs.MessageBox(this, kNameNotUsable, kRetitleCaption, MsgIcon::Stop);
       return false;
@@ -404,7 +404,7 @@ void TfrmWBKDialog::lbUrlClick() {
 }
 
 QString TfrmWBKDialog::ReadTeacherId() const {
-  return FromCp932(ReadTeacherIdBytes(services_.programFolder));
+  return FromCp932(ReadTeacherIdBytes(services_.wordFolder));
 }
 
 }  // namespace norumi
@@ -426,7 +426,7 @@ bool TfrmWBKDialog::ChangeTeachersFile(
     UpdateWordFile(
         list, *path,
         [&](LoadStatus) {
-          if (ReadTeacherIdBytes(services_.programFolder) != list.Creator) {
+          if (ReadTeacherIdBytes(services_.wordFolder) != list.Creator) {
             services_.dialogs.MessageBox(this, kOtherCreator, kOptionCaption, MsgIcon::Stop);
             return false;
           }

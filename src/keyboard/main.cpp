@@ -1,6 +1,6 @@
 // The keyboard program: the Hangul keyboard window on its own, for typing Korean to paste into
 // the quiz, the word editor or any other program. It shares pomnor.dat and euc2uni.dll with the
-// program beside it and ends when its window closes.
+// program, in the folders the platform layer decides for both, and ends when its window closes.
 #include <QApplication>
 
 #include "hangul/view/KeyboardWindow.h"

@@ -2,12 +2,33 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 
+#include "platform/Folders.h"
 #include "platform/InterfaceFont.h"
 #include "platform/Translations.h"
 #include "platform/text/WordFileName.h"
 
+// At file scope: the macro declares the resource's initialiser where it is used, and a static
+// library would otherwise drop the icons at link time.
+static void InitIconResources() {
+  Q_INIT_RESOURCE(Icons);
+}
+
 namespace norumi {
+
+namespace {
+
+// The program's icon at every size drawn, for title bars, task bars and window lists.
+QIcon ProgramIcon() {
+  InitIconResources();
+  QIcon icon;
+  for (int size : {16, 32, 48, 64, 128, 256})
+    icon.addFile(QStringLiteral(":/norumi/norumi-%1.png").arg(size), QSize(size, size));
+  return icon;
+}
+
+}  // namespace
 
 DesktopServices::Application::Application(const QString& name) {
   QApplication::setApplicationName(name);
@@ -15,8 +36,7 @@ DesktopServices::Application::Application(const QString& name) {
   // A window hidden for a while (a dialog over it, the menu during a quiz) must not end the
   // program: each program ends when its main window closes.
   QApplication::setQuitOnLastWindowClosed(false);
-  // Qt's standard buttons and boxes in Japanese too, where its translations are installed.
-  InstallQtTranslations();
+  QApplication::setWindowIcon(ProgramIcon());
   UseInterfaceFont();
 }
 
@@ -24,7 +44,11 @@ DesktopServices::DesktopServices(const QString& applicationName)
     : application_(applicationName), services{registry, dialogs, shell} {
   services.clipboard = &clipboard;
   services.executablePath = QDir::toNativeSeparators(QApplication::applicationFilePath());
-  services.programFolder = ToPath(QApplication::applicationDirPath());
+  const ProgramFolders folders = RunningProgramFolders();
+  services.wordFolder = folders.words;
+  services.dataFolder = folders.data;
+  // Qt's standard buttons and boxes in Japanese too, where its translations are installed.
+  InstallQtTranslations(QtTranslationFolders(folders.data));
 }
 
 }  // namespace norumi

@@ -11,8 +11,9 @@
 namespace norumi {
 
 // What both programs of ours set up alike once their QApplication exists: the application's
-// names (the settings file is found by them), Japanese standard buttons, the interface font,
-// and the real services of this machine for the windows.
+// names (the settings file is found by them), the program's icon, the word folder and the data
+// folder, Japanese standard buttons, the interface font, and the real services of this machine
+// for the windows.
 class DesktopServices {
  public:
   explicit DesktopServices(const QString& applicationName);

@@ -67,7 +67,9 @@ QString KeyboardProgramIn(const QString& folder) {
 }
 
 void RegisterKeyboardProgram(IRegistry& registry, const QString& program) {
-  if (ReadKeyboardPath(registry).isEmpty() && QFileInfo(program).isFile())
+  // A keyboard that is gone (a removed package, a deleted build) gives way to this one.
+  const QString registered = ReadKeyboardPath(registry);
+  if ((registered.isEmpty() || !QFileInfo(registered).isFile()) && QFileInfo(program).isFile())
     registry.WriteMachineString(kKeyboardKey, QStringLiteral("path"), program);
 }
 

@@ -47,7 +47,7 @@ QString ReadKeyboardPath(IRegistry& registry);
 // The keyboard program's file in the program folder `folder`.
 QString KeyboardProgramIn(const QString& folder);
 // Registers `program` as the keyboard program, as its installer would: only while no keyboard is
-// registered and only when `program` is a file.
+// registered, or the one registered is no file any more, and only when `program` is a file.
 void RegisterKeyboardProgram(IRegistry& registry, const QString& program);
 
 }  // namespace norumi

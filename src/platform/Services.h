@@ -20,9 +20,12 @@ struct Services {
   IDialogs& dialogs;
   IShell& shell;
   IClipboard* clipboard = nullptr;
-  // The program file and its folder: word files, teach.txt and the data files lie there.
+  // The program file.
   QString executablePath;
-  std::filesystem::path programFolder;
+  // The word folder (word files, teach.txt, pomnor.dat) and the data folder (euc2uni.dll, the
+  // help page): both the program's own folder in a portable copy (see platform/Folders.h).
+  std::filesystem::path wordFolder;
+  std::filesystem::path dataFolder;
   // The application's help page, set at start-up when it exists; F1 opens it at the section of
   // the window's help context.
   QString helpFile;

@@ -1,14 +1,15 @@
 #include "platform/Translations.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "platform/text/WordFileName.h"
+
 namespace norumi {
 
-QStringList QtTranslationFolders() {
-  return {QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("translations")),
+QStringList QtTranslationFolders(const std::filesystem::path& dataFolder) {
+  return {FromPath(dataFolder / "translations"),
           QLibraryInfo::path(QLibraryInfo::TranslationsPath)};
 }
 

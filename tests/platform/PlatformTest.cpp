@@ -80,7 +80,7 @@ TEST(WebAddresses, HttpHttpsAndWwwOpenAndAnythingElseIsRefusedAloud) {
   EXPECT_EQ(shell.opened.size(), 4u);
 }
 
-TEST(SettingsRegistry, TheKeyboardProgramIsRegisteredOnlyWhenPresentAndNotYetRegistered) {
+TEST(SettingsRegistry, TheKeyboardProgramIsRegisteredWhenPresentAndNoOtherIs) {
   test::TempDir dir;
   SettingsRegistry registry(IniFile(dir));
   const QString program = KeyboardProgramIn(FromPath(dir.Path()));
@@ -89,9 +89,14 @@ TEST(SettingsRegistry, TheKeyboardProgramIsRegisteredOnlyWhenPresentAndNotYetReg
   test::WriteBytes(ToPath(program), "");
   RegisterKeyboardProgram(registry, program);
   EXPECT_EQ(ReadKeyboardPath(registry), program);
-  registry.WriteMachineString(kKeyboardKey, "path", "/elsewhere/keyboard");
+  const QString elsewhere = FromPath(dir / "elsewhere");
+  test::WriteBytes(ToPath(elsewhere), "");
+  registry.WriteMachineString(kKeyboardKey, "path", elsewhere);
   RegisterKeyboardProgram(registry, program);  // one installed elsewhere stays
-  EXPECT_EQ(ReadKeyboardPath(registry), "/elsewhere/keyboard");
+  EXPECT_EQ(ReadKeyboardPath(registry), elsewhere);
+  std::filesystem::remove(ToPath(elsewhere));
+  RegisterKeyboardProgram(registry, program);  // a removed one gives way
+  EXPECT_EQ(ReadKeyboardPath(registry), program);
 }
 
 // The keyboard is started from a quiz window: it must run as a program of its own, and the quiz

@@ -35,7 +35,8 @@ class AppFixture : public testing::Test {
   AppFixture()
       : registry(FromPath(folder / "config" / "registry.ini")), services{registry, dialogs, shell} {
     services.executablePath = FromPath(folder / "norumi");
-    services.programFolder = folder.Path();
+    services.wordFolder = folder.Path();
+    services.dataFolder = folder.Path();
   }
 
   void WriteFile(const std::string& name, const std::string& bytes) {

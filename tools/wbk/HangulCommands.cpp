@@ -10,6 +10,7 @@
 #include "hangul/core/Keyboard.h"
 #include "hangul/core/TextForms.h"
 #include "hangul/core/Uni2Euc.h"
+#include "platform/Folders.h"
 #include "platform/text/WordFileName.h"
 
 #ifdef NORUMI_WBK_DRAW
@@ -27,12 +28,13 @@ std::string CodesJson(const HangulCodes& codes) {
   return json.Text() + "\n";
 }
 
-// The EUC-KR table lies beside the tool, as it lies beside the program. Without a whole table
-// the EUC-KR forms would carry raw code values: refused, as the program's pattern dialog
-// disables them.
+// The EUC-KR table lies in the program's data folder, beside the tool or in the installed
+// ../share/norumi. Without a whole table the EUC-KR forms would carry raw code values: refused,
+// as the program's pattern dialog disables them.
 TUni2Euc TableBesideTool() {
   TUni2Euc table;
-  const auto file = ToPath(QCoreApplication::applicationDirPath()) / TUni2Euc::kFileName;
+  const auto file =
+      DataFolderOf(ToPath(QCoreApplication::applicationDirPath())) / TUni2Euc::kFileName;
   if (table.LoadTable(file) && table.IsAvailable()) return table;
   std::error_code error;
   if (!std::filesystem::exists(file, error))
@@ -174,7 +176,8 @@ const Subcommand kSubcommands[] = {
 };
 
 constexpr std::string_view kTableNote =
-    "The EUC-KR table euc2uni.dll is read from beside the tool; without it pattern 1 fails.\n";
+    "The EUC-KR table euc2uni.dll is read from beside the tool, or from ../share/norumi beside\n"
+    "its folder when installed; without it pattern 1 fails.\n";
 
 int Hangul(const Invocation& call) {
   const auto& args = call.args;

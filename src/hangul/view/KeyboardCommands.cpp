@@ -71,7 +71,7 @@ void TfrmKeyboard::IER1Click() {
     IER1->setText(kRegisterCaption);
     return;
   }
-  const QString folder = QDir::toNativeSeparators(FromPath(services_.programFolder));
+  const QString folder = QDir::toNativeSeparators(FromPath(services_.dataFolder));
   const QString prefix = folder.endsWith(QDir::separator()) ? folder : folder + QDir::separator();
   const auto write = [&](const char* name, const QString& text) {
     registry.WriteMachineString(kToolbarKey, QString::fromLatin1(name), text);
@@ -114,7 +114,7 @@ void TfrmKeyboard::U1Click() {
 }
 
 void TfrmKeyboard::mmHomeClick() {
-  const auto page = services_.programFolder / "info.html";
+  const auto page = services_.dataFolder / "info.html";
   std::error_code error;
   if (std::filesystem::exists(page, error))
     services_.shell.Open(QDir::toNativeSeparators(FromPath(page)));

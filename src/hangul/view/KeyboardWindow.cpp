@@ -33,13 +33,13 @@ TfrmKeyboard::TfrmKeyboard(Services& services) : TForm(services) {
 TfrmKeyboard::~TfrmKeyboard() = default;
 
 std::filesystem::path TfrmKeyboard::SettingsFile() const {
-  return services_.programFolder / "pomnor.dat";
+  return services_.wordFolder / "pomnor.dat";
 }
 
 void TfrmKeyboard::FormCreate() {
   imMoji->Picture = QImage(imMoji->size(), QImage::Format_RGB32);
   imMoji->Picture.fill(Qt::white);
-  Uni2Euc = TUni2Euc::FromProgramFolder(services_.programFolder);
+  Uni2Euc = TUni2Euc::FromProgramFolder(services_.dataFolder);
   Target = imMoji;
   ReloadSettings();
 }
