@@ -10,7 +10,6 @@
 #include "app/WbkMenu.h"
 #include "app/Windows.h"
 #include "platform/DesktopServices.h"
-#include "platform/Registry.h"
 
 namespace {
 
@@ -39,9 +38,7 @@ int main(int argc, char* argv[]) {
     return application.exec();
   }
   norumi::DesktopServices desktop(QStringLiteral("norumi"));
-  norumi::RegisterKeyboardProgram(desktop.registry,
-                                  norumi::KeyboardProgramIn(QApplication::applicationDirPath()));
-  norumi::StartWindows(desktop.services);
+  norumi::StartProgram(desktop);
   norumi::frmWBKMenu->installEventFilter(&painted);
   return application.exec();
 }

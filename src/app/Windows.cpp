@@ -1,6 +1,10 @@
 #include "app/Windows.h"
 
 #include <QApplication>
+#include <QTimer>
+#include <functional>
+
+#include "platform/DesktopServices.h"
 
 #include "app/WbkMenu.h"
 #include "editor/MelCode.h"
@@ -32,10 +36,11 @@ void Destroy(Window*& global) {
 
 }  // namespace
 
-// The order is fixed: the menu first (its creation reads only the registry and files). No window
-// reaches the keyboard while it is created, only when it opens.
-void CreateWindows(Services& services) {
-  Create(frmWBKMenu, services);
+namespace {
+
+// After the menu: created in this fixed order. No window reaches the keyboard while it is
+// created, only when it opens.
+void CreateOtherWindows(Services& services) {
   Create(frmWBKDialog, services);
   Create(frmRegist, services);
   Create(frmKeyboard, services);
@@ -47,6 +52,37 @@ void CreateWindows(Services& services) {
   Create(frmJap2Kor, services);
   Create(frmSeiseki, services);
   Create(frmMelCode, services);
+}
+
+// Runs `then` once, as soon as the event loop is free after `window` is first painted.
+class AfterFirstPaint : public QObject {
+ public:
+  AfterFirstPaint(QWidget* window, std::function<void()> then)
+      : QObject(window), then_(std::move(then)) {
+    window->installEventFilter(this);
+  }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      watched->removeEventFilter(this);
+      QTimer::singleShot(0, this, [this] {
+        then_();
+        deleteLater();
+      });
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<void()> then_;
+};
+
+}  // namespace
+
+// The order is fixed: the menu first (its creation reads only the registry and files).
+void CreateWindows(Services& services) {
+  Create(frmWBKMenu, services);
+  CreateOtherWindows(services);
 }
 
 void DestroyWindows() {
@@ -64,10 +100,25 @@ void DestroyWindows() {
   Destroy(frmWBKMenu);
 }
 
-void StartWindows(Services& services) {
-  CreateWindows(services);
+void StartWindows(Services& services, std::function<void()> afterPainted) {
+  Create(frmWBKMenu, services);
   QObject::connect(frmWBKMenu, &QDialog::finished, qApp, &QApplication::quit);
   frmWBKMenu->show();
+  // Every other window is reached from the menu, and nothing reaches the menu before it is on
+  // the screen: they are created once it is, before the first click can be taken.
+  new AfterFirstPaint(frmWBKMenu, [&services, then = std::move(afterPainted)] {
+    CreateOtherWindows(services);
+    if (then) then();
+  });
+}
+
+void StartProgram(DesktopServices& desktop) {
+  StartWindows(desktop.services, [&desktop] {
+    // The keyboard program beside this one is offered in the quiz and the editor.
+    RegisterKeyboardProgram(desktop.registry,
+                            KeyboardProgramIn(QApplication::applicationDirPath()));
+    UseProgramIcon();
+  });
 }
 
 }  // namespace norumi

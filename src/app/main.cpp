@@ -10,12 +10,8 @@
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   norumi::DesktopServices desktop(QStringLiteral("norumi"));
-  // The keyboard program beside this one is offered in the quiz and the editor.
-  norumi::RegisterKeyboardProgram(desktop.registry,
-                                  norumi::KeyboardProgramIn(QApplication::applicationDirPath()));
-
   norumi::RunHandler(desktop.dialogs, nullptr, [&] {
-    norumi::StartWindows(desktop.services);
+    norumi::StartProgram(desktop);
     application.exec();
   });
   norumi::DestroyWindows();

@@ -12,6 +12,7 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   norumi::DesktopServices desktop(QStringLiteral("norumi-keyboard"));
   norumi::Services& services = desktop.services;
+  norumi::UseProgramIcon();
   norumi::RegisterKeyboardProgram(desktop.registry, services.executablePath);
 
   norumi::RunHandler(desktop.dialogs, nullptr, [&] {

@@ -30,13 +30,16 @@ QIcon ProgramIcon() {
 
 }  // namespace
 
+void UseProgramIcon() {
+  QApplication::setWindowIcon(ProgramIcon());
+}
+
 DesktopServices::Application::Application(const QString& name) {
   QApplication::setApplicationName(name);
   QApplication::setOrganizationName(QStringLiteral("tarumo"));
   // A window hidden for a while (a dialog over it, the menu during a quiz) must not end the
   // program: each program ends when its main window closes.
   QApplication::setQuitOnLastWindowClosed(false);
-  QApplication::setWindowIcon(ProgramIcon());
   UseInterfaceFont();
 }
 

@@ -10,9 +10,13 @@
 
 namespace norumi {
 
+// Gives every window the program's icon. Reading the icon's pictures takes a few milliseconds,
+// so the program does it once its first window is on the screen.
+void UseProgramIcon();
+
 // What both programs of ours set up alike once their QApplication exists: the application's
-// names (the settings file is found by them), the program's icon, the word folder and the data
-// folder, Japanese standard buttons, the interface font, and the real services of this machine
+// names (the settings file is found by them), the word folder and the data folder, Japanese
+// standard buttons, the interface font, and the real services of this machine
 // for the windows.
 class DesktopServices {
  public:
