@@ -41,6 +41,10 @@ class ByteWriter {
   void WriteMaskedBytes(std::string_view bytes, char mask);
 
   const std::string& Data() const;
+  // What is written so far, and forgetting it while keeping the room: for a writer that hands
+  // its bytes on in parts.
+  std::string_view Written() const { return {data_.data(), size_}; }
+  void Clear() { size_ = 0; }
   // Room for `bytes` more bytes, written in one go by the caller.
   char* Grow(size_t bytes);
   // Makes room for a total of `bytes` at once, for a writer that knows its size.

@@ -240,23 +240,33 @@ std::optional<FileCause> WriteObstacle(const fs::path& target) {
 }
 
 void SaveFileReplacing(const fs::path& target, std::string_view bytes, const SaveFault& fault) {
+  SaveFileReplacing(
+      target, [bytes](const WritePart& write) { return write(bytes); }, fault);
+}
+
+void SaveFileReplacing(const fs::path& target, const std::function<bool(const WritePart&)>& produce,
+                       const SaveFault& fault) {
   const auto fails = [&](SaveStep step) { return fault && fault(step); };
   const Original original = Inspect(target);
   RemoveStaleTemporaries(target);
   const auto temporary = TemporaryBeside(target);
   int failure = 0;
   bool ok = false;
-  {
+  std::error_code error;
+  try {
     Temporary out(fails(SaveStep::CreateTemporary) ? fs::path() : temporary);
     if (out.IsOpen()) {
       // Before any content: a private file never shows its words to others, not even briefly.
       TakeOver(original, temporary);
-      ok = !fails(SaveStep::Write) && out.Write(bytes) && !fails(SaveStep::Flush) && out.Flush();
+      const WritePart write = [&out](std::string_view part) { return out.Write(part); };
+      ok = !fails(SaveStep::Write) && produce(write) && !fails(SaveStep::Flush) && out.Flush();
       ok = out.Close() && ok && !fails(SaveStep::Close);
     }
     failure = out.Error();
+  } catch (...) {  // the content could not be made: nothing of it stays
+    fs::remove(temporary, error);
+    throw;
   }
-  std::error_code error;
   if (ok && !fails(SaveStep::Replace)) {
     fs::rename(temporary, target, error);
     if (!error) {

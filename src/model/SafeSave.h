@@ -24,6 +24,13 @@ using SaveFault = std::function<bool(SaveStep)>;
 // EFCreateError naming `target` and the cause is thrown.
 void SaveFileReplacing(const std::filesystem::path& target, std::string_view bytes,
                        const SaveFault& fault = {});
+// Writes a part of the file; false when it could not be written.
+using WritePart = std::function<bool(std::string_view)>;
+// The same for content made as it is written: `produce` hands its parts to the writer in order
+// and returns false as soon as one could not be written.
+void SaveFileReplacing(const std::filesystem::path& target,
+                       const std::function<bool(const WritePart&)>& produce,
+                       const SaveFault& fault = {});
 
 // What stands in the way of saving `target` before anything is tried: a folder or a file that
 // cannot be written, a name too long for the file system, something other than a file under

@@ -314,6 +314,7 @@ void TTangoList::MergeAllMoving(std::vector<std::unique_ptr<TTangoList>>&& other
 
 template <typename List>
 void TTangoList::MergeAllWith(const std::vector<List*>& others) {
+  if (others.empty()) return;  // nothing to index the held entries for
   size_t expected = items_.size(), bytes = bytes_.size();
   for (const List* other : others) {
     expected += other->items_.size();
@@ -386,9 +387,18 @@ LoadStatus TTangoList::LoadForUpdate(const std::filesystem::path& path) {
 }
 
 void TTangoList::SaveToFile(const std::filesystem::path& path, const SaveFault& fault) {
-  ByteWriter out;
-  SaveToStream(out);
-  SaveFileReplacing(path, out.Data(), fault);
+  RemoveEmpty();
+  WriteFile(path, fault);
+}
+
+void TTangoList::WriteFile(const std::filesystem::path& path, const SaveFault& fault) {
+  SaveFileReplacing(
+      path,
+      [this](const WritePart& write) {
+        ByteWriter out;
+        return WriteStream(out, &write) && write(out.Written());
+      },
+      fault);
 }
 
 bool TTangoList::LoadHeader(ByteReader& in) {
@@ -464,12 +474,10 @@ void TTangoList::SaveToStream(ByteWriter& out) {
 }
 
 void TTangoList::SaveKeepingEmpty(const std::filesystem::path& path) {
-  ByteWriter out;
-  WriteStream(out);
-  SaveFileReplacing(path, out.Data());
+  WriteFile(path, {});
 }
 
-void TTangoList::WriteStream(ByteWriter& out) {
+bool TTangoList::WriteStream(ByteWriter& out, const WritePart* write) {
   // The entries written, as the file holds them: texts in the block hold no zero byte, those of
   // an edited entry are cut at their first. An entry is left out by what it holds in memory.
   const auto written = [&](const Item& item) -> std::optional<TangoView> {
@@ -483,7 +491,9 @@ void TTangoList::WriteStream(ByteWriter& out) {
   size_t count = 0, size = 0;
   for (const Item& item : items_)
     if (const auto entry = written(item)) ++count, size += RecordSize(*entry);
-  out.Reserve(size + 4096);
+  // Made whole, or in parts small enough to stay in the cache.
+  constexpr size_t kPart = size_t(1) << 20;
+  out.Reserve(write ? kPart + 65536 : size + 4096);
   out.WriteInt32(FileFormat);
   out.WriteInt32(Version);
   Key = RandomSource::Instance().Random(240) + 3;
@@ -496,12 +506,18 @@ void TTangoList::WriteStream(ByteWriter& out) {
   out.WriteInt32(Kaisetsu ^ Key);
   out.WriteInt32(Key);
   out.WriteInt32(static_cast<int32_t>(count) ^ Key);
-  for (const Item& item : items_)
+  for (const Item& item : items_) {
     if (const auto entry = written(item)) WriteMaskedRecord(out, *entry, Key);
+    if (write && out.Written().size() >= kPart) {
+      if (!(*write)(out.Written())) return false;
+      out.Clear();
+    }
+  }
   out.WriteInt32(Key);
   RirekiJap2Kor.SaveToStream(out);
   RirekiKor2Jap.SaveToStream(out);
   out.WriteInt32(Key);
+  return true;
 }
 
 }  // namespace norumi

@@ -102,8 +102,11 @@ class TTangoList {
   int HeaderFromMailCode(TextLines& lines);
 
  private:
-  // The file's bytes, leaving out entries with neither Korean nor meaning.
-  void WriteStream(ByteWriter& out);
+  // The file's bytes, leaving out entries with neither Korean nor meaning. With `write`, they
+  // are handed to it in parts as they are made, and the writing stops at a part it refused.
+  bool WriteStream(ByteWriter& out, const WritePart* write = nullptr);
+  // Saves as SaveToFile does, writing the file as it is made.
+  void WriteFile(const std::filesystem::path& path, const SaveFault& fault);
   // Reads the entries and histories after the header. `inPlace`: `in` reads `bytes_` itself,
   // and each entry is unmasked where it lies.
   LoadStatus LoadFrom(ByteReader& in, bool inPlace);
