@@ -169,6 +169,7 @@ void TfrmWBKMenu::btUserClick() {
   lbUser->setText(userName + QStringLiteral("さん"));
   pnlMenu->show();
   HelpContext = 6;
+  btReg->setFocus();  // the button that had it is gone
 }
 
 void TfrmWBKMenu::btRegClick() {
@@ -188,7 +189,13 @@ void TfrmWBKMenu::btRegClick() {
     frmRegist->OpenFile(*checked.front());
   });
   frmWBKDialog->Panel1->show();
+  ShowAgain(btReg);
+}
+
+void TfrmWBKMenu::ShowAgain(QPushButton* opener) {
   show();
+  // The learner goes on from where they left, not from wherever the focus was when hidden.
+  opener->setFocus();
 }
 
 void TfrmWBKMenu::btK2JClick() {

@@ -173,5 +173,23 @@ TEST(TImage, ShowsOnlyTheBlackOfItsPicture) {
   EXPECT_EQ(shown(), expected);
 }
 
+// On a screen scaled between 1 and 2 the picture drawn at 2 is reduced with smoothing: the
+// strokes' edges blend instead of losing whole pixel rows.
+TEST(TImage, ReducesAPictureDrawnAtTwiceTheSizeSmoothly) {
+  TImage image;
+  image.resize(24, 24);
+  const HangulCodes han = {0xD55C};
+  image.SetPicture(DrawCodes(&han, {24, 24}, 2));
+  QImage screen(36, 36, QImage::Format_RGB32);
+  screen.setDevicePixelRatio(1.5);
+  screen.fill(Qt::white);
+  image.render(&screen, {}, {}, QWidget::RenderFlags());
+  int grey = 0;
+  for (int y = 0; y < 36; ++y)
+    for (int x = 0; x < 36; ++x)
+      grey += screen.pixel(x, y) != kWhite && screen.pixel(x, y) != kBlack;
+  EXPECT_GT(grey, 10);
+}
+
 }  // namespace
 }  // namespace norumi

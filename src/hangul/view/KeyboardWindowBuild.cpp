@@ -137,9 +137,13 @@ void TfrmKeyboard::BuildMenu() {
                  QStringLiteral("指定された韓国語文字列としてコピーします"));
   mmPaste = item(edit, "mmPaste", QStringLiteral("貼り付け(&P)"),
                  QStringLiteral("コピーされた韓国語文字列を画面に貼り付けます"));
+  // The keys FormKeyDown takes for these items.
+  ShowShortcut(mmCopy1, QKeySequence::Copy);
+  ShowShortcut(mmPaste, QKeySequence::Paste);
   edit->addSeparator();
   mmBack = item(edit, "mmBack", QStringLiteral("Back Space(&B)"),
                 QStringLiteral("１文字戻って消します"));
+  ShowShortcut(mmBack, QKeySequence(Qt::Key_Backspace));
   mmAllClear = item(edit, "mmAllClear", QStringLiteral("文字のクリア(&A)"),
                     QStringLiteral("すべての文字をクリアします"));
   edit->addSeparator();
