@@ -194,7 +194,9 @@ void TfrmWBKMenu::btRegClick() {
 
 void TfrmWBKMenu::ShowAgain(QPushButton* opener) {
   show();
-  // The learner goes on from where they left, not from wherever the focus was when hidden.
+  // Shown again it is not made active by itself everywhere: the keys must come back to it, on
+  // the button the learner left from, not wherever the focus was when it hid.
+  activateWindow();
   opener->setFocus();
 }
 

@@ -32,10 +32,8 @@ void TImage::SetPicture(const QImage& picture) {
 
 void TImage::SetPicture(const QImage& picture, const QString& text) {
   SetPicture(picture);
-  if (text == accessibleName()) return;
-  setAccessibleName(text);
-  QAccessibleEvent changed(this, QAccessible::NameChanged);
-  QAccessible::updateAccessibility(&changed);
+  // Tells the accessibility layer of a new name by itself, so that a new question is heard.
+  if (text != accessibleName()) setAccessibleName(text);
 }
 
 void TImage::paintEvent(QPaintEvent*) {

@@ -42,6 +42,7 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption, c
                     QRect place) {
   auto* button = Named(new QPushButton(caption, parent), name);
   button->setStatusTip(hint);
+  button->setAccessibleDescription(hint);
   button->setGeometry(place);
   return button;
 }
@@ -73,9 +74,7 @@ void TfrmKeyboard::BuildControls() {
         Button(client, key.name, {}, hint, {kLeft + (n % perRow) * kPitch, top, kKey, kKey});
     button->setIcon(GlyphIcon(i));
     button->setIconSize(glyphs.KeyGlyph(i).size());
-    // Heard as its jamo and key; the hint says how it reads.
-    button->setAccessibleName(SpokenKeyName(key));
-    button->setAccessibleDescription(hint);
+    button->setAccessibleName(SpokenKeyName(key));  // heard as its jamo and key, then its hint
     KeyButtons.push_back(button);
   }
 
