@@ -28,22 +28,24 @@ double RawLineSeconds(const QSize& size) {
          kRepeats;
 }
 
+// At the screen's scale 1, and 2 (from the glyphs at twice the size: four times the pixels).
 void BM_DrawLine(benchmark::State& state) {
   const QSize size(456, 24);  // the quiz and editor line: 19 cells
+  const int scale = int(state.range(0));
   HangulCodes line;
   for (int i = 0; i < 19; ++i) line.push_back(0xAC00 + i * 587);  // a spread over the sheets
   line.push_back(0);
-  benchmark::DoNotOptimize(DrawCodes(&line, size));  // the pictures load on first use
+  benchmark::DoNotOptimize(DrawCodes(&line, size, scale));  // the pictures load on first use
 
-  const double raw = RawLineSeconds(size);
+  const double raw = RawLineSeconds(size * scale);
 
   const auto start = std::chrono::steady_clock::now();
-  for (auto _ : state) benchmark::DoNotOptimize(DrawCodes(&line, size));
+  for (auto _ : state) benchmark::DoNotOptimize(DrawCodes(&line, size, scale));
   const double drawn = Seconds(std::chrono::steady_clock::now() - start) / state.iterations();
   state.counters["x_raw"] = drawn / raw;
   state.counters["raw_us"] = raw * 1e6;
 }
-BENCHMARK(BM_DrawLine)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawLine)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 // A key press on the keyboard window, from the key to the redrawn line: the key composes into a
 // full line of 22 cells (21 committed syllables and the pending one), which is drawn afresh.

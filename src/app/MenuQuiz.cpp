@@ -102,7 +102,7 @@ void TfrmWBKMenu::RunQuiz(bool koreanToJapanese) {
       frmJap2Kor->StartQuiz(*list);
     if (!unsaved) SaveQuiz(*list, *target, caption);
   });
-  show();
+  ShowAgain(koreanToJapanese ? btK2J : btJ2K);
 }
 
 void TfrmWBKMenu::SaveQuiz(TTangoList& list, const fs::path& file, const QString& caption) {

@@ -169,6 +169,7 @@ void TfrmWBKMenu::btUserClick() {
   lbUser->setText(userName + QStringLiteral("さん"));
   pnlMenu->show();
   HelpContext = 6;
+  btReg->setFocus();  // the button that had it is gone
 }
 
 void TfrmWBKMenu::btRegClick() {
@@ -188,7 +189,15 @@ void TfrmWBKMenu::btRegClick() {
     frmRegist->OpenFile(*checked.front());
   });
   frmWBKDialog->Panel1->show();
+  ShowAgain(btReg);
+}
+
+void TfrmWBKMenu::ShowAgain(QPushButton* opener) {
   show();
+  // Shown again it is not made active by itself everywhere: the keys must come back to it, on
+  // the button the learner left from, not wherever the focus was when it hid.
+  activateWindow();
+  opener->setFocus();
 }
 
 void TfrmWBKMenu::btK2JClick() {

@@ -62,6 +62,8 @@ class TfrmWBKMenu : public TForm {
   void BuildControls();
   // The road of one quiz, shared by both directions (MenuQuiz.cpp).
   void RunQuiz(bool koreanToJapanese);
+  // Shows the menu after a window it opened has closed, the focus on the button that opened it.
+  void ShowAgain(QPushButton* opener);
   // Saves a quiz's list; a failure says why and offers to try again.
   void SaveQuiz(TTangoList& list, const std::filesystem::path& file, const QString& caption);
 

@@ -23,10 +23,12 @@ void TfrmRegist::BuildControls() {
   btRight = Named(new QPushButton(QStringLiteral("＞")), "btRight");
   edNo = Named(new QLineEdit, "edNo");
   edNo->setFixedWidth(64);
+  edNo->setAccessibleName(QStringLiteral("単語の番号"));  // no label of its own
   btJump = Named(new QPushButton(QStringLiteral("Jump")), "btJump");
   Label1 = Named(new QLabel(QStringLiteral("韓国語")), "Label1");
   imMoji = Named(new TImage, "imMoji");
   imMoji->setFixedSize(456, 24);
+  imMoji->setAccessibleDescription(QStringLiteral("編集中の韓国語"));
   Label2 = Named(new QLabel(QStringLiteral("日本語")), "Label2");
   edJapan = Named(new QLineEdit, "edJapan");
   edJapan->setValidator(new Cp932Validator(edJapan));
@@ -112,6 +114,7 @@ void TfrmRegist::BuildMenu() {
   C1 = item(F1, "C1", QStringLiteral("閉じる(&C)"));
   E1 = menu("E1", QStringLiteral("編集(&E)"));
   P1 = item(E1, "P1", QStringLiteral("ハングル貼り付け(&P)"));
+  ShowShortcut(P1, QKeySequence::Paste);  // keyPressEvent
   K1 = item(E1, "K1", QStringLiteral("ノルミｷｰﾎﾞｰﾄﾞ(&K)"));
   O1 = menu("O1", QStringLiteral("ｵﾌﾟｼｮﾝ(&O)"));
   P2 = item(O1, "P2", QStringLiteral("設定(&P)"));

@@ -52,6 +52,7 @@ void TfrmWBKDialog::BuildControls() {
   clbFile->setSelectionMode(QAbstractItemView::SingleSelection);
   clbFile->setMinimumSize(220, 200);
   Label1->setBuddy(clbFile);
+  clbFile->setAccessibleName(Label1->text());  // a list takes no name from a buddy label
 
   lbLTitle = Named(new QLabel(QStringLiteral("タイトル")), "lbLTitle");
   auto* title = Named(new ClickLabel, "lbTitle");
@@ -91,8 +92,8 @@ void TfrmWBKDialog::BuildControls() {
   btClose = Named(new QPushButton(QStringLiteral("閉じる")), "btClose");
   Shape1 = Rule("Shape1", "blue");
   Shape2 = Rule("Shape2", "blue");
-  // Enter in the question count must not close the window.
-  for (QPushButton* b : {btCreate, btDel, btOption, btOk, btClose}) b->setAutoDefault(false);
+  // Enter in the list or the question count presses OK; on a focused button, that button.
+  btOk->setDefault(true);
 
   auto* details = new QVBoxLayout;
   details->addWidget(lbLTitle);
@@ -156,6 +157,7 @@ int TfrmWBKDialog::Execute(bool editMode) {
   btDel->setVisible(editMode);
   btOption->setVisible(teachMode && editMode);
   HelpContext = editMode ? 33 : 11;
+  clbFile->setFocus();  // where the choice starts, whatever had the focus when it last closed
   return services_.dialogs.ShowModal(*this);
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QAction>
 #include <QColor>
 #include <QFont>
 #include <QFrame>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPalette>
 #include <QString>
@@ -13,6 +15,14 @@ template <typename W>
 W* Named(W* widget, const char* name) {
   widget->setObjectName(QString::fromLatin1(name));
   return widget;
+}
+
+// Shows `keys` beside a menu item, for a key its window already takes by itself for the same
+// command. The item takes the key only while its menu is open, so that everywhere else the
+// window's own handling goes on as before.
+inline void ShowShortcut(QAction* item, const QKeySequence& keys) {
+  item->setShortcut(keys);
+  item->setShortcutContext(Qt::WidgetShortcut);
 }
 
 // A horizontal rule in `color`.

@@ -23,6 +23,14 @@ namespace norumi {
 
 TfrmJap2Kor* frmJap2Kor = nullptr;
 
+namespace {
+
+// What the picture shows, for a screen reader: the learner's answer, or the right one in red.
+const QString kPasted = QStringLiteral("貼り付けた答え");
+const QString kCorrect = QStringLiteral("正しい答え");
+
+}  // namespace
+
 TfrmJap2Kor::TfrmJap2Kor(Services& services) : TForm(services) {
   setObjectName(QStringLiteral("frmJap2Kor"));
   setWindowTitle(QStringLiteral("Norumi! > 単語出題 > "));
@@ -44,6 +52,7 @@ void TfrmJap2Kor::BuildControls() {
   Label1 = Named(new QLabel(QStringLiteral("韓国語")), "Label1");
   imMoji = Named(new TImage, "imMoji");
   imMoji->setFixedSize(456, 24);  // the keyboard sizes its drawing to the control
+  imMoji->setAccessibleDescription(kPasted);
   lbHantei = Named(new QLabel(QStringLiteral(" ")), "lbHantei");
   lbHantei->setFont(BoldPixelFont(96));
   lbHantei->setAlignment(Qt::AlignCenter);
@@ -113,6 +122,7 @@ void TfrmJap2Kor::BuildMenu() {
   C1 = item(file, "C1", QStringLiteral("閉じる(&C)"));
   QMenu* edit = menu("E1", QStringLiteral("編集(&E)"));
   P1 = item(edit, "P1", QStringLiteral("ハングル貼り付け(&P)"));
+  ShowShortcut(P1, QKeySequence::Paste);  // keyPressEvent
   C2 = item(edit, "C2", QStringLiteral("ハングルクリア(&C)"));
   K1 = item(edit, "K1", QStringLiteral("ノルミｷｰﾎﾞｰﾄﾞ(&K)"));
   QMenu* options = menu("O1", QStringLiteral("ｵﾌﾟｼｮﾝ(&O)"));
@@ -184,6 +194,7 @@ void TfrmJap2Kor::ShowSingleQuestion(TTango& entry) {
 }
 
 void TfrmJap2Kor::ShowAsking(const TTango& word, bool offerKeyboard) {
+  imMoji->setAccessibleDescription(kPasted);
   frmKeyboard->DrawCodes(nullptr);
   lbJapan->setText(FromCp932(word.Japan));
   lbHantei->setText(QStringLiteral(" "));
@@ -221,7 +232,7 @@ void TfrmJap2Kor::btHanteiClick() {
 }
 
 void TfrmJap2Kor::ShowExplanation() {
-  norumi::ShowExplanation(services_.dialogs, SingleTango ? SingleTango : CurrentWord(false));
+  norumi::ShowExplanation(services_.dialogs, SingleTango ? SingleTango : CurrentWord(false), *this);
 }
 
 HangulCodes TfrmJap2Kor::GetAnswerCodes() {
@@ -232,6 +243,7 @@ HangulCodes TfrmJap2Kor::GetAnswerCodes() {
 void TfrmJap2Kor::btAnsClick() {
   const HangulCodes answer = SingleMode ? SingleTango->Hangul : GetAnswerCodes();
   // Only the picture shows the answer; the learner's composition stays as it was.
+  imMoji->setAccessibleDescription(kCorrect);
   frmKeyboard->DrawCodes(&answer);
   RecolorImage(imMoji->Picture, Qt::black, Qt::red);
   imMoji->update();
@@ -259,11 +271,13 @@ void TfrmJap2Kor::btCloseClick() {
 }
 
 void TfrmJap2Kor::btHanguelClick() {
+  imMoji->setAccessibleDescription(kPasted);
   frmKeyboard->btPasteClick();
   if (!btHantei->isHidden()) btHantei->setFocus();
 }
 
 void TfrmJap2Kor::C2Click() {
+  imMoji->setAccessibleDescription(kPasted);
   frmKeyboard->Keyboard.Clear();
   frmKeyboard->DrawCodes(nullptr);
 }

@@ -70,6 +70,7 @@ void TfrmKor2Jap::BuildControls() {
   Label1 = Named(new QLabel(QStringLiteral("韓国語")), "Label1");
   imMoji = Named(new TImage, "imMoji");
   imMoji->setFixedSize(456, 24);
+  imMoji->setAccessibleDescription(QStringLiteral("問題の韓国語"));
   Label2 = Named(new QLabel(QStringLiteral("日本語")), "Label2");
   edJapan = Named(new QLineEdit, "edJapan");
   edJapan->setValidator(new Cp932Validator(
@@ -241,7 +242,7 @@ void TfrmKor2Jap::btHanteiClick() {
 }
 
 void TfrmKor2Jap::ShowExplanation() {
-  norumi::ShowExplanation(services_.dialogs, CurrentWord(false));
+  norumi::ShowExplanation(services_.dialogs, CurrentWord(false), *this);
 }
 
 std::string TfrmKor2Jap::GetAnswerText() {

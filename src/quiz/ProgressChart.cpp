@@ -1,8 +1,11 @@
 #include "quiz/ProgressChart.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QRect>
+#include <QStringList>
 #include <algorithm>
+#include <cmath>
 
 namespace norumi {
 
@@ -13,23 +16,38 @@ const QColor kLatest(232, 115, 26);
 const QColor kGrid(200, 200, 200);
 const QColor kText(64, 64, 64);
 
-constexpr int kLabelWidth = 36;    // "100%" at the left of the bars
-constexpr int kHeaderHeight = 16;  // the heading and the latest rate above them
-constexpr int kWidestBar = 24;     // a short history still reads as single drills
+constexpr int kWidestBar = 24;  // a short history still reads as single drills
 
-QRectF BarArea(const QRect& area) {
-  // Below the bars, room for the lower half of the "0%" label.
-  return QRectF(area).adjusted(kLabelWidth, kHeaderHeight, -4, -7);
+const QString kHeading = QStringLiteral("正解率の推移");
+
+QString Percent(int rate) {
+  return QString::number(rate) + QLatin1Char('%');
 }
 
-void PaintScale(QPainter& painter, const QRect& area, const QRectF& bars) {
+// Where the parts go, from the size of the text: the scale's labels at the left of the bars,
+// the heading and the latest rate above them.
+struct ChartLayout {
+  explicit ChartLayout(const QFontMetricsF& text)
+      : labelWidth(std::max(36.0, std::ceil(text.horizontalAdvance(Percent(100))) + 6)),
+        lineHeight(std::ceil(text.height())) {}
+  double labelWidth, lineHeight;
+
+  QRectF BarArea(const QRect& area) const {
+    // Below the bars, room for the lower half of the "0%" label.
+    return QRectF(area).adjusted(labelWidth, lineHeight + 2, -4, -std::ceil(lineHeight / 2));
+  }
+};
+
+void PaintScale(QPainter& painter, const QRect& area, const QRectF& bars,
+                const ChartLayout& layout) {
   for (int rate : {0, 50, 100}) {
     const double y = bars.bottom() - bars.height() * rate / 100.0;
     painter.setPen(kGrid);
     painter.drawLine(QPointF(bars.left(), y), QPointF(bars.right(), y));
     painter.setPen(kText);
-    const QRectF label(area.left(), y - 6, kLabelWidth - 4, 12);
-    painter.drawText(label, Qt::AlignRight | Qt::AlignVCenter, QString::number(rate) + "%");
+    const QRectF label(area.left(), y - layout.lineHeight / 2, layout.labelWidth - 4,
+                       layout.lineHeight);
+    painter.drawText(label, Qt::AlignRight | Qt::AlignVCenter, Percent(rate));
   }
 }
 
@@ -57,29 +75,38 @@ void PaintProgressChart(QPainter& painter, const QRect& area, const std::vector<
   if (records.empty()) return;
   painter.save();
   painter.setClipRect(area);
-  QFont font = painter.font();
-  font.setPixelSize(10);
-  painter.setFont(font);
+  const ChartLayout layout(QFontMetricsF(painter.font(), painter.device()));
 
-  const QRectF bars = BarArea(area);
-  PaintScale(painter, area, bars);
+  const QRectF bars = layout.BarArea(area);
+  PaintScale(painter, area, bars, layout);
   PaintBars(painter, bars, records);
 
-  const QRectF header(bars.left(), area.top(), bars.width(), kHeaderHeight - 2);
+  const QRectF header(bars.left(), area.top(), bars.width(), layout.lineHeight);
   painter.setPen(kText);
-  painter.drawText(header, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("正解率の推移"));
+  painter.drawText(header, Qt::AlignLeft | Qt::AlignVCenter, kHeading);
   painter.setPen(kLatest);
   painter.drawText(header, Qt::AlignRight | Qt::AlignVCenter,
-                   QStringLiteral("最新 %1%").arg(DrillRate(records.back())));
+                   QStringLiteral("最新 ") + Percent(DrillRate(records.back())));
   painter.restore();
 }
 
-QImage ProgressChartImage(const std::vector<TRireki>& records, QSize size) {
-  QImage image(size, QImage::Format_RGB32);
+QImage ProgressChartImage(const std::vector<TRireki>& records, QSize size, const QFont& font,
+                          qreal devicePixelRatio) {
+  QImage image(size * devicePixelRatio, QImage::Format_RGB32);
+  image.setDevicePixelRatio(devicePixelRatio);
   image.fill(Qt::white);
   QPainter painter(&image);
-  PaintProgressChart(painter, image.rect(), records);
+  painter.setFont(font);
+  PaintProgressChart(painter, QRect(QPoint(0, 0), size), records);
   return image;
+}
+
+QString ProgressChartText(const std::vector<TRireki>& records) {
+  if (records.empty()) return kHeading + QStringLiteral("：記録なし");
+  QStringList rates;
+  for (const TRireki& record : records) rates << Percent(DrillRate(record));
+  return kHeading + QStringLiteral("：") + rates.join(QStringLiteral(", ")) +
+         QStringLiteral("。最新 ") + rates.last();
 }
 
 }  // namespace norumi

@@ -1,6 +1,8 @@
 #include "quiz/QuizSteps.h"
 
 #include <QLabel>
+#include <QScreen>
+#include <algorithm>
 
 #include "platform/Dialogs.h"
 #include "platform/FormParts.h"
@@ -19,11 +21,35 @@ bool WantsExplanation(int32_t kaisetsu, bool right) {
   return kaisetsu == 0 || (kaisetsu == 1 && !right);
 }
 
-void ShowExplanation(IDialogs& dialogs, const TTango* entry) {
+void ShowExplanation(IDialogs& dialogs, const TTango* entry, const QWidget& quiz) {
   if (!entry || (entry->Setsumei.empty() && entry->Url.empty())) return;
   frmWBKSetsumei->lbSetsumei->setText(FromCp932(entry->Setsumei));
   frmWBKSetsumei->lbUrl->setText(FromCp932(entry->Url));
+  frmWBKSetsumei->adjustSize();
+  // Its own frame is not known before it is shown: the quiz window's is the same kind.
+  const QSize frame = quiz.frameGeometry().size() - quiz.size();
+  frmWBKSetsumei->move(BesideQuiz(quiz.frameGeometry(), frmWBKSetsumei->size() + frame,
+                                  quiz.screen()->availableGeometry()));
   dialogs.ShowModal(*frmWBKSetsumei);
+}
+
+QPoint BesideQuiz(const QRect& frame, const QSize& size, const QRect& room) {
+  // Moved along the quiz window's side as far as needed to stay on the screen.
+  const auto x = [&](int left) {
+    return std::clamp(left, room.left(), std::max(room.left(), room.right() + 1 - size.width()));
+  };
+  const auto y = [&](int top) {
+    return std::clamp(top, room.top(), std::max(room.top(), room.bottom() + 1 - size.height()));
+  };
+  const QPoint candidates[] = {
+      {x(frame.left()), frame.bottom() + 1},
+      {frame.right() + 1, y(frame.top())},
+      {frame.left() - size.width(), y(frame.top())},
+      {x(frame.left()), frame.top() - size.height()},
+  };
+  for (const QPoint& at : candidates)
+    if (room.contains(QRect(at, size))) return at;
+  return {x(frame.left()), y(frame.bottom() + 1)};
 }
 
 void FinishWithResults(QWidget& quiz, TRirekiList& history) {

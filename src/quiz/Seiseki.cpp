@@ -29,6 +29,7 @@ TfrmSeiseki::TfrmSeiseki(Services& services) : TForm(services) {
   setWindowTitle(QStringLiteral("成績表"));
 
   Label1 = Named(new QLabel(QStringLiteral("今回の成績")), "Label1");
+  pnlScore = Named(new QWidget, "pnlScore");
   lbSeikai = Named(new QLabel, "lbSeikai");
   Label2 = Named(new QLabel(QStringLiteral("/")), "Label2");
   lbTotal = Named(new QLabel, "lbTotal");
@@ -47,6 +48,8 @@ TfrmSeiseki::TfrmSeiseki(Services& services) : TForm(services) {
   Label3 = Named(new QLabel(QStringLiteral("今までの成績")), "Label3");
   lbHist = Named(new QListWidget, "lbHist");
   lbHist->setFixedSize(240, 160);
+  lbHist->setAccessibleName(Label3->text());  // a list takes no name from a buddy label
+  Label3->setBuddy(lbHist);
   imChart = Named(new QLabel, "imChart");
   imChart->setFixedSize(kProgressChartSize);
   lbComment = Named(new QLabel, "lbComment");
@@ -54,7 +57,8 @@ TfrmSeiseki::TfrmSeiseki(Services& services) : TForm(services) {
   btClose = Named(new QPushButton(QStringLiteral("閉じる")), "btClose");
 
   // The score reads as one line: right / judged, then the rate.
-  auto* score = new QHBoxLayout;
+  auto* score = new QHBoxLayout(pnlScore);
+  score->setContentsMargins(0, 0, 0, 0);
   score->addWidget(lbSeikai);
   score->addWidget(Label2);
   score->addWidget(lbTotal);
@@ -66,7 +70,7 @@ TfrmSeiseki::TfrmSeiseki(Services& services) : TForm(services) {
   close->addWidget(btClose);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Label1);
-  layout->addLayout(score);
+  layout->addWidget(pnlScore);
   layout->addWidget(Label3);
   layout->addWidget(lbHist);
   layout->addWidget(imChart);
@@ -83,6 +87,9 @@ void TfrmSeiseki::ShowResults(const TRirekiList& history) {
   lbSeikai->setText(QString::number(right));
   lbTotal->setText(QString::number(right + wrong));
   lbPer->setText(Rate(right, right + wrong));
+  pnlScore->setAccessibleName(
+      QStringLiteral("%1 %2/%3 %4")
+          .arg(Label1->text(), lbSeikai->text(), lbTotal->text(), lbPer->text()));
 
   lbHist->clear();
   for (const TRireki& r : history.Records())
@@ -90,7 +97,9 @@ void TfrmSeiseki::ShowResults(const TRirekiList& history) {
                     Rate(r.Seikai, r.Total));
   // The newest drill is the last line; a long history shows it without scrolling by hand.
   lbHist->scrollToBottom();
-  imChart->setPixmap(QPixmap::fromImage(ProgressChartImage(history.Records())));
+  imChart->setPixmap(QPixmap::fromImage(ProgressChartImage(
+      history.Records(), kProgressChartSize, imChart->font(), imChart->devicePixelRatioF())));
+  imChart->setAccessibleName(ProgressChartText(history.Records()));
   lbComment->clear();
   services_.dialogs.ShowModal(*this);
 }

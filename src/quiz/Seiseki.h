@@ -20,6 +20,7 @@ class TfrmSeiseki : public TForm {
   void ShowResults(const TRirekiList& history);
 
   QLabel* Label1;
+  QWidget* pnlScore;  // holds the four labels of the score, read as one
   QLabel* lbSeikai;
   QLabel* Label2;
   QLabel* lbTotal;

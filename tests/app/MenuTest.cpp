@@ -47,6 +47,7 @@ TEST_F(Menu, FirstStartAsksForTheNameAndRegistersIt) {
   EXPECT_TRUE(menu.btUser->isHidden());
   EXPECT_FALSE(menu.pnlMenu->isHidden());
   EXPECT_EQ(menu.lbUser->text(), " たもつ さん");
+  EXPECT_EQ(menu.focusWidget(), menu.btReg);  // not the hidden 名前の登録
   EXPECT_EQ(menu.HelpContext, 6);
   EXPECT_EQ(Reg("user"), " たもつ ");
   EXPECT_EQ(Reg("path"), services.executablePath);
@@ -139,6 +140,17 @@ TEST_F(Menu, RegistrationOpensTheSelectionInEditorModeAndComesBack) {
   menu.btReg->click();
   EXPECT_TRUE(menu.isVisible());
   EXPECT_FALSE(frmWBKDialog->Panel1->isHidden());
+}
+
+TEST_F(Menu, TheFocusComesBackToTheButtonThatOpenedTheClosedWindow) {
+  registry.WriteMachineString(kProgramKey, "user", "Jung");
+  TfrmWBKMenu& menu = Start();
+  menu.show();
+  for (QPushButton* opener : {menu.btJ2K, menu.btReg, menu.btK2J}) {
+    dialogs.ExpectModal("frmWBKDialog", [](QDialog& window) { window.reject(); });
+    opener->click();
+    EXPECT_EQ(menu.focusWidget(), opener) << opener->objectName().toStdString();
+  }
 }
 
 }  // namespace

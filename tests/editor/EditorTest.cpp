@@ -56,6 +56,9 @@ TEST_F(Editor, OpensAfterTheLastWordAndClosingKeepsTheWords) {
     EXPECT_FALSE(w.btLeft->isEnabled());
     // Extra closing 0 codes draw as nothing: the word looks as it always did.
     EXPECT_EQ(w.imMoji->Picture, Drawn(test::kGae));
+    EXPECT_EQ(test::Heard(w.imMoji), "개");
+    EXPECT_EQ(test::Heard(w.imMoji, QAccessible::Description), "編集中の韓国語");
+    EXPECT_EQ(test::Heard(w.edNo), "単語の番号");
     w.btClose->click();
   });
   // The empty entry the window opened on is dropped; the file is written anew.
@@ -91,6 +94,7 @@ TEST_F(Editor, RegisteringStoresTheWordWithOneClosingZero) {
     clipboard.Put(std::string("&#xb4e4;"), std::nullopt);
     CtrlV(*w.imMoji);
     EXPECT_EQ(w.imMoji->Picture, Drawn({0xACE0, 0xC591, 0xC774, 0, 0, 0xB4E4}));
+    EXPECT_EQ(test::Heard(w.imMoji), "고양이들");  // empty cells are not heard
     w.btRegist->click();
     // An entry with nothing at all is not written.
     w.edNo->setText("6");

@@ -59,7 +59,9 @@ TEST_F(SelectionWindow, EveryOpeningScansAfreshAndShowsTheSelectedFile) {
                    }
                    Select(w, "a");
                    SetChecked(w, "a", true);
+                   EXPECT_EQ(w.focusWidget(), dialog.clbFile);
                    Find<QLineEdit>(w, "edNum").setText("5");
+                   Find<QLineEdit>(w, "edNum").setFocus();
                    Find<QCheckBox>(w, "cbHist").setChecked(true);
                    Click(w, "btClose");
                  }),
@@ -74,6 +76,7 @@ TEST_F(SelectionWindow, EveryOpeningScansAfreshAndShowsTheSelectedFile) {
                    EXPECT_FALSE(Find<QPushButton>(w, "btCreate").isHidden());
                    EXPECT_FALSE(Find<QPushButton>(w, "btOption").isHidden());
                    EXPECT_EQ(dialog.HelpContext, 33);
+                   EXPECT_EQ(w.focusWidget(), dialog.clbFile);          // at every opening
                    EXPECT_EQ(Find<QLineEdit>(w, "edNum").text(), "5");  // quiz settings stay
                    EXPECT_TRUE(Find<QCheckBox>(w, "cbHist").isChecked());
                    w.reject();  // the title bar's close
@@ -81,6 +84,7 @@ TEST_F(SelectionWindow, EveryOpeningScansAfreshAndShowsTheSelectedFile) {
             kModalCancel);
   EXPECT_EQ(Find<QLabel>(dialog, "Label1").buddy(), dialog.clbFile);
   EXPECT_EQ(Find<QLabel>(dialog, "Label4").buddy(), dialog.edNum);
+  EXPECT_EQ(test::Heard(dialog.clbFile), "単語ファイル");
 }
 
 TEST_F(SelectionWindow, QuizTakesAnyNumberOfChecksTheEditorOne) {
@@ -94,13 +98,19 @@ TEST_F(SelectionWindow, QuizTakesAnyNumberOfChecksTheEditorOne) {
                    SetChecked(w, "c", true);
                    SetChecked(w, "a", true);
                    EXPECT_EQ(Entries(w, true), QStringList({"a", "c"}));
-                   Click(w, "btOk");
+                   QTest::keyClick(dialog.clbFile, Qt::Key_Return);  // OK is the default
                  }),
             kModalOk);
   const QString top =
       dialog.clbFile->row(&Entry(dialog, "a")) < dialog.clbFile->row(&Entry(dialog, "c")) ? "a"
                                                                                           : "c";
   EXPECT_EQ(dialog.CheckedFileName(), top);
+  EXPECT_EQ(Open(false,
+                 [&](QDialog& w) {
+                   SetChecked(w, "b", true);
+                   QTest::keyClick(dialog.edNum, Qt::Key_Enter);
+                 }),
+            kModalOk);
 
   EXPECT_EQ(Open(true,
                  [&](QDialog& w) {

@@ -82,33 +82,59 @@ TEST(DrawCodes, CellsBeyondTheEdgeAreCutOff) {
   EXPECT_TRUE(Draw(line, {456, 0}).isNull());
 }
 
-TEST(HangulGlyphs, EverySyllableHasItsOwnPictureInsideItsSquare) {
+// At scale 2 every length doubles: the sheets are 1548 × 996 with 36-pixel squares.
+class HangulGlyphsAt : public testing::TestWithParam<int> {};
+
+TEST_P(HangulGlyphsAt, EverySyllableHasItsOwnPictureInsideItsSquare) {
+  const int k = GetParam(), side = 18 * k;
   std::set<QByteArray> seen;
   for (int l = 0; l < 19; ++l) {
-    const QImage& sheet = Glyphs().Sheet(l);
-    ASSERT_EQ(sheet.size(), QSize(774, 498));
+    const QImage& sheet = Glyphs().Sheet(l, k);
+    ASSERT_EQ(sheet.size(), QSize(774, 498) * k);
     ASSERT_EQ(sheet.colorTable(), QList<QRgb>({kBlack, kWhite}));
     QImage outside = sheet.convertToFormat(QImage::Format_RGB32);
     for (int v = 0; v < 21; ++v) {
       for (int t = 0; t < 28; ++t) {
+        const QPoint corner(t * 28 * k, v * 24 * k);
         QByteArray square;
-        for (int y = 0; y < 18; ++y)
-          for (int x = 0; x < 18; ++x) square += char(sheet.pixelIndex(t * 28 + x, v * 24 + y));
+        for (int y = 0; y < side; ++y)
+          for (int x = 0; x < side; ++x) square += char(sheet.pixelIndex(corner + QPoint(x, y)));
         EXPECT_TRUE(square.contains('\0')) << "empty: " << l << ' ' << v << ' ' << t;
         EXPECT_TRUE(seen.insert(square).second) << "repeated: " << l << ' ' << v << ' ' << t;
-        for (int y = 0; y < 18; ++y)
-          for (int x = 0; x < 18; ++x) outside.setPixel(t * 28 + x, v * 24 + y, kWhite);
+        for (int y = 0; y < side; ++y)
+          for (int x = 0; x < side; ++x) outside.setPixel(corner + QPoint(x, y), kWhite);
       }
     }
     EXPECT_EQ(outside, Expected(sheet.size(), {})) << "ink between the squares of sheet " << l;
   }
   EXPECT_EQ(seen.size(), 11172u);
 
-  for (int k = 0; k < 40; ++k) {
-    const QImage& key = Glyphs().KeyGlyph(k);
-    EXPECT_EQ(key.size(), k < 19 ? QSize(16, 16) : QSize(18, 18));
-    EXPECT_NE(key.convertToFormat(QImage::Format_RGB32), Expected(key.size(), {}));
+  for (int key = 0; key < 40; ++key) {
+    const QImage& glyph = Glyphs().KeyGlyph(key, k);
+    EXPECT_EQ(glyph.size(), (key < 19 ? QSize(16, 16) : QSize(18, 18)) * k);
+    EXPECT_NE(glyph.convertToFormat(QImage::Format_RGB32), Expected(glyph.size(), {}));
   }
+}
+INSTANTIATE_TEST_SUITE_P(Scales, HangulGlyphsAt, testing::Values(1, 2));
+
+// Above a device pixel ratio of 1 a line is drawn at twice the size from the glyphs drawn at that
+// size, not from enlarged pixels; a ratio between 1 and 2 is left to painting to reduce.
+TEST(DrawCodes, AboveARatioOfOneFromTheGlyphsAtTwiceTheSize) {
+  const HangulCodes line = {0xD55C, 32, 0x1100, 0xAD6D};
+  const auto syllable = [](int32_t code, QPoint to) {
+    const int s = code - 0xAC00;
+    return Piece{&Glyphs().Sheet(s / 588, 2), QRect(s % 28 * 56, s % 588 / 28 * 48, 36, 36), to};
+  };
+  const QImage expected = Expected({912, 48}, {syllable(0xD55C, {0, 0}),
+                                               {&Glyphs().KeyGlyph(0, 2), {0, 0, 32, 32}, {104, 4}},
+                                               syllable(0xAD6D, {144, 0})});
+  for (qreal ratio : {1.5, 2.0}) {
+    const QImage picture = DrawCodes(&line, {456, 24}, ratio);
+    EXPECT_EQ(picture, expected);
+    EXPECT_EQ(picture.devicePixelRatio(), 2);
+  }
+  const QImage enlarged = Draw({0xD55C}, {24, 24}).scaled(48, 48);
+  EXPECT_NE(DrawCodes(&line, {24, 24}, 2), enlarged) << "한 is only the small glyph enlarged";
 }
 
 TEST(RecolorImage, TurnsBlackRedAndLeavesWhite) {
@@ -145,6 +171,24 @@ TEST(TImage, ShowsOnlyTheBlackOfItsPicture) {
   image.Picture.fill(Qt::black);
   expected.fill(Qt::black);
   EXPECT_EQ(shown(), expected);
+}
+
+// On a screen scaled between 1 and 2 the picture drawn at 2 is reduced with smoothing: the
+// strokes' edges blend instead of losing whole pixel rows.
+TEST(TImage, ReducesAPictureDrawnAtTwiceTheSizeSmoothly) {
+  TImage image;
+  image.resize(24, 24);
+  const HangulCodes han = {0xD55C};
+  image.SetPicture(DrawCodes(&han, {24, 24}, 2));
+  QImage screen(36, 36, QImage::Format_RGB32);
+  screen.setDevicePixelRatio(1.5);
+  screen.fill(Qt::white);
+  image.render(&screen, {}, {}, QWidget::RenderFlags());
+  int grey = 0;
+  for (int y = 0; y < 36; ++y)
+    for (int x = 0; x < 36; ++x)
+      grey += screen.pixel(x, y) != kWhite && screen.pixel(x, y) != kBlack;
+  EXPECT_GT(grey, 10);
 }
 
 }  // namespace

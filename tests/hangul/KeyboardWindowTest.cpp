@@ -142,6 +142,9 @@ TEST_F(KeyboardWindow, EveryJamoButtonTypesItsJamoAndShowsItsHint) {
     const HangulCodes jamo = key.tag < 50 ? HangulCodes{0x10FF + key.tag}  // stays pending
                                           : HangulCodes{0x112F + key.tag, 0};
     EXPECT_EQ(Line(keyboard), jamo) << key.name;
+    // Heard as the jamo that the line then reads, the key that types it and its hint.
+    EXPECT_TRUE(test::Heard(button).startsWith(test::Heard(keyboard.imMoji) + " ") || !key.letter);
+    EXPECT_EQ(test::Heard(button, QAccessible::Description), QString::fromUtf8(key.hint));
     EXPECT_EQ(button->iconSize(), HangulGlyphs::Instance().KeyGlyph(int(i)).size());
     EXPECT_TRUE(client.contains(button->geometry())) << key.name;
 
@@ -150,8 +153,17 @@ TEST_F(KeyboardWindow, EveryJamoButtonTypesItsJamoAndShowsItsHint) {
       QEvent crossing(event);
       QApplication::sendEvent(button, &crossing);
       EXPECT_EQ(keyboard.StatusBar1->currentMessage(), QString::fromUtf8(shown ? shown : ""));
+      EXPECT_EQ(test::Heard(keyboard.StatusBar1),
+                QString::fromUtf8(shown && *shown ? shown : "ステータスバー"));
     }
   }
+  for (auto [name, heard] : {std::pair{"bbG", "ㄱ (r)"}, {"bbGG", "ㄲ (Shift+r)"}, {"bbOA", "ㅘ"}})
+    EXPECT_EQ(test::Heard(keyboard.findChild<QPushButton*>(name)), QString::fromUtf8(heard));
+  // The keys the window takes for its menu's commands are shown beside them.
+  for (auto [item, keys] : {std::pair{keyboard.mmCopy1, "Ctrl+C"},
+                            {keyboard.mmPaste, "Ctrl+V"},
+                            {keyboard.mmBack, "Backspace"}})
+    EXPECT_EQ(item->shortcut().toString(), keys);
   for (const char* name : {"btBack", "btClear", "btCopy", "btPaste", "btSpace", "btClose"})
     EXPECT_TRUE(client.contains(keyboard.findChild<QPushButton*>(name)->geometry())) << name;
   keyboard.mmSave16->showStatusText(keyboard.MainMenu1);  // menu items report their hints too

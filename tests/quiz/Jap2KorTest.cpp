@@ -140,6 +140,8 @@ TEST_F(Jap2Kor, QuizRecordsEachJudgementAndShowsEveryRightWordInRed) {
     EXPECT_TRUE(Button(w, "btHanguel")->isHidden());
 
     Button(w, "btAns")->click();  // 강아지, an empty cell, 개
+    EXPECT_EQ(test::Heard(frmJap2Kor->imMoji), "강아지 개");
+    EXPECT_EQ(test::Heard(frmJap2Kor->imMoji, QAccessible::Description), "正しい答え");
     for (int cell : {0, 1, 2, 4}) EXPECT_GT(Pixels(cell, Qt::red), 0) << cell;
     EXPECT_EQ(Pixels(3, Qt::white), 24 * 24);
     for (int cell = 0; cell < 19; ++cell) EXPECT_EQ(Pixels(cell, Qt::black), 0) << cell;
@@ -150,6 +152,8 @@ TEST_F(Jap2Kor, QuizRecordsEachJudgementAndShowsEveryRightWordInRed) {
     EXPECT_EQ(frmKeyboard->Keyboard.Codes,
               (HangulCodes{0xACE0, 0xC591, 0xC774, 0xACE0, 0xC591, 0xC774}));
     EXPECT_GT(Pixels(3, Qt::black), 0);
+    EXPECT_EQ(test::Heard(frmJap2Kor->imMoji), "고양이고양이");
+    EXPECT_EQ(test::Heard(frmJap2Kor->imMoji, QAccessible::Description), "貼り付けた答え");
     EXPECT_EQ(Mark(w), QStringLiteral("×"));
     Button(w, "btNext")->click();
 
@@ -220,6 +224,7 @@ TEST_F(Jap2Kor, MenuWorksAfterTheJudgement) {
     Button(w, "btHantei")->click();
     clipboard.Put(std::nullopt, u"개");
     w.findChild<QAction*>("P1")->trigger();
+    EXPECT_EQ(w.findChild<QAction*>("P1")->shortcut().toString(), "Ctrl+V");  // keyPressEvent's
     EXPECT_EQ(frmKeyboard->Keyboard.Codes, HangulCodes{0xAC1C});
     w.findChild<QAction*>("C2")->trigger();
     EXPECT_TRUE(frmKeyboard->Keyboard.Codes.empty());

@@ -101,6 +101,8 @@ TEST_F(Kor2JapQuiz, TheMeaningOfAnyEntryOfTheKoreanWordIsRight) {
     EXPECT_EQ(w.windowTitle(), "Norumi! > 単語出題 > 動物");
     EXPECT_EQ(w.lbTanName->text(), "動物");
     EXPECT_TRUE(Asking(kGae));
+    EXPECT_EQ(test::Heard(w.imMoji), "개");
+    EXPECT_EQ(test::Heard(w.imMoji, QAccessible::Description), "問題の韓国語");
     Answer("猫");
     EXPECT_EQ(w.lbHantei->text(), "×");
     EXPECT_EQ(w.lbHantei->palette().color(QPalette::WindowText), QColor(Qt::red));
@@ -116,7 +118,8 @@ TEST_F(Kor2JapQuiz, TheMeaningOfAnyEntryOfTheKoreanWordIsRight) {
     EXPECT_EQ(w.lbHantei->text(), "○");
     EXPECT_TRUE(w.btAns->isHidden());
     w.btNext->click();
-    Answer("ねこ");  // 猫 in kana
+    EXPECT_EQ(test::Heard(w.imMoji), "고양이");  // each new question
+    Answer("ねこ");                              // 猫 in kana
     w.btNext->click();
     Answer("馬");
     w.btNext->click();
@@ -177,6 +180,8 @@ TEST_F(Kor2JapQuiz, ExplanationFollowsTheCommentaryModeAndComesBeforeTheRecord) 
         EXPECT_EQ(frmWBKSetsumei->lbUrl->text(), url);
         EXPECT_EQ(list.RirekiKor2Jap.Marks[word], kMarkUnanswered);
         EXPECT_FALSE(frmKor2Jap->btHantei->isHidden());
+        // Beside the quiz, whose question and answer stay in sight.
+        EXPECT_FALSE(frmWBKSetsumei->frameGeometry().intersects(frmKor2Jap->frameGeometry()));
         frmWBKSetsumei->btClose->click();
       });
     };

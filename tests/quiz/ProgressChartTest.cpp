@@ -28,7 +28,7 @@ TEST(ProgressChart, DrawsEveryDrillInsideItsAreaAndMarksTheLatest) {
     int latestFrom, latestTo;  // where the latest drill's bar may lie, across the area
   };
   const QRect area(QPoint(20, 15), kProgressChartSize);
-  for (const Row& row : {Row{0, 0, 0}, Row{1, 36, 60}, Row{40, 200, 240}}) {
+  for (const Row& row : {Row{0, 0, 0}, Row{1, 36, 80}, Row{40, 200, 240}}) {
     SCOPED_TRACE(row.drills);
     std::vector<TRireki> records;
     for (int i = 0; i < row.drills; ++i) records.push_back({10, 10 - i % 7});
@@ -48,8 +48,8 @@ TEST(ProgressChart, DrawsEveryDrillInsideItsAreaAndMarksTheLatest) {
           ASSERT_EQ(pixel, kOutside) << "drawn outside at " << x << "," << y;
         } else if (pixel != qRgb(255, 255, 255)) {
           ++changed;
-          // Below the heading, the latest drill's colour is its bar.
-          if (pixel == kLatest && y >= area.top() + 16) {
+          // Low in the chart, below any text, the latest drill's colour is its bar.
+          if (pixel == kLatest && y >= area.top() + area.height() / 2) {
             latestLeft = std::min(latestLeft, x - area.left());
             latestRight = std::max(latestRight, x - area.left());
           }
@@ -65,6 +65,19 @@ TEST(ProgressChart, DrawsEveryDrillInsideItsAreaAndMarksTheLatest) {
     }
     EXPECT_EQ(ProgressChartImage(records).size(), kProgressChartSize);
   }
+}
+
+// On a screen scaled by 2 the chart is drawn with twice the pixels, not enlarged from 1: some
+// 2 × 2 square differs within itself.
+TEST(ProgressChart, DrawnAtTheScreensPixelRatio) {
+  const QImage chart = ProgressChartImage({{3, 1}, {3, 2}}, kProgressChartSize, QFont(), 2);
+  ASSERT_EQ(chart.size(), kProgressChartSize * 2);
+  EXPECT_EQ(chart.devicePixelRatio(), 2);
+  bool finer = false;
+  for (int y = 0; y < chart.height(); y += 2)
+    for (int x = 0; x < chart.width(); x += 2)
+      finer |= chart.pixel(x, y) != chart.pixel(x + 1, y + 1);
+  EXPECT_TRUE(finer);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "AppFixture.h"
 #include "quiz/ProgressChart.h"
+#include "quiz/QuizSteps.h"
 #include "quiz/Seiseki.h"
 #include "quiz/Setsumei.h"
 
@@ -42,6 +43,10 @@ TEST_F(Results, CountAllMarksAndTruncateTheRates) {
   seiseki.lbComment->setText("left over");
   EXPECT_EQ(Show(history), (std::vector<QString>{"2", "3", "66%", "", "7/10 正解率：70%",
                                                  "0/0 正解率：0%", "2/3 正解率：66%"}));
+  // Heard as one score, the chart in words, the list by its label.
+  EXPECT_EQ(test::Heard(seiseki.pnlScore), "今回の成績 2/3 66%");
+  EXPECT_EQ(test::Heard(seiseki.imChart), "正解率の推移：70%, 0%, 66%。最新 66%");
+  EXPECT_EQ(test::Heard(seiseki.lbHist), "今までの成績");
   // Every showing rewrites the whole window.
   EXPECT_EQ(Show(TRirekiList{}), (std::vector<QString>{"0", "0", "0%", ""}));
 }
@@ -67,6 +72,21 @@ TEST_F(Results, ExplanationOpensOnlyWebAddresses) {
   click("calc.exe");
   click("");
   EXPECT_EQ(shell.opened, std::vector<QString>{"https://example.org/a?b=1"});
+}
+
+TEST(ExplanationPlace, BelowTheQuizElseRightElseLeftElseAbove) {
+  const QRect screen(0, 0, 1000, 800);
+  struct Row {
+    QRect quiz;
+    QPoint at;
+  };
+  for (const Row& row : {
+           Row{{100, 100, 480, 300}, {100, 400}}, Row{{100, 400, 480, 300}, {580, 400}},
+           Row{{500, 400, 480, 300}, {100, 400}}, Row{{300, 500, 480, 300}, {300, 300}},
+           Row{{700, 100, 300, 300}, {600, 400}},  // moved along the side onto the screen
+           Row{{0, 0, 1000, 800}, {0, 600}},       // no room: below as far as the screen allows
+       })
+    EXPECT_EQ(BesideQuiz(row.quiz, {400, 200}, screen), row.at) << row.quiz.x() << row.quiz.y();
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <memory>
 #include <stdexcept>
@@ -27,6 +28,11 @@ T& Find(QWidget& window, const char* name) {
   T* control = window.findChild<T*>(QString::fromLatin1(name));
   if (!control) throw std::runtime_error(std::string("no control ") + name);
   return *control;
+}
+
+// What a screen reader hears of a control: its name, or another of its texts.
+inline QString Heard(QWidget* control, QAccessible::Text text = QAccessible::Name) {
+  return QAccessible::queryAccessibleInterface(control)->text(text);
 }
 
 // A program folder, a settings file and scripted services of its own for one test.

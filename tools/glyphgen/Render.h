@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace norumi::glyphgen {
 
@@ -19,9 +20,9 @@ struct RenderSettings {
   int threshold = 128;  // averaged grey levels below this become black
 };
 
-// A glyph on a canvas wider than any cell, so that ink beyond the cell shows. Bit x of row y is
-// the pixel (x, y); set = black.
-constexpr int kCanvas = 48;
+// A glyph on a canvas wider than any cell, also at twice the size, so that ink beyond the cell
+// shows. Bit x of row y is the pixel (x, y); set = black.
+constexpr int kCanvas = 64;
 struct Bitmap {
   std::array<uint64_t, kCanvas> rows{};
   int Ink() const;
@@ -30,10 +31,9 @@ struct Bitmap {
   // empty.
   std::array<int, 4> Bounds() const;
   // The rows of the size × size square at (left, top), bit 0 = the square's left column.
-  template <int Size>
-  std::array<uint32_t, Size> Square(int left, int top) const {
-    std::array<uint32_t, Size> out{};
-    for (int y = 0; y < Size; ++y) out[y] = uint32_t(rows[top + y] >> left) & ((1u << Size) - 1);
+  std::vector<uint64_t> Square(int left, int top, int size) const {
+    std::vector<uint64_t> out(size);
+    for (int y = 0; y < size; ++y) out[y] = rows[top + y] >> left & ((uint64_t(1) << size) - 1);
     return out;
   }
 };

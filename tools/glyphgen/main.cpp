@@ -1,11 +1,13 @@
 // Draws the pictures the program shows Korean with: 19 syllable sheets and a strip of the 40 key
-// glyphs, from a Korean font, checking that every syllable stays inside its square, has ink and
-// differs from all the others. See CMakeLists.txt for how it is run.
+// glyphs, at the program's own size and at twice it, from a Korean font, checking that every
+// syllable stays inside its square, has ink and differs from all the others. See CMakeLists.txt
+// for how it is run.
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImage>
+#include <QSize>
 
 #include <algorithm>
 #include <bit>
@@ -19,9 +21,7 @@
 namespace norumi::glyphgen {
 namespace {
 
-constexpr int kInitials = 19, kVowels = 21, kFinals = 28, kSyllables = 11172;
-constexpr int kSquare = 18, kKeySquare = 16, kKeys = 40;
-constexpr int kColumnPitch = 28, kRowPitch = 24;
+constexpr int kInitials = 19, kVowels = 21, kFinals = 28, kSyllables = 11172, kKeys = 40;
 // The initial consonants as compatibility jamo, which that block interleaves with clusters; its
 // vowels follow one another from kFirstVowelJamo.
 constexpr char32_t kKeyJamo[kInitials] = {0x3131, 0x3132, 0x3134, 0x3137, 0x3138, 0x3139, 0x3141,
@@ -29,7 +29,22 @@ constexpr char32_t kKeyJamo[kInitials] = {0x3131, 0x3132, 0x3134, 0x3137, 0x3138
                                           0x314A, 0x314B, 0x314C, 0x314D, 0x314E};
 constexpr char32_t kFirstVowelJamo = 0x314F;
 
-using Square = std::array<uint32_t, kSquare>;
+// Where the pictures put a glyph, at 1 (the program's own geometry) or 2 times the size: the
+// same layout, every length multiplied.
+struct Geometry {
+  int scale;
+  int Square() const { return 18 * scale; }
+  int KeySquare() const { return 16 * scale; }
+  int ColumnPitch() const { return 28 * scale; }
+  int RowPitch() const { return 24 * scale; }
+  QSize SheetSize() const { return QSize(774, 498) * scale; }
+  // "sheet00.png" at 1×, "sheet00@2x.png" at 2×.
+  QString File(const QString& stem) const {
+    return scale == 1 ? stem + ".png" : QString("%1@%2x.png").arg(stem).arg(scale);
+  }
+};
+
+using Rows = std::vector<uint64_t>;
 
 [[noreturn]] void Fail(const QString& message) {
   std::fprintf(stderr, "glyphgen: %s\n", qPrintable(message));
@@ -40,8 +55,8 @@ QString Text(char32_t c) {
   return QString::fromUcs4(&c, 1);
 }
 
-QImage WhiteMono(int width, int height) {
-  QImage image(width, height, QImage::Format_Mono);
+QImage WhiteMono(QSize size) {
+  QImage image(size, QImage::Format_Mono);
   image.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
   image.fill(1);
   return image;
@@ -58,23 +73,22 @@ std::array<int, 4> InkBounds(const Bitmap& glyph, char32_t c) {
 }
 
 // The size × size square of `glyph` at (left, top) of its canvas.
-template <int Size>
-std::array<uint32_t, Size> Cut(const Bitmap& glyph, int left, int top, char32_t c) {
-  if (left < 0 || top < 0 || top + Size > kCanvas)
+Rows Cut(const Bitmap& glyph, int left, int top, int size, char32_t c) {
+  if (left < 0 || top < 0 || top + size > kCanvas || left + size > kCanvas)
     Fail(QString("%1 cannot be placed on the canvas").arg(Text(c)));
-  return glyph.Square<Size>(left, top);
+  return glyph.Square(left, top, size);
 }
 
-template <size_t N>
-void Put(QImage& image, const std::array<uint32_t, N>& rows, int left, int top) {
-  for (int y = 0; y < int(N); ++y)
-    for (int x = 0; x < int(N); ++x)
+void Put(QImage& image, const Rows& rows, int left, int top) {
+  for (int y = 0; y < int(rows.size()); ++y)
+    for (int x = 0; x < 64; ++x)
       if (rows[y] >> x & 1) image.setPixel(left + x, top + y, 0);
 }
 
 // All syllables share one placement (the union of their ink centred in the square), so that a
 // line of them keeps one baseline.
-std::vector<Square> Syllables(const RenderSettings& settings) {
+std::vector<Rows> Syllables(const RenderSettings& settings, const Geometry& g) {
+  const int side = g.Square();
   std::vector<Bitmap> glyphs(kSyllables);
   int left = kCanvas, top = kCanvas, right = 0, bottom = 0;
   for (int s = 0; s < kSyllables; ++s) {
@@ -83,19 +97,19 @@ std::vector<Square> Syllables(const RenderSettings& settings) {
     left = std::min(left, b[0]), top = std::min(top, b[1]);
     right = std::max(right, b[2]), bottom = std::max(bottom, b[3]);
   }
-  std::printf("ink of all syllables: %d x %d\n", right - left, bottom - top);
-  if (right - left > kSquare || bottom - top > kSquare)
+  std::printf("ink of all syllables at %dx: %d x %d\n", g.scale, right - left, bottom - top);
+  if (right - left > side || bottom - top > side)
     Fail(QString("the syllables span %1 x %2 pixels").arg(right - left).arg(bottom - top));
-  left -= (kSquare - (right - left)) / 2;
-  top -= (kSquare - (bottom - top)) / 2;
+  left -= (side - (right - left)) / 2;
+  top -= (side - (bottom - top)) / 2;
 
-  std::vector<Square> squares(kSyllables);
-  std::map<Square, int> seen;
+  std::vector<Rows> squares(kSyllables);
+  std::map<Rows, int> seen;
   int duplicates = 0;
   for (int s = 0; s < kSyllables; ++s) {
-    squares[s] = Cut<kSquare>(glyphs[s], left, top, 0xAC00 + s);
+    squares[s] = Cut(glyphs[s], left, top, side, 0xAC00 + s);
     int inside = 0;
-    for (uint32_t row : squares[s]) inside += std::popcount(row);
+    for (uint64_t row : squares[s]) inside += std::popcount(row);
     if (inside != glyphs[s].Ink()) Fail(QString("%1 leaves its square").arg(Text(0xAC00 + s)));
     const auto [it, added] = seen.emplace(squares[s], s);
     if (!added && ++duplicates <= 20)
@@ -107,19 +121,18 @@ std::vector<Square> Syllables(const RenderSettings& settings) {
 }
 
 // Each key glyph centred on its own, as they stand alone on their buttons, and all within the
-// top-left 16 × 16 that a line shows of them, vowels too (their pictures are 18 × 18).
-std::vector<Square> Keys(const RenderSettings& settings) {
-  std::vector<Square> keys(kKeys);
-  std::map<Square, int> seen;
+// key square that a line shows of them, vowels too (their slots are a syllable's square).
+std::vector<Rows> Keys(const RenderSettings& settings, const Geometry& g) {
+  const int side = g.KeySquare();
+  std::vector<Rows> keys(kKeys);
+  std::map<Rows, int> seen;
   for (int k = 0; k < kKeys; ++k) {
     const char32_t c = k < kInitials ? kKeyJamo[k] : kFirstVowelJamo + (k - kInitials);
     const Bitmap glyph = Render(c, settings);
     const auto [l, t, r, b] = InkBounds(glyph, c);
-    if (r - l > kKeySquare || b - t > kKeySquare)
-      Fail(QString("key %1 is larger than %2 pixels").arg(Text(c)).arg(kKeySquare));
-    const auto square =
-        Cut<kKeySquare>(glyph, l - (kKeySquare - (r - l)) / 2, t - (kKeySquare - (b - t)) / 2, c);
-    std::copy(square.begin(), square.end(), keys[k].begin());
+    if (r - l > side || b - t > side)
+      Fail(QString("key %1 is larger than %2 pixels").arg(Text(c)).arg(side));
+    keys[k] = Cut(glyph, l - (side - (r - l)) / 2, t - (side - (b - t)) / 2, side, c);
     if (!seen.emplace(keys[k], k).second) Fail(QString("key %1 repeats another").arg(Text(c)));
   }
   return keys;
@@ -129,21 +142,37 @@ void Save(const QImage& image, const QString& path) {
   if (!image.save(path, "PNG")) Fail("cannot write " + QDir::toNativeSeparators(path));
 }
 
+// The sheets and the key strip of one scale.
+void SavePictures(const std::vector<Rows>& squares, const std::vector<Rows>& keys,
+                  const Geometry& g, const QString& out) {
+  for (int l = 0; l < kInitials; ++l) {
+    QImage sheet = WhiteMono(g.SheetSize());
+    for (int v = 0; v < kVowels; ++v)
+      for (int t = 0; t < kFinals; ++t)
+        Put(sheet, squares[(l * kVowels + v) * kFinals + t], t * g.ColumnPitch(), v * g.RowPitch());
+    Save(sheet, out + "/" + g.File(QString("sheet%1").arg(l, 2, 10, QChar('0'))));
+  }
+  QImage strip = WhiteMono(QSize(kKeys * g.Square(), g.Square()));
+  for (int k = 0; k < kKeys; ++k) Put(strip, keys[k], k * g.Square(), 0);
+  Save(strip, out + "/" + g.File("keys"));
+}
+
 // Enlarged pictures to judge the result by eye: hard syllables as the program lines them up, and
 // the first columns of the sheet of ㅂ.
-void SavePreview(const std::vector<Square>& squares, const QString& folder) {
+void SavePreview(const std::vector<Rows>& squares, const Geometry& g, const QString& folder) {
   QDir().mkpath(folder);
   const char32_t hard[] = {U'뷁', U'쀍', U'똠', U'햏', U'괬', U'읅', U'닭', U'궯',
                            U'한', U'국', U'어', U'읽', U'쌻', U'휅', U'꿹', U'뛝'};
-  QImage lines = WhiteMono(8 * 24, 48);
+  const int cell = 24 * g.scale, zoom = 4 / g.scale;
+  QImage lines = WhiteMono(QSize(8 * cell, 2 * cell));
   for (int i = 0; i < int(std::size(hard)); ++i)
-    Put(lines, squares[hard[i] - 0xAC00], i % 8 * 24, i / 8 * 24);
-  Save(lines.scaled(lines.size() * 4), folder + "/preview-hard.png");
-  QImage sheet = WhiteMono(8 * kColumnPitch, kVowels * kRowPitch);
+    Put(lines, squares[hard[i] - 0xAC00], i % 8 * cell, i / 8 * cell);
+  Save(lines.scaled(lines.size() * zoom), folder + "/" + g.File("preview-hard"));
+  QImage sheet = WhiteMono(QSize(8 * g.ColumnPitch(), kVowels * g.RowPitch()));
   for (int v = 0; v < kVowels; ++v)
     for (int t = 0; t < 8; ++t)
-      Put(sheet, squares[7 * 588 + v * 28 + t], t * kColumnPitch, v * kRowPitch);
-  Save(sheet.scaled(sheet.size() * 4), folder + "/preview-sheet.png");
+      Put(sheet, squares[7 * 588 + v * 28 + t], t * g.ColumnPitch(), v * g.RowPitch());
+  Save(sheet.scaled(sheet.size() * zoom), folder + "/" + g.File("preview-sheet"));
 }
 
 }  // namespace
@@ -178,23 +207,21 @@ int main(int argc, char** argv) {
   settings.hinting = hinting == "none"       ? QFont::PreferNoHinting
                      : hinting == "vertical" ? QFont::PreferVerticalHinting
                                              : QFont::PreferFullHinting;
-  settings.pixelSize = parser.value("size").toInt();
-  const auto squares = Syllables(settings);
-  settings.pixelSize = parser.value("key-size").toInt();
-  const auto keys = Keys(settings);
-
-  QDir().mkpath(out);
-  for (int l = 0; l < kInitials; ++l) {
-    QImage sheet = WhiteMono(774, 498);
-    for (int v = 0; v < kVowels; ++v)
-      for (int t = 0; t < kFinals; ++t)
-        Put(sheet, squares[(l * kVowels + v) * kFinals + t], t * kColumnPitch, v * kRowPitch);
-    Save(sheet, QString("%1/sheet%2.png").arg(out).arg(l, 2, 10, QChar('0')));
+  // The same settings at twice the size give the pictures of the scales above 1. Every picture
+  // is checked before any is written.
+  const Geometry scales[] = {{1}, {2}};
+  std::vector<Rows> squares[2], keys[2];
+  for (int i = 0; i < 2; ++i) {
+    settings.pixelSize = parser.value("size").toInt() * scales[i].scale;
+    squares[i] = Syllables(settings, scales[i]);
+    settings.pixelSize = parser.value("key-size").toInt() * scales[i].scale;
+    keys[i] = Keys(settings, scales[i]);
   }
-  QImage strip = WhiteMono(kKeys * kSquare, kSquare);
-  for (int k = 0; k < kKeys; ++k) Put(strip, keys[k], k * kSquare, 0);
-  Save(strip, out + "/keys.png");
-  if (parser.isSet("preview")) SavePreview(squares, parser.value("preview"));
-  std::printf("%d syllables and %d keys written, all distinct\n", kSyllables, kKeys);
+  QDir().mkpath(out);
+  for (int i = 0; i < 2; ++i) {
+    SavePictures(squares[i], keys[i], scales[i], out);
+    if (parser.isSet("preview")) SavePreview(squares[i], scales[i], parser.value("preview"));
+  }
+  std::printf("%d syllables and %d keys written at 1x and 2x, all distinct\n", kSyllables, kKeys);
   return 0;
 }

@@ -3,12 +3,16 @@
 #include <array>
 #include <cstdint>
 
+#include <QString>
+
 namespace norumi {
 
-// One jamo button of the keyboard window: its control name, its key tag, the letter key that
-// types it (0: none; with `shift`, only together with Shift) and its hint (nullptr: none).
+// One jamo button of the keyboard window: its control name, its jamo as a letter of its own
+// (compatibility jamo), its key tag, the letter key that types it (0: none; with `shift`, only
+// together with Shift) and its hint (nullptr: none).
 struct JamoKey {
   const char* name;
+  char16_t jamo;
   int8_t tag;
   char letter;
   bool shift;
@@ -22,5 +26,9 @@ extern const std::array<JamoKey, 40> kJamoKeys;
 // The entry the letter key `letter` ('A'..'Z') types, with Shift held or not: a shifted jamo
 // where the letter has one, otherwise the letter's plain jamo. -1 for anything else.
 int JamoKeyForLetter(char letter, bool shift);
+
+// What a screen reader says of a key: its jamo and the key that types it, as "ㄱ (r)" or
+// "ㄲ (Shift+r)"; the jamo alone for a key no letter types.
+QString SpokenKeyName(const JamoKey& key);
 
 }  // namespace norumi

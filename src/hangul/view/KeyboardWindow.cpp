@@ -58,7 +58,8 @@ void TfrmKeyboard::AttachImage(TImage* image, const HangulCodes* codes) {
 }
 
 void TfrmKeyboard::DrawCodes(const HangulCodes* codes) {
-  Target->SetPicture(norumi::DrawCodes(codes, Target->size()));
+  Target->SetPicture(norumi::DrawCodes(codes, Target->size(), Target->devicePixelRatioF()),
+                     DrawnText(codes));
 }
 
 void TfrmKeyboard::DrawModel() {

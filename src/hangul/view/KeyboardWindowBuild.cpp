@@ -21,21 +21,28 @@ constexpr int kPitch = 34;  // a key and the gap after it
 constexpr int kLeft = 14;
 
 // A key glyph as the button shows it: its white left out, so that the button's face shows
-// around the jamo.
-QIcon GlyphIcon(const QImage& glyph) {
-  QImage icon = glyph.convertToFormat(QImage::Format_ARGB32);
-  for (int y = 0; y < icon.height(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(icon.scanLine(y));
-    for (int x = 0; x < icon.width(); ++x)
-      if (qRed(line[x]) == 255 && qGreen(line[x]) == 255 && qBlue(line[x]) == 255) line[x] = 0;
+// around the jamo; from the glyph at twice the size on a screen scaled above 1.
+QIcon GlyphIcon(int key) {
+  QIcon icon;
+  for (int scale : {1, 2}) {
+    QImage glyph =
+        HangulGlyphs::Instance().KeyGlyph(key, scale).convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < glyph.height(); ++y) {
+      auto* line = reinterpret_cast<QRgb*>(glyph.scanLine(y));
+      for (int x = 0; x < glyph.width(); ++x)
+        if (qRed(line[x]) == 255 && qGreen(line[x]) == 255 && qBlue(line[x]) == 255) line[x] = 0;
+    }
+    glyph.setDevicePixelRatio(scale);
+    icon.addPixmap(QPixmap::fromImage(glyph));
   }
-  return QIcon(QPixmap::fromImage(icon));
+  return icon;
 }
 
 QPushButton* Button(QWidget* parent, const char* name, const QString& caption, const QString& hint,
                     QRect place) {
   auto* button = Named(new QPushButton(caption, parent), name);
   button->setStatusTip(hint);
+  button->setAccessibleDescription(hint);
   button->setGeometry(place);
   return button;
 }
@@ -48,6 +55,7 @@ void TfrmKeyboard::BuildControls() {
 
   imMoji = Named(new TImage(client), "imMoji");
   imMoji->setGeometry(kLeft, 12, 545, 24);
+  imMoji->setAccessibleDescription(QStringLiteral("入力した韓国語"));
   Label1 = Named(new QLabel(QStringLiteral("子音"), client), "Label1");
   Label1->move(kLeft, 44);
   Label2 = Named(new QLabel(QStringLiteral("母音"), client), "Label2");
@@ -64,9 +72,9 @@ void TfrmKeyboard::BuildControls() {
     const QString hint = key.hint ? QString::fromUtf8(key.hint) : QString();
     QPushButton* button =
         Button(client, key.name, {}, hint, {kLeft + (n % perRow) * kPitch, top, kKey, kKey});
-    const QImage& glyph = glyphs.KeyGlyph(i);
-    button->setIcon(GlyphIcon(glyph));
-    button->setIconSize(glyph.size());
+    button->setIcon(GlyphIcon(i));
+    button->setIconSize(glyphs.KeyGlyph(i).size());
+    button->setAccessibleName(SpokenKeyName(key));  // heard as its jamo and key, then its hint
     KeyButtons.push_back(button);
   }
 
@@ -88,6 +96,12 @@ void TfrmKeyboard::BuildControls() {
   StatusBar1 = Named(new QStatusBar(client), "StatusBar1");
   StatusBar1->setSizeGripEnabled(false);
   StatusBar1->setGeometry(0, kClientHeight - 22, kClientWidth, 22);
+  // It paints its hints itself: a screen reader hears them as its name.
+  const auto nameStatus = [this](const QString& message) {
+    StatusBar1->setAccessibleName(message.isEmpty() ? QStringLiteral("ステータスバー") : message);
+  };
+  nameStatus({});
+  connect(StatusBar1, &QStatusBar::messageChanged, StatusBar1, nameStatus);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -122,9 +136,13 @@ void TfrmKeyboard::BuildMenu() {
                  QStringLiteral("指定された韓国語文字列としてコピーします"));
   mmPaste = item(edit, "mmPaste", QStringLiteral("貼り付け(&P)"),
                  QStringLiteral("コピーされた韓国語文字列を画面に貼り付けます"));
+  // The keys FormKeyDown takes for these items.
+  ShowShortcut(mmCopy1, QKeySequence::Copy);
+  ShowShortcut(mmPaste, QKeySequence::Paste);
   edit->addSeparator();
   mmBack = item(edit, "mmBack", QStringLiteral("Back Space(&B)"),
                 QStringLiteral("１文字戻って消します"));
+  ShowShortcut(mmBack, QKeySequence(Qt::Key_Backspace));
   mmAllClear = item(edit, "mmAllClear", QStringLiteral("文字のクリア(&A)"),
                     QStringLiteral("すべての文字をクリアします"));
   edit->addSeparator();
