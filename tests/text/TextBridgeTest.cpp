@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <fstream>
 #include <functional>
 
@@ -64,6 +65,27 @@ TEST(Cp932Bridge, DecodesEveryByteAndPairAsTheCodecDoes) {
       row += "a" + pair;
     }
     ASSERT_EQ(FromCp932(row), codec(row)) << lead;
+  }
+}
+
+// And encoded through one: every code unit, alone and between others, as the codec writes it.
+// The signs Linux types in other forms are folded first (see the test above).
+TEST(Cp932Bridge, EncodesEveryCodeUnitAsTheCodecDoes) {
+  const auto codec = [](const QString& text) -> std::optional<std::string> {
+    QStringEncoder encoder("windows-31j", QStringConverter::Flag::Stateless);
+    const QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError()) return std::nullopt;
+    return bytes.toStdString();
+  };
+  const QString folded = QStringLiteral("\u301C\u2212\u2014\u2016\u00A2\u00A3\u00AC");
+  QString row;
+  for (char32_t unit = 0; unit < 0x10000; ++unit) {
+    const QChar c{char16_t(unit)};
+    if (folded.contains(c)) continue;
+    ASSERT_EQ(ToCp932(QString(c)), codec(QString(c))) << uint32_t(unit);
+    if (unit % 64 == 0) row.clear();
+    row += QStringLiteral("a") + c;
+    if (unit % 64 == 63) ASSERT_EQ(ToCp932(row), codec(row)) << uint32_t(unit);
   }
 }
 

@@ -4,6 +4,7 @@
 #include <QStringEncoder>
 #include <QStringList>
 #include <algorithm>
+#include <array>
 #include <utility>
 #include <vector>
 
@@ -151,6 +152,87 @@ class DecodeTable {
   std::vector<char16_t> pairs_;
 };
 
+// Whether the codec writes each ASCII character as its own byte, asked of it once.
+bool AsciiIsItself() {
+  static const bool itself = [] {
+    QString ascii;
+    for (char16_t c = 0; c < 0x80; ++c) ascii += QChar(c);
+    QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
+    const QByteArray bytes = encoder.encode(ascii);
+    return !encoder.hasError() && bytes == ascii.toLatin1();
+  }();
+  return itself;
+}
+
+// What the codec writes for each character alone, read off the codec a block of 256 characters
+// at a time, the first time a text holds one of the block. A character is held only when its
+// bytes decode back to it; a text with any other is left to the codec whole, so the result is
+// always the codec's. One table per thread, as the codecs are.
+class EncodeTable {
+ public:
+  static EncodeTable& Get() {
+    thread_local EncodeTable table;
+    return table;
+  }
+
+  // False, leaving `out` as it was, at the first character the table does not hold.
+  bool Encode(QStringView text, std::string& out) {
+    const size_t start = out.size();
+    for (const QChar c : text) {
+      const uint16_t bytes = Code(c.unicode());
+      if (bytes == 0 && c.unicode() != 0) {
+        out.resize(start);
+        return false;
+      }
+      if (bytes >= 0x100) out += char(bytes >> 8);
+      out += char(bytes & 0xFF);
+    }
+    return true;
+  }
+
+ private:
+  EncodeTable() : codes_(65536, 0) {}
+
+  // One pair of bytes per character: a single byte below 0x100, a lead and a trail byte above
+  // (leads are 0x81 and more); 0 for a character not held.
+  uint16_t Code(char16_t c) {
+    if (!built_[c >> 8]) Build(c >> 8);
+    return codes_[c];
+  }
+
+  void Build(int block) {
+    built_[block] = true;
+    if (block == 0 && AsciiIsItself())
+      for (char16_t c = 0; c < 0x80; ++c) codes_[c] = c;
+    // The block's characters beyond ASCII, each followed by a line break: a line break is no
+    // byte of any other character's bytes, so the codec's output splits back apart.
+    QString chars;
+    for (int c = std::max(block * 256, 0x80); c < block * 256 + 256; ++c)
+      if (c < 0xD800 || c > 0xDFFF) chars.append(QChar(char16_t(c))).append(QChar('\n'));
+    QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
+    const QByteArray bytes = encoder.encode(chars);
+    qsizetype at = 0;
+    for (qsizetype i = 0; i < chars.size() && at < bytes.size(); i += 2) {
+      const qsizetype end = bytes.indexOf('\n', at);
+      if (end < 0) break;
+      const std::string_view part(bytes.constData() + at, size_t(end - at));
+      at = end + 1;
+      std::u16string back;
+      if (part.empty() || part.size() > 2 || !DecodeTable::Get().Decode(part, back) ||
+          back != std::u16string(1, chars.at(i).unicode()))
+        continue;
+      codes_[chars.at(i).unicode()] =
+          part.size() == 1 ? uint8_t(part[0]) : uint16_t(uint8_t(part[0]) << 8 | uint8_t(part[1]));
+    }
+    // The signs typed in other forms are written as the forms they are folded to.
+    for (const auto& [from, to] : kFolds)
+      if (from >> 8 == block) codes_[from] = Code(to);
+  }
+
+  std::vector<uint16_t> codes_;
+  std::array<bool, 256> built_{};
+};
+
 }  // namespace
 
 void AppendFromCp932(std::string_view bytes, std::u16string& out) {
@@ -183,19 +265,7 @@ std::optional<QString> FromCp932Exactly(const std::string& bytes) {
   return text;
 }
 
-// Whether the codec writes each ASCII character as its own byte, asked of it once.
-bool AsciiIsItself() {
-  static const bool itself = [] {
-    QString ascii;
-    for (char16_t c = 0; c < 0x80; ++c) ascii += QChar(c);
-    QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
-    const QByteArray bytes = encoder.encode(ascii);
-    return !encoder.hasError() && bytes == ascii.toLatin1();
-  }();
-  return itself;
-}
-
-std::optional<std::string> ToCp932(const QString& text) {
+std::optional<std::string> ToCp932(QStringView text) {
   const bool ascii =
       std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
   if (ascii && AsciiIsItself()) {
@@ -204,8 +274,10 @@ std::optional<std::string> ToCp932(const QString& text) {
                    [](QChar c) { return char(c.unicode()); });
     return bytes;
   }
+  std::string known;
+  if (EncodeTable::Get().Encode(text, known)) return known;
   QStringEncoder& encoder = ReusedConverter<QStringEncoder, QStringConverter::Flag::Stateless>();
-  const QByteArray bytes = encoder.encode(FoldForCp932(text));
+  const QByteArray bytes = encoder.encode(FoldForCp932(text.toString()));
   if (encoder.hasError()) return std::nullopt;
   return std::string(bytes.constData(), size_t(bytes.size()));
 }

@@ -20,7 +20,7 @@ void AppendUtf8FromCp932(std::string_view bytes, std::string& utf8);
 std::optional<QString> FromCp932Exactly(const std::string& bytes);
 // Empty when `text` holds a character CP932 cannot hold. The signs that Linux input methods type
 // for ～ － ― ∥ ￠ ￡ ￢ are taken as these.
-std::optional<std::string> ToCp932(const QString& text);
+std::optional<std::string> ToCp932(QStringView text);
 // The first character of `text` that CP932 cannot hold, as an index; -1 when there is none.
 qsizetype FirstNonCp932(const QString& text);
 

@@ -117,17 +117,20 @@ QString UnescapeTsvField(const QString& text) {
 
 namespace {
 
-bool IsBlank(const QString& line) {
+bool IsBlank(QStringView line) {
   return std::all_of(line.begin(), line.end(), [](QChar c) { return c == QChar(' '); });
 }
 
 }  // namespace
 
-void ForEachTsvRow(std::string_view utf8, std::vector<TsvBadLine>& bad,
-                   const std::function<void(TsvRow&&)>& take) {
+void ForEachTsvRow(std::string_view utf8, std::vector<TsvBadLine>& bad, const TakeTsvRow& take) {
   if (utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);
   int number = 0;
   std::optional<QStringDecoder> decoder;
+  // Kept from line to line, so that a line costs no allocation of its own.
+  QString line;
+  std::vector<QString> unescaped;
+  std::vector<QStringView> columns;
   while (!utf8.empty()) {
     const size_t end = utf8.find('\n');
     std::string_view bytes = utf8.substr(0, end);
@@ -141,21 +144,38 @@ void ForEachTsvRow(std::string_view utf8, std::vector<TsvBadLine>& bad,
     // One decoder for every line until one is refused: it then stays marked with the error.
     if (!decoder || decoder->hasError())
       decoder.emplace(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString line = decoder->decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+    const QByteArrayView input(bytes.data(), qsizetype(bytes.size()));
+    line.resize(decoder->requiredSpace(input.size()));
+    line.truncate(decoder->appendToBuffer(line.data(), input) - line.constData());
     if (decoder->hasError()) {
       bad.push_back({number, false});
       continue;
     }
     if (line.startsWith(QChar('#')) || IsBlank(line)) continue;
-    TsvRow row{number, {}};
-    for (const QString& column : line.split(QChar('\t'))) row.columns << UnescapeTsvField(column);
-    take(std::move(row));
+    columns.clear();
+    for (qsizetype from = 0;;) {
+      const qsizetype tab = line.indexOf(QChar('\t'), from);
+      QStringView column = QStringView(line).mid(from, tab < 0 ? -1 : tab - from);
+      if (column.contains(QChar('\\'))) {
+        if (unescaped.size() <= columns.size()) unescaped.resize(columns.size() + 1);
+        unescaped[columns.size()] = UnescapeTsvField(column.toString());
+        column = unescaped[columns.size()];
+      }
+      columns.push_back(column);
+      if (tab < 0) break;
+      from = tab + 1;
+    }
+    take(number, columns);
   }
 }
 
 std::vector<TsvRow> ParseTsv(std::string_view utf8, std::vector<TsvBadLine>& bad) {
   std::vector<TsvRow> rows;
-  ForEachTsvRow(utf8, bad, [&](TsvRow&& row) { rows.push_back(std::move(row)); });
+  ForEachTsvRow(utf8, bad, [&](int line, const std::vector<QStringView>& columns) {
+    TsvRow row{line, {}};
+    for (const QStringView column : columns) row.columns << column.toString();
+    rows.push_back(std::move(row));
+  });
   return rows;
 }
 

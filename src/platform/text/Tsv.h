@@ -38,8 +38,9 @@ struct TsvBadLine {
 // CRLF line end, lines starting with "#" and blank lines are passed over. A line that is not
 // UTF-8, or holds a NUL byte, goes to `bad` and the reading goes on.
 std::vector<TsvRow> ParseTsv(std::string_view utf8, std::vector<TsvBadLine>& bad);
-// The same, handing each row on as it is read.
-void ForEachTsvRow(std::string_view utf8, std::vector<TsvBadLine>& bad,
-                   const std::function<void(TsvRow&&)>& take);
+// The same, handing each row on as it is read: its line number and its columns, unescaped,
+// which stay valid during the call only.
+using TakeTsvRow = std::function<void(int line, const std::vector<QStringView>& columns)>;
+void ForEachTsvRow(std::string_view utf8, std::vector<TsvBadLine>& bad, const TakeTsvRow& take);
 
 }  // namespace norumi

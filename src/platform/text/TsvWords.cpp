@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "hangul/core/TextForms.h"
+#include "model/HugePages.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Tsv.h"
 
@@ -12,32 +13,31 @@ namespace norumi {
 namespace {
 
 // The CP932 bytes of one column, or the problem that names its character.
-std::variant<std::string, TsvProblem> ColumnText(const TsvRow& row, TsvColumn column) {
-  const QString& text = row.columns[int(column)];
+std::variant<std::string, TsvProblem> ColumnText(int line, QStringView text, TsvColumn column) {
   if (auto bytes = ToCp932(text)) return *std::move(bytes);
-  const Uncodable uncodable = FirstUncodable(text).value_or(Uncodable{});
+  const QString whole = text.toString();
+  const Uncodable uncodable = FirstUncodable(whole).value_or(Uncodable{});
   return TsvProblem{
-      row.line,           TsvProblem::Kind::NotCp932, 0, column, text, uncodable.character,
-      uncodable.codePoint};
+      line, TsvProblem::Kind::NotCp932, 0, column, whole, uncodable.character, uncodable.codePoint};
 }
 
-std::variant<TTango, TsvProblem> RowToWord(const TsvRow& row) {
+std::variant<TTango, TsvProblem> RowToWord(int line, const std::vector<QStringView>& columns) {
+  const auto count = qsizetype(columns.size());
   const auto problem = [&](TsvProblem::Kind kind) {
-    return TsvProblem{row.line, kind, int(row.columns.size()), {}, {}, {}, {}};
+    return TsvProblem{line, kind, int(count), {}, {}, {}, {}};
   };
-  const qsizetype count = row.columns.size();
   if (count < 2) return problem(TsvProblem::Kind::NoJapanese);
   if (count > 4) return problem(TsvProblem::Kind::TooManyColumns);
   TTango word;
   std::string* const fields[] = {nullptr, &word.Japan, &word.Setsumei, &word.Url};
   for (int column = 1; column < count; ++column) {
-    auto text = ColumnText(row, TsvColumn(column));
+    auto text = ColumnText(line, columns[column], TsvColumn(column));
     if (auto* refused = std::get_if<TsvProblem>(&text)) return *refused;
     *fields[column] = std::get<std::string>(std::move(text));
   }
   // A word of nothing but its closing 0 code has nothing to ask and nothing to answer.
-  if (row.columns[0].isEmpty() && word.Japan.empty()) return problem(TsvProblem::Kind::Empty);
-  word.Hangul = KoreanToCodes(row.columns[0]);
+  if (columns[0].isEmpty() && word.Japan.empty()) return problem(TsvProblem::Kind::Empty);
+  word.Hangul = KoreanToCodes(columns[0]);
   return word;
 }
 
@@ -46,8 +46,11 @@ std::variant<TTango, TsvProblem> RowToWord(const TsvRow& row) {
 TsvWords ReadTsvWords(std::string_view utf8) {
   std::vector<TsvBadLine> bad;
   TsvWords result;
-  ForEachTsvRow(utf8, bad, [&](TsvRow&& row) {
-    auto read = RowToWord(row);
+  // One word a line at most: the words are never moved as they grow.
+  result.words.reserve(size_t(std::count(utf8.begin(), utf8.end(), '\n')) + 1);
+  AdviseHugePages(result.words.data(), result.words.capacity() * sizeof(TTango));
+  ForEachTsvRow(utf8, bad, [&](int line, const std::vector<QStringView>& columns) {
+    auto read = RowToWord(line, columns);
     if (auto* word = std::get_if<TTango>(&read))
       result.words.push_back(std::move(*word));
     else
@@ -62,7 +65,7 @@ TsvWords ReadTsvWords(std::string_view utf8) {
   return result;
 }
 
-HangulCodes KoreanToCodes(const QString& text) {
+HangulCodes KoreanToCodes(QStringView text) {
   HangulCodes codes = UnicodeTextToCodes(
       std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size())));
   codes.push_back(0);

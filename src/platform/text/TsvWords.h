@@ -44,7 +44,7 @@ TsvWords ReadTsvWords(std::string_view utf8);
 
 // Korean as the Unicode-text paste reads it (one code per UTF-16 unit, decomposed Korean
 // composed), with the 0 code the word editor appends when it registers a word.
-HangulCodes KoreanToCodes(const QString& text);
+HangulCodes KoreanToCodes(QStringView text);
 
 // The first character of `text` CP932 cannot hold, with its code point as "U+AC1C"; nullopt
 // when CP932 holds them all.
