@@ -2,35 +2,38 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <utility>
+
+#include "platform/text/Cp932Codec.h"
 
 namespace norumi {
+
+#ifdef _WIN32
+
+// Windows converts with its own code page 932: a Qt built without ICU has no CP932 codec.
+QString FromCp932(const std::string& bytes) {
+  return QString::fromStdU16String(Cp932ToUtf16(bytes));
+}
+
+std::optional<QString> FromCp932Exactly(const std::string& bytes) {
+  const std::optional<std::u16string> text = Cp932ToUtf16Exactly(bytes);
+  if (!text) return std::nullopt;
+  return QString::fromStdU16String(*text);
+}
+
+std::optional<std::string> ToCp932(const QString& text) {
+  return Utf16ToCp932(std::u16string_view(reinterpret_cast<const char16_t*>(text.constData()),
+                                          size_t(text.size())));
+}
+
+#else
 
 namespace {
 
 constexpr const char* kCodec = "windows-31j";
 
-// Characters that Japanese input methods and fonts on Linux produce for the signs CP932 holds
-// under other code points (the JIS and the Windows mappings of the same byte pairs differ). They
-// are folded to the code points CP932 maps, so that 〜から typed on Linux is the ～から of a word
-// file written on Windows.
-constexpr std::pair<char16_t, char16_t> kFolds[] = {
-    {u'\u301C', u'\uFF5E'},  // 〜 WAVE DASH -> ～ (81 60)
-    {u'\u2212', u'\uFF0D'},  // − MINUS SIGN -> － (81 7C)
-    {u'\u2014', u'\u2015'},  // — EM DASH -> ― (81 5C)
-    {u'\u2016', u'\u2225'},  // ‖ DOUBLE VERTICAL LINE -> ∥ (81 61)
-    {u'\u00A2', u'\uFFE0'},  // ¢ -> ￠ (81 91)
-    {u'\u00A3', u'\uFFE1'},  // £ -> ￡ (81 92)
-    {u'\u00AC', u'\uFFE2'},  // ¬ -> ￢ (81 CA)
-};
-
-QString FoldForCp932(const QString& text) {
+QString FoldedForCp932(const QString& text) {
   QString folded = text;
-  for (QChar& c : folded) {
-    for (const auto& [from, to] : kFolds) {
-      if (c.unicode() == from) c = QChar(to);
-    }
-  }
+  for (QChar& c : folded) c = QChar(FoldForCp932(c.unicode()));
   return folded;
 }
 
@@ -66,10 +69,12 @@ std::optional<QString> FromCp932Exactly(const std::string& bytes) {
 
 std::optional<std::string> ToCp932(const QString& text) {
   QStringEncoder& encoder = ReusedConverter<QStringEncoder, QStringConverter::Flag::Stateless>();
-  const QByteArray bytes = encoder.encode(FoldForCp932(text));
+  const QByteArray bytes = encoder.encode(FoldedForCp932(text));
   if (encoder.hasError()) return std::nullopt;
   return std::string(bytes.constData(), size_t(bytes.size()));
 }
+
+#endif
 
 qsizetype FirstNonCp932(const QString& text) {
   for (qsizetype i = 0; i < text.size();) {
