@@ -15,6 +15,7 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -79,7 +80,9 @@ void RemoveStaleTemporaries(const fs::path& target) {
 struct Original {
   bool exists = false;
   fs::perms perms = fs::perms::none;
-#ifndef _WIN32
+#ifdef _WIN32
+  DWORD attributes = 0;
+#else
   uid_t owner = 0;
   gid_t group = 0;
 #endif
@@ -97,7 +100,9 @@ Original Inspect(const fs::path& target) {
   // A file nobody may write to is read-only on purpose, whoever runs the program.
   if (fs::is_regular_file(status) && (original.perms & kWrite) == fs::perms::none)
     throw EFCreateError(target, FileCause::FileReadOnly);
-#ifndef _WIN32
+#ifdef _WIN32
+  original.attributes = ::GetFileAttributesW(target.c_str());
+#else
   struct stat info {};
   if (::stat(target.c_str(), &info) == 0) {
     original.owner = info.st_uid;
@@ -113,7 +118,15 @@ void TakeOver(const Original& original, const fs::path& temporary) {
   if (!original.exists) return;
   std::error_code error;
   fs::permissions(temporary, original.perms & fs::perms::mask, fs::perm_options::replace, error);
-#ifndef _WIN32
+#ifdef _WIN32
+  // A file put in place by a rename has the attributes of the file renamed, not of the one it
+  // replaces: a hidden word file would show after its first save.
+  constexpr DWORD kKept =
+      FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  if (original.attributes != INVALID_FILE_ATTRIBUTES && (original.attributes & kKept) != 0)
+    ::SetFileAttributesW(temporary.c_str(),
+                         ::GetFileAttributesW(temporary.c_str()) | (original.attributes & kKept));
+#else
   // Only a privileged process may give a file away; anyone else keeps it as their own.
   if (::chown(temporary.c_str(), original.owner, original.group) != 0) {
     [[maybe_unused]] const int ignored = ::chown(temporary.c_str(), uid_t(-1), original.group);

@@ -11,7 +11,9 @@
 #include "model/FileErrors.h"
 #include "model/WordFileLock.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -103,6 +105,57 @@ TEST(SavingAWordFile, KeepsModeAndOwnerAndRefusesAFileNobodyMayWrite) {
   EXPECT_EQ(test::ReadBytes(path), before);
   EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"w.wbk"});
 }
+
+#else
+
+TEST(SavingAWordFile, KeepsAttributesAndRefusesAReadOnlyFile) {
+  test::TempDir dir;
+  const fs::path path = dir / "w.wbk";
+  TTangoList list;
+  test::FillSample(list);
+  constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  for (const DWORD attributes : {DWORD(FILE_ATTRIBUTE_HIDDEN), kKept, DWORD(0)}) {
+    list.SaveToFile(path);
+    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), attributes | FILE_ATTRIBUTE_ARCHIVE));
+    list.SaveToFile(path);
+    EXPECT_EQ(::GetFileAttributesW(path.c_str()) & kKept, attributes);
+  }
+  ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  const std::string before = test::ReadBytes(path);
+  test::AddWord(list, "more", {1});
+  EXPECT_THROW(list.SaveToFile(path), EFCreateError);
+  EXPECT_EQ(test::ReadBytes(path), before);
+  EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"w.wbk"});
+  ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+#endif
+
+// Names that only UTF-16 holds on Windows: Japanese whose CP932 bytes hold a backslash's, and
+// Korean, which no code page of a Japanese Windows holds, in a folder named so too.
+TEST(SavingAWordFile, NamesInAnyScriptSaveLoadAndLock) {
+  test::TempDir dir;
+  const fs::path folder = dir.Path() / fs::path(u"単語 表");
+  fs::create_directory(folder);
+  for (const fs::path name : {fs::path(u"表ソ.wbk"), fs::path(u"한국어.wbk")}) {
+    const fs::path path = folder / name;
+    TTangoList list;
+    test::FillSample(list);
+    {
+      const WordFileLock held(path);
+      list.SaveToFile(path);
+      list.SaveToFile(path);
+      EXPECT_THROW(WordFileLock(path, std::chrono::milliseconds(0)), EFLockError);
+    }
+    TTangoList back;
+    EXPECT_EQ(back.LoadFromFile(path), LoadStatus::Intact);
+    EXPECT_EQ(back.Count(), 3);
+  }
+  // Neither a temporary nor a lock file is left.
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);
+}
+
+#ifndef _WIN32
 
 TEST(LoadingAWordFile, OnlyRegularFilesWithinTheBoundAreReadAndNothingWaitsForAWriter) {
   test::TempDir dir;
