@@ -25,15 +25,21 @@ namespace norumi {
 namespace fs = std::filesystem;
 
 std::string FileNameTag(const fs::path& file) {
+#ifdef _WIN32
+  // Names that differ only in case are one file there, in any script: the name as Windows
+  // folds it.
+  const std::wstring name = file.filename().wstring();
+  std::wstring folded(name.size(), L'\0');
+  if (::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, name.data(), int(name.size()),
+                      folded.data(), int(folded.size()), nullptr, nullptr, 0) != int(name.size()))
+    folded = name;
+  const std::u8string bytes = fs::path(folded).u8string();
+#else
+  const std::u8string bytes = file.filename().u8string();
+#endif
   // FNV-1a: stable across builds and machines, so every writer finds the same names.
   uint64_t hash = 0xCBF29CE484222325ull;
-  for (char8_t c : file.filename().u8string()) {
-#ifdef _WIN32
-    // Names that differ only in case are one file there.
-    if (c >= u8'A' && c <= u8'Z') c = char8_t(c - u8'A' + u8'a');
-#endif
-    hash = (hash ^ uint8_t(c)) * 0x100000001B3ull;
-  }
+  for (const char8_t c : bytes) hash = (hash ^ uint8_t(c)) * 0x100000001B3ull;
   char text[17];
   std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
   return text;

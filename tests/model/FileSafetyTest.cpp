@@ -281,6 +281,23 @@ TEST(WordFileLock, NamesItsHolderAndRefusesAnythingButARegularLockFileAtOnce) {
 
 #endif
 
+// Names that differ only in case are one file on Windows, in any script, and so take one lock;
+// elsewhere they are two files.
+TEST(WordFileLock, NamesInAnotherCaseShareTheLockWhereTheyAreOneFile) {
+  test::TempDir dir;
+  const std::pair<std::u16string, std::u16string> names[] = {
+      {u"Upper.WBK", u"upper.wbk"}, {u"ＡＢＣ.wbk", u"ａｂｃ.wbk"}, {u"Ωμέγα.wbk", u"ωμέγα.wbk"}};
+  for (const auto& [held, other] : names) {
+    const WordFileLock lock(dir.Path() / fs::path(held));
+#ifdef _WIN32
+    EXPECT_THROW(WordFileLock(dir.Path() / fs::path(other), std::chrono::milliseconds(0)),
+                 EFLockError);
+#else
+    EXPECT_NO_THROW(WordFileLock(dir.Path() / fs::path(other), std::chrono::milliseconds(0)));
+#endif
+  }
+}
+
 TEST(WordFileLock, UpdateReadsUnderTheLockAndNeverSavesADamagedFile) {
   test::TempDir dir;
   const fs::path path = dir / "u.wbk";
