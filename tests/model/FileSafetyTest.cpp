@@ -137,7 +137,7 @@ TEST(SavingAWordFile, NamesInAnyScriptSaveLoadAndLock) {
   test::TempDir dir;
   const fs::path folder = dir.Path() / fs::path(u"単語 表");
   fs::create_directory(folder);
-  for (const fs::path name : {fs::path(u"表ソ.wbk"), fs::path(u"한국어.wbk")}) {
+  for (const fs::path& name : {fs::path(u"表ソ.wbk"), fs::path(u"한국어.wbk")}) {
     const fs::path path = folder / name;
     TTangoList list;
     test::FillSample(list);
