@@ -8,6 +8,7 @@ norumi_packages=(
   clang libclang-rt-14-dev
   fonts-noto-cjk fonts-nanum
   qt6-translations-l10n
+  g++-mingw-w64-x86-64-posix wine64 googletest
 )
 norumi_run_packages=(xvfb xauth imagemagick)
 # Making the Debian package (dpkg-shlibdeps, file) and checking it, as ./test does.

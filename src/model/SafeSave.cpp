@@ -16,6 +16,7 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -25,15 +26,21 @@ namespace norumi {
 namespace fs = std::filesystem;
 
 std::string FileNameTag(const fs::path& file) {
+#ifdef _WIN32
+  // Names that differ only in case are one file there, in any script: the name as Windows
+  // folds it.
+  const std::wstring name = file.filename().wstring();
+  std::wstring folded(name.size(), L'\0');
+  if (::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, name.data(), int(name.size()),
+                      folded.data(), int(folded.size()), nullptr, nullptr, 0) != int(name.size()))
+    folded = name;
+  const std::u8string bytes = fs::path(folded).u8string();
+#else
+  const std::u8string bytes = file.filename().u8string();
+#endif
   // FNV-1a: stable across builds and machines, so every writer finds the same names.
   uint64_t hash = 0xCBF29CE484222325ull;
-  for (char8_t c : file.filename().u8string()) {
-#ifdef _WIN32
-    // Names that differ only in case are one file there.
-    if (c >= u8'A' && c <= u8'Z') c = char8_t(c - u8'A' + u8'a');
-#endif
-    hash = (hash ^ uint8_t(c)) * 0x100000001B3ull;
-  }
+  for (const char8_t c : bytes) hash = (hash ^ uint8_t(c)) * 0x100000001B3ull;
   char text[17];
   std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
   return text;
@@ -80,7 +87,9 @@ void RemoveStaleTemporaries(const fs::path& target) {
 struct Original {
   bool exists = false;
   fs::perms perms = fs::perms::none;
-#ifndef _WIN32
+#ifdef _WIN32
+  DWORD attributes = 0;
+#else
   uid_t owner = 0;
   gid_t group = 0;
 #endif
@@ -98,7 +107,9 @@ Original Inspect(const fs::path& target) {
   // A file nobody may write to is read-only on purpose, whoever runs the program.
   if (fs::is_regular_file(status) && (original.perms & kWrite) == fs::perms::none)
     throw EFCreateError(target, FileCause::FileReadOnly);
-#ifndef _WIN32
+#ifdef _WIN32
+  original.attributes = ::GetFileAttributesW(target.c_str());
+#else
   struct stat info {};
   if (::stat(target.c_str(), &info) == 0) {
     original.owner = info.st_uid;
@@ -114,7 +125,15 @@ void TakeOver(const Original& original, const fs::path& temporary) {
   if (!original.exists) return;
   std::error_code error;
   fs::permissions(temporary, original.perms & fs::perms::mask, fs::perm_options::replace, error);
-#ifndef _WIN32
+#ifdef _WIN32
+  // A file put in place by a rename has the attributes of the file renamed, not of the one it
+  // replaces: a hidden word file would show after its first save.
+  constexpr DWORD kKept =
+      FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  if (original.attributes != INVALID_FILE_ATTRIBUTES && (original.attributes & kKept) != 0)
+    ::SetFileAttributesW(temporary.c_str(),
+                         ::GetFileAttributesW(temporary.c_str()) | (original.attributes & kKept));
+#else
   // Only a privileged process may give a file away; anyone else keeps it as their own.
   if (::chown(temporary.c_str(), original.owner, original.group) != 0) {
     [[maybe_unused]] const int ignored = ::chown(temporary.c_str(), uid_t(-1), original.group);

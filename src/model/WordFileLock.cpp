@@ -214,6 +214,10 @@ WordFileLock::WordFileLock(const fs::path& wordFile, std::chrono::milliseconds w
         FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
       const DWORD error = ::GetLastError();
+      // A folder refuses to open as a file: something else than a lock file is in the way.
+      const DWORD attributes = ::GetFileAttributesW(lockFile_.c_str());
+      if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        throw EFLockFileError(lockFile_, FileCause::NotAFile);
       // A lock file that is being deleted refuses to open for a moment.
       if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)
         throw EFCreateError(wordFile, error == ERROR_FILENAME_EXCED_RANGE ? FileCause::NameTooLong

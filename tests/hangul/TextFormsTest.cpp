@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <QStringDecoder>
 #include <climits>
+#include <optional>
 
 #include "TempDir.h"
 #include "hangul/core/TextForms.h"
 #include "model/ByteStream.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <QStringDecoder>
+#endif
 
 namespace norumi {
 namespace {
@@ -26,6 +32,27 @@ std::string TableBytes(int32_t count, const std::vector<std::pair<uint16_t, uint
     out.WriteUInt16(uni);
   }
   return out.Data();
+}
+
+// The character the system's own codec reads from one EUC-KR byte pair: none for a pair it
+// leaves unassigned or gives a private-use character.
+std::optional<char16_t> SystemEucKr(int lead, int trail) {
+  const char pair[] = {char(lead), char(trail)};
+#ifdef _WIN32
+  wchar_t text[2] = {};
+  // Code page 949 is EUC-KR wherever both bytes are 0xA1 or above.
+  const int length = ::MultiByteToWideChar(949, MB_ERR_INVALID_CHARS, pair, 2, text, 2);
+  const char16_t c = text[0];
+  if (length != 1 || c == 0xFFFD || (c >= 0xD800 && c < 0xF900)) return std::nullopt;
+  return c;
+#else
+  QStringDecoder decoder("EUC-KR", QStringConverter::Flag::Stateless);
+  const QString text = decoder(QByteArrayView(pair, 2));
+  if (decoder.hasError() || text.size() != 1 || text[0].isSurrogate() ||
+      text[0] == QChar::ReplacementCharacter || text[0].category() == QChar::Other_PrivateUse)
+    return std::nullopt;
+  return text[0].unicode();
+#endif
 }
 
 struct ReferenceCopy {
@@ -131,18 +158,17 @@ TEST(Uni2Euc, TableHoldsEveryCharacterTheCodecDecodes) {
   size_t expected = 0;
   for (int lead = 0xA1; lead <= 0xFE; ++lead) {
     for (int trail = 0xA1; trail <= 0xFE; ++trail) {
-      QStringDecoder decoder("EUC-KR", QStringConverter::Flag::Stateless);
-      const char pair[] = {char(lead), char(trail)};
-      const QString text = decoder(QByteArrayView(pair, 2));
       const int32_t euc = lead << 8 | trail;
-      if (decoder.hasError() || text.size() != 1 || text[0].isSurrogate() ||
-          text[0] == QChar::ReplacementCharacter || text[0].category() == QChar::Other_PrivateUse) {
+      std::optional<char16_t> c = SystemEucKr(lead, trail);
+      // The signs KS X 1001 gained in 1998: Windows reads them, ICU does not.
+      if (euc == 0xA2E6 || euc == 0xA2E7) c = euc == 0xA2E6 ? u'\u20AC' : u'\u00AE';
+      if (!c) {
         EXPECT_EQ(Table().EucToUnicode(euc), 32) << std::hex << euc;
         continue;
       }
       ++expected;
-      EXPECT_EQ(Table().EucToUnicode(euc), text[0].unicode()) << std::hex << euc;
-      EXPECT_EQ(Table().UnicodeToEuc(text[0].unicode()), euc) << std::hex << euc;
+      EXPECT_EQ(Table().EucToUnicode(euc), *c) << std::hex << euc;
+      EXPECT_EQ(Table().UnicodeToEuc(*c), euc) << std::hex << euc;
     }
   }
   EXPECT_EQ(Table().EucCodes.size(), expected);

@@ -11,7 +11,9 @@
 #include "model/FileErrors.h"
 #include "model/WordFileLock.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -104,6 +106,57 @@ TEST(SavingAWordFile, KeepsModeAndOwnerAndRefusesAFileNobodyMayWrite) {
   EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"w.wbk"});
 }
 
+#else
+
+TEST(SavingAWordFile, KeepsAttributesAndRefusesAReadOnlyFile) {
+  test::TempDir dir;
+  const fs::path path = dir / "w.wbk";
+  TTangoList list;
+  test::FillSample(list);
+  constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  for (const DWORD attributes : {DWORD(FILE_ATTRIBUTE_HIDDEN), kKept, DWORD(0)}) {
+    list.SaveToFile(path);
+    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), attributes | FILE_ATTRIBUTE_ARCHIVE));
+    list.SaveToFile(path);
+    EXPECT_EQ(::GetFileAttributesW(path.c_str()) & kKept, attributes);
+  }
+  ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  const std::string before = test::ReadBytes(path);
+  test::AddWord(list, "more", {1});
+  EXPECT_THROW(list.SaveToFile(path), EFCreateError);
+  EXPECT_EQ(test::ReadBytes(path), before);
+  EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"w.wbk"});
+  ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+#endif
+
+// Names that only UTF-16 holds on Windows: Japanese whose CP932 bytes hold a backslash's, and
+// Korean, which no code page of a Japanese Windows holds, in a folder named so too.
+TEST(SavingAWordFile, NamesInAnyScriptSaveLoadAndLock) {
+  test::TempDir dir;
+  const fs::path folder = dir.Path() / fs::path(u"単語 表");
+  fs::create_directory(folder);
+  for (const fs::path& name : {fs::path(u"表ソ.wbk"), fs::path(u"한국어.wbk")}) {
+    const fs::path path = folder / name;
+    TTangoList list;
+    test::FillSample(list);
+    {
+      const WordFileLock held(path);
+      list.SaveToFile(path);
+      list.SaveToFile(path);
+      EXPECT_THROW(WordFileLock(path, std::chrono::milliseconds(0)), EFLockError);
+    }
+    TTangoList back;
+    EXPECT_EQ(back.LoadFromFile(path), LoadStatus::Intact);
+    EXPECT_EQ(back.Count(), 3);
+  }
+  // Neither a temporary nor a lock file is left.
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);
+}
+
+#ifndef _WIN32
+
 TEST(LoadingAWordFile, OnlyRegularFilesWithinTheBoundAreReadAndNothingWaitsForAWriter) {
   test::TempDir dir;
   ASSERT_EQ(::mkfifo((dir / "pipe.wbk").c_str(), 0644), 0);
@@ -152,10 +205,16 @@ TEST(WordFileLock, OneWriterAtATimeWithAnUnlistedLockFileAndABoundedWait) {
   EXPECT_THROW(WordFileLock(dir / "no-folder" / "a.wbk"), EFCreateError);
 }
 
-#ifndef _WIN32
+int64_t ThisProcess() {
+#ifdef _WIN32
+  return int64_t(::GetCurrentProcessId());
+#else
+  return int64_t(::getpid());
+#endif
+}
 
 // Whoever finds a file held learns at once who holds it; whatever else lies at the lock path is
-// refused at once, never followed or waited on; another user's lock file still locks.
+// refused at once, never followed or waited on.
 TEST(WordFileLock, NamesItsHolderAndRefusesAnythingButARegularLockFileAtOnce) {
   test::TempDir dir;
   const fs::path path = dir / "h.wbk";
@@ -166,7 +225,7 @@ TEST(WordFileLock, NamesItsHolderAndRefusesAnythingButARegularLockFileAtOnce) {
       ADD_FAILURE() << "taken twice";
     } catch (const EFLockError& error) {
       EXPECT_EQ(error.Holder().program, "model_tests");
-      EXPECT_EQ(error.Holder().process, int64_t(::getpid()));
+      EXPECT_EQ(error.Holder().process, ThisProcess());
       EXPECT_EQ(error.Holder().window, "単語登録");
     }
   }
@@ -174,25 +233,34 @@ TEST(WordFileLock, NamesItsHolderAndRefusesAnythingButARegularLockFileAtOnce) {
     EXPECT_EQ(ParseLockHolder(odd).process, 0) << "a process id and nothing else: " << odd;
 
   using Make = std::function<void(const fs::path&)>;
+  const Make folder = [](const fs::path& at) { fs::create_directory(at); };
+#ifdef _WIN32
+  for (const Make& make : {folder}) {
+#else
   const Make fifo = [](const fs::path& at) { ASSERT_EQ(::mkfifo(at.c_str(), 0666), 0); };
   const Make link = [](const fs::path& at) { fs::create_symlink("elsewhere", at); };
-  const Make folder = [](const fs::path& at) { fs::create_directory(at); };
   for (const Make& make : {fifo, link, folder}) {
+#endif
     const fs::path word = dir / "odd.wbk";
     make(LockFileOf(word));
     const auto start = std::chrono::steady_clock::now();
     try {
-      WordFileLock(word, std::chrono::milliseconds(0));
+      WordFileLock(word, std::chrono::milliseconds(500));
       ADD_FAILURE() << "locked through an odd lock file";
     } catch (const EFLockFileError& error) {
       EXPECT_EQ(error.Path(), LockFileOf(word));
     }
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(250));
     EXPECT_FALSE(fs::exists(dir / "elsewhere"));
     fs::remove(LockFileOf(word));
   }
+}
 
-  // The word file's bits, whatever the umask; a lock file only readable still locks.
+#ifndef _WIN32
+
+// The word file's bits, whatever the umask; another user's lock file still locks.
+TEST(WordFileLock, ALockFileTakesTheWordFilesBitsAndLocksForAUserWhoMayOnlyReadIt) {
+  test::TempDir dir;
   const fs::path shared = dir / "shared.wbk";
   test::WriteBytes(shared, "");
   fs::permissions(shared, fs::perms(0666));
@@ -227,6 +295,23 @@ TEST(WordFileLock, NamesItsHolderAndRefusesAnythingButARegularLockFileAtOnce) {
 }
 
 #endif
+
+// Names that differ only in case are one file on Windows, in any script, and so take one lock;
+// elsewhere they are two files.
+TEST(WordFileLock, NamesInAnotherCaseShareTheLockWhereTheyAreOneFile) {
+  test::TempDir dir;
+  const std::pair<std::u16string, std::u16string> names[] = {
+      {u"Upper.WBK", u"upper.wbk"}, {u"ＡＢＣ.wbk", u"ａｂｃ.wbk"}, {u"Ωμέγα.wbk", u"ωμέγα.wbk"}};
+  for (const auto& [held, other] : names) {
+    const WordFileLock lock(dir.Path() / fs::path(held));
+#ifdef _WIN32
+    EXPECT_THROW(WordFileLock(dir.Path() / fs::path(other), std::chrono::milliseconds(0)),
+                 EFLockError);
+#else
+    EXPECT_NO_THROW(WordFileLock(dir.Path() / fs::path(other), std::chrono::milliseconds(0)));
+#endif
+  }
+}
 
 TEST(WordFileLock, UpdateReadsUnderTheLockAndNeverSavesADamagedFile) {
   test::TempDir dir;

@@ -2,13 +2,10 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <fstream>
 #include <functional>
 
-#include "TempDir.h"
 #include "hangul/core/TextForms.h"
 #include "platform/text/Cp932.h"
-#include "platform/text/WordFileName.h"
 
 namespace norumi {
 namespace {
@@ -87,33 +84,6 @@ TEST(Cp932Bridge, EncodesEveryCodeUnitAsTheCodecDoes) {
     row += QStringLiteral("a") + c;
     if (unit % 64 == 63) ASSERT_EQ(ToCp932(row), codec(row)) << uint32_t(unit);
   }
-}
-
-TEST(WordFileNames, OnlyPlainNamesBecomePathsInTheFolder) {
-  const std::filesystem::path folder = "/prog";
-  EXPECT_EQ(WordFilePath(folder, *ToCp932(QStringLiteral("表ソ"))), folder / ToPath("表ソ.wbk"));
-  EXPECT_EQ(WordFilePath(folder, "lesson 1"), folder / "lesson 1.wbk");
-  EXPECT_EQ(WordFilePath(folder, "..x"), folder / "..x.wbk");
-  for (const char* bad : {"", ".", "..", "../x", "a/b", "a\\b", "/etc/passwd", "C:x", "CON",
-                          "nul.txt", "a?", "name.", "name ", "tab\there"})
-    EXPECT_FALSE(WordFilePath(folder, bad).has_value()) << bad;
-  EXPECT_FALSE(WordFilePath(folder, "\xFF\xFF").has_value());  // not CP932 at all
-  // Bytes that would not come back from the text: a lone lead byte at the end, control codes
-  // the conversion swaps. Each would share its file with another title.
-  for (const char* lossy : {"abc\x82", "a\x7F", "a\x1A", "a\x1C"})
-    EXPECT_FALSE(WordFilePath(folder, lossy).has_value()) << lossy;
-}
-
-TEST(WordFileNames, AnExtensionInAnotherCaseIsTheSameWordFile) {
-  test::TempDir dir;
-  std::ofstream(dir / "Upper.WBK") << "x";
-  std::ofstream(dir / "both.wbk") << "x";
-  std::ofstream(dir / "both.Wbk") << "x";
-  EXPECT_EQ(WordFilePath(dir.Path(), "Upper"), dir / "Upper.WBK");
-  EXPECT_EQ(WordFilePath(dir.Path(), "both"), dir / "both.wbk");  // the exact one first
-  EXPECT_EQ(WordFilePath(dir.Path(), "upper"),
-            dir / "upper.wbk");  // the name itself keeps its case
-  EXPECT_EQ(WordFilePath(dir.Path(), "new"), dir / "new.wbk");
 }
 
 TEST(UnicodeText, OneCodePerUnitUpToTheTerminatingZero) {

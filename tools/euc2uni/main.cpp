@@ -1,7 +1,9 @@
 // Writes the EUC-KR table: every two-byte KS X 1001 code (lead and trail bytes 0xA1 to 0xFE)
 // that the machine's EUC-KR codec decodes, without error, to exactly one BMP character outside
 // the Private Use Area. ICU parks the two user-defined rows (leads 0xC9 and 0xFE) there; they
-// are no characters of the standard and no other program would show them as we do. The file is an
+// are no characters of the standard and no other program would show them as we do. To these come
+// the two signs the standard gained in 1998, which ICU lacks and Windows' code page 949 reads: the
+// table is the same EUC-KR that programs on Windows write. The file is an
 // int32 count, then per entry the EUC-KR code and the Unicode value as uint16, all little-endian,
 // in ascending EUC-KR order.
 #include <QSaveFile>
@@ -16,6 +18,9 @@ struct Entry {
   uint16_t euc, uni;
 };
 
+// KS X 1001:1998: the euro sign and the registered sign.
+constexpr Entry kAmended[] = {{0xA2E6, 0x20AC}, {0xA2E7, 0x00AE}};
+
 std::vector<Entry> DecodeAll() {
   std::vector<Entry> entries;
   for (int lead = 0xA1; lead <= 0xFE; ++lead) {
@@ -24,10 +29,14 @@ std::vector<Entry> DecodeAll() {
       QStringDecoder decoder("EUC-KR", QStringConverter::Flag::Stateless);
       const char bytes[] = {char(lead), char(trail)};
       const QString text = decoder(QByteArrayView(bytes, 2));
+      const auto euc = uint16_t(lead << 8 | trail);
       if (decoder.hasError() || text.size() != 1 || text[0].isSurrogate() ||
-          text[0] == QChar::ReplacementCharacter || text[0].category() == QChar::Other_PrivateUse)
+          text[0] == QChar::ReplacementCharacter || text[0].category() == QChar::Other_PrivateUse) {
+        for (const Entry& amended : kAmended)
+          if (amended.euc == euc) entries.push_back(amended);
         continue;
-      entries.push_back({uint16_t(lead << 8 | trail), text[0].unicode()});
+      }
+      entries.push_back({euc, text[0].unicode()});
     }
   }
   return entries;

@@ -2,23 +2,10 @@
 
 #include <QString>
 #include <filesystem>
-#include <optional>
-#include <string>
+
+#include "platform/text/WordFilePath.h"
 
 namespace norumi {
-
-// True when `name` can stand as a file name of its own in the program's folder on every system
-// the program runs on: not empty, no control character, no path separator, not "." or "..", no
-// drive or device name, no character Windows refuses in names, no trailing dot or space.
-bool IsPlainFileName(const QString& name);
-
-// The one place where a word file's name becomes a path: folder + name + ".wbk". `name` is the
-// CP932 title; it is checked as decoded text, since the second byte of 表 or ソ is the byte of a
-// backslash. Empty when the name would leave the folder, or when its bytes do not convert to
-// text and back exactly (two titles would share one file). An existing file whose extension
-// differs only in case ("Upper.WBK") is the file of that name.
-std::optional<std::filesystem::path> WordFilePath(const std::filesystem::path& folder,
-                                                  const std::string& nameCp932);
 
 // A path from a Qt string, and back, in the file system's own encoding.
 std::filesystem::path ToPath(const QString& text);

@@ -1,0 +1,211 @@
+#include "platform/text/Cp932Tables.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <QStringList>
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "platform/text/Cp932Codec.h"
+
+namespace norumi::cp932 {
+
+// Whether the codec writes each ASCII character as its own byte, asked of it once.
+bool AsciiIsItself() {
+  static const bool itself = [] {
+    QString ascii;
+    for (char16_t c = 0; c < 0x80; ++c) ascii += QChar(c);
+    QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
+    const QByteArray bytes = encoder.encode(ascii);
+    return !encoder.hasError() && bytes == ascii.toLatin1();
+  }();
+  return itself;
+}
+
+namespace {
+
+// What the codec gives for each byte alone and for each byte pair, read off the codec itself the
+// first time a text is converted, so that decoding a text is a lookup per character. A byte or
+// pair the codec does not decode to one character of its own is marked kUnknown, and a text that
+// holds one is left to the codec whole: the result is always what the codec gives.
+class DecodeTable {
+ public:
+  static constexpr char16_t kUnknown = 0xFFFF;  // a noncharacter: no byte sequence stands for it
+
+  static const DecodeTable& Get() {
+    static const DecodeTable table;
+    return table;
+  }
+
+  // Appends the UTF-8 of `bytes`; false, leaving `out` as it was, as Decode.
+  bool DecodeUtf8(std::string_view bytes, std::string& out) const {
+    const size_t start = out.size();
+    out.resize(start + bytes.size() * 3);  // no character takes more
+    char* at = out.data() + start;
+    const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
+    const auto* end = p + bytes.size();
+    while (p != end) {
+      const uint8_t byte = *p++;
+      char16_t c = single_[byte];
+      if (IsLead(byte)) c = p == end ? kUnknown : pairs_[size_t(Row(byte)) * 256 + *p++];
+      if (c < 0x80) {
+        *at++ = char(c);
+      } else if (c < 0x800) {
+        *at++ = char(0xC0 | c >> 6);
+        *at++ = char(0x80 | (c & 0x3F));
+      } else if (c != kUnknown) {  // never a surrogate
+        *at++ = char(0xE0 | c >> 12);
+        *at++ = char(0x80 | (c >> 6 & 0x3F));
+        *at++ = char(0x80 | (c & 0x3F));
+      } else {
+        out.resize(start);
+        return false;
+      }
+    }
+    out.resize(size_t(at - out.data()));
+    return true;
+  }
+
+  // False, leaving `out` as it was, at the first sequence the table does not know.
+  bool Decode(std::string_view bytes, std::u16string& out) const {
+    const size_t start = out.size();
+    out.resize(start + bytes.size());  // never more characters than bytes
+    char16_t* at = out.data() + start;
+    const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
+    const auto* end = p + bytes.size();
+    while (p != end) {
+      const uint8_t byte = *p++;
+      char16_t c = single_[byte];
+      if (IsLead(byte)) c = p == end ? kUnknown : pairs_[size_t(Row(byte)) * 256 + *p++];
+      if (c == kUnknown) {
+        out.resize(start);
+        return false;
+      }
+      *at++ = c;
+    }
+    out.resize(size_t(at - out.data()));
+    return true;
+  }
+
+ private:
+  static bool IsLead(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+  static int Row(uint8_t lead) { return lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + 31; }
+
+  DecodeTable() : pairs_(60 * 256, kUnknown) {
+    QStringDecoder decoder(kCodec, QStringConverter::Flag::Stateless);
+    const auto one = [](const QString& text) {
+      return text.size() == 1 && !text.at(0).isSurrogate() &&
+                     text.at(0) != QChar::ReplacementCharacter
+                 ? text.at(0).unicode()
+                 : kUnknown;
+    };
+    for (int b = 0; b < 256; ++b) {
+      const char byte = char(b);
+      single_[b] = IsLead(uint8_t(b)) ? kUnknown : one(decoder.decode(QByteArrayView(&byte, 1)));
+      if (decoder.hasError()) decoder = QStringDecoder(kCodec, QStringConverter::Flag::Stateless);
+    }
+    // Each lead byte with every trail byte, pairs apart by line breaks: a line break is never a
+    // trail byte, so a pair the codec refuses cannot take its neighbour with it.
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+      if (!IsLead(uint8_t(lead))) continue;
+      QByteArray run;
+      for (int trail = 0; trail < 256; ++trail)
+        if (trail != '\n') run.append(char(lead)).append(char(trail)).append('\n');
+      const QString text = decoder.decode(run);
+      if (decoder.hasError()) decoder = QStringDecoder(kCodec, QStringConverter::Flag::Stateless);
+      const QStringList parts = text.split(QChar('\n'));
+      if (parts.size() != 256) continue;  // the codec split them otherwise: leave the row unknown
+      for (int trail = 0, part = 0; trail < 256; ++trail)
+        if (trail != '\n') pairs_[size_t(Row(uint8_t(lead))) * 256 + trail] = one(parts[part++]);
+    }
+  }
+
+  char16_t single_[256];
+  std::vector<char16_t> pairs_;
+};
+
+// What the codec writes for each character alone, read off the codec a block of 256 characters
+// at a time, the first time a text holds one of the block. A character is held only when its
+// bytes decode back to it; a text with any other is left to the codec whole, so the result is
+// always the codec's. One table per thread, as the codecs are.
+class EncodeTable {
+ public:
+  static EncodeTable& Get() {
+    thread_local EncodeTable table;
+    return table;
+  }
+
+  // False, leaving `out` as it was, at the first character the table does not hold.
+  bool Encode(QStringView text, std::string& out) {
+    const size_t start = out.size();
+    for (const QChar c : text) {
+      const uint16_t bytes = Code(c.unicode());
+      if (bytes == 0 && c.unicode() != 0) {
+        out.resize(start);
+        return false;
+      }
+      if (bytes >= 0x100) out += char(bytes >> 8);
+      out += char(bytes & 0xFF);
+    }
+    return true;
+  }
+
+ private:
+  EncodeTable() : codes_(65536, 0) {}
+
+  // One pair of bytes per character: a single byte below 0x100, a lead and a trail byte above
+  // (leads are 0x81 and more); 0 for a character not held.
+  uint16_t Code(char16_t c) {
+    if (!built_[c >> 8]) Build(c >> 8);
+    return codes_[c];
+  }
+
+  void Build(int block) {
+    built_[block] = true;
+    if (block == 0 && AsciiIsItself())
+      for (char16_t c = 0; c < 0x80; ++c) codes_[c] = c;
+    // The block's characters beyond ASCII, each followed by a line break: a line break is no
+    // byte of any other character's bytes, so the codec's output splits back apart.
+    QString chars;
+    for (int c = std::max(block * 256, 0x80); c < block * 256 + 256; ++c)
+      if (c < 0xD800 || c > 0xDFFF) chars.append(QChar(char16_t(c))).append(QChar('\n'));
+    QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
+    const QByteArray bytes = encoder.encode(chars);
+    qsizetype at = 0;
+    for (qsizetype i = 0; i < chars.size() && at < bytes.size(); i += 2) {
+      const qsizetype end = bytes.indexOf('\n', at);
+      if (end < 0) break;
+      const std::string_view part(bytes.constData() + at, size_t(end - at));
+      at = end + 1;
+      std::u16string back;
+      if (part.empty() || part.size() > 2 || !DecodeTable::Get().Decode(part, back) ||
+          back != std::u16string(1, chars.at(i).unicode()))
+        continue;
+      codes_[chars.at(i).unicode()] =
+          part.size() == 1 ? uint8_t(part[0]) : uint16_t(uint8_t(part[0]) << 8 | uint8_t(part[1]));
+    }
+    // The signs typed in other forms are written as the forms they are folded to.
+    for (int c = block * 256; c < block * 256 + 256; ++c)
+      if (const char16_t to = FoldForCp932(char16_t(c)); to != c) codes_[c] = Code(to);
+  }
+
+  std::vector<uint16_t> codes_;
+  std::array<bool, 256> built_{};
+};
+
+}  // namespace
+
+bool AppendDecoded(std::string_view bytes, std::u16string& out) {
+  return DecodeTable::Get().Decode(bytes, out);
+}
+
+bool AppendDecodedUtf8(std::string_view bytes, std::string& out) {
+  return DecodeTable::Get().DecodeUtf8(bytes, out);
+}
+
+bool AppendEncoded(QStringView text, std::string& out) {
+  return EncodeTable::Get().Encode(text, out);
+}
+
+}  // namespace norumi::cp932

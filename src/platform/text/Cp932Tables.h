@@ -1,0 +1,21 @@
+#pragma once
+
+// The CP932 codec's own conversions, read off it into tables, for converting many texts in a
+// row. Each gives what the codec gives, or false (appending nothing) for a text holding what
+// its table does not know; the caller then leaves that text to the codec. Not on Windows.
+#include <QStringView>
+#include <string>
+#include <string_view>
+
+namespace norumi::cp932 {
+
+inline constexpr const char* kCodec = "windows-31j";
+
+// Whether the codec writes each ASCII character as its own byte, asked of it once.
+bool AsciiIsItself();
+bool AppendDecoded(std::string_view bytes, std::u16string& out);
+bool AppendDecodedUtf8(std::string_view bytes, std::string& out);
+// With the signs Linux types folded as FoldForCp932 folds them.
+bool AppendEncoded(QStringView text, std::string& out);
+
+}  // namespace norumi::cp932
