@@ -6,6 +6,7 @@
 #include "WordFiles.h"
 #include "hangul/core/TextForms.h"
 #include "platform/text/Cp932.h"
+#include "platform/text/Cp932Tables.h"
 #include "platform/text/Tsv.h"
 
 namespace norumi::wbk {
@@ -25,38 +26,44 @@ void WriteHistory(JsonWriter& json, const TRirekiList& history) {
   json.EndArray().EndObject();
 }
 
+// A stored text as a JSON string, as AppendJsonString writes its UTF-8.
+void AppendJsonStringFromCp932(std::string& out, std::string_view cp932) {
+  const size_t start = out.size();
+  out += '"';
+  if (cp932::AppendDecodedUtf8(cp932, out, cp932::Escape::Json)) {
+    out += '"';
+    return;
+  }
+  out.resize(start);
+  AppendJsonString(out, Cp932ToUtf8(cp932));
+}
+
 // The entry as JsonWriter would write it, written straight: a dump writes a million of them.
 void WriteEntry(JsonWriter& json, const TTangoList& list, int index) {
-  thread_local std::string entry, text;
+  thread_local std::string entry;
   const TangoView word = list.View(index);
-  const auto string = [&](const char* key, std::string_view cp932) {
-    entry += key;
-    text.clear();
-    AppendCp932AsUtf8(text, cp932);
-    AppendJsonString(entry, text);
-  };
   entry = "{\"label\":";
   entry += list.Label(index);
-  string(",\"japan\":", word.Japan);
+  entry += ",\"japan\":";
+  AppendJsonStringFromCp932(entry, word.Japan);
   entry += ",\"hangul\":[";
   for (size_t i = 0; i < word.Hangul.size(); ++i) {
     if (i != 0) entry += ',';
     AppendJsonInt(entry, word.Hangul[i]);
   }
-  entry += ']';
-  string(",\"setsumei\":", word.Setsumei);
-  string(",\"url\":", word.Url);
+  entry += "],\"setsumei\":";
+  AppendJsonStringFromCp932(entry, word.Setsumei);
+  entry += ",\"url\":";
+  AppendJsonStringFromCp932(entry, word.Url);
   entry += '}';
   json.Raw(entry);
 }
 
 // One line per field: line breaks and tabs of a text show as their escapes.
 void AppendOneLine(std::string& out, std::string_view cp932) {
-  thread_local std::string text, line;
-  text.clear();
-  AppendUtf8FromCp932(cp932, text);
+  thread_local std::string line;
   line.clear();
-  AppendTsvEscaped(text, false, line);
+  AppendTsvFieldFromCp932(cp932, line);
   AppendEscapedControls(out, line);
 }
 
@@ -133,15 +140,12 @@ void WriteListText(const TTangoList& list, LoadStatus status, const TextSink& wr
   out += Field("kaisetsu", std::to_string(list.Kaisetsu) + kaisetsu);
   out += Field("damage", IsDamaged(status) ? LoadStatusName(status) : "none");
   out += Field("entries", std::to_string(list.Count()));
-  std::u16string korean;
   for (int i = 0; i < list.Count(); ++i) {
     const TangoView entry = list.View(i);
-    korean.clear();
-    AppendUnicodeText(entry.Hangul, korean);
     out += "  [";
     out += list.Label(i);
     out += "] ";
-    AppendTsvField(korean, false, out);
+    AppendTsvFieldFromCodes(entry.Hangul, false, out);
     out += " = ";
     AppendOneLine(out, entry.Japan);
     out += '\n';

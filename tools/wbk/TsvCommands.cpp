@@ -78,19 +78,13 @@ int RunExport(const Invocation& call) {
   const LoadStatus status = LoadExisting(list, path);
   // The header lines tell a flash-card program how to read the rest; wbk import skips them.
   std::string out = "#separator:tab\n#html:false\n#columns:Korean\tJapanese\tExplanation\tURL\n";
-  std::u16string korean;
-  std::string field;
   const auto put = [&](std::string_view cp932, char after) {
-    field.clear();
-    AppendUtf8FromCp932(cp932, field);
-    AppendTsvEscaped(field, false, out);
+    AppendTsvFieldFromCp932(cp932, out);
     out += after;
   };
   for (int i = 0; i < list.Count(); ++i) {
     const TangoView word = list.View(i);
-    korean.clear();
-    AppendUnicodeText(word.Hangul, korean);
-    AppendTsvField(korean, true, out);
+    AppendTsvFieldFromCodes(word.Hangul, true, out);
     out += '\t';
     put(word.Japan, '\t');
     put(word.Setsumei, '\t');

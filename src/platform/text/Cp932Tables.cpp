@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/text/Cp932Codec.h"
+#include "platform/text/TsvEscape.h"
 
 namespace norumi::cp932 {
 
@@ -29,6 +30,23 @@ namespace {
 // first time a text is converted, so that decoding a text is a lookup per character. A byte or
 // pair the codec does not decode to one character of its own is marked kUnknown, and a text that
 // holds one is left to the codec whole: the result is always what the codec gives.
+// Writes an ASCII character as `escape` has it.
+char* PutAscii(char* at, char c, Escape escape) {
+  if (escape == Escape::Tsv) {
+    if (const char letter = TsvEscapeLetter(char16_t(c))) *at++ = '\\', c = letter;
+  } else if (escape == Escape::Json) {
+    if (c == '"' || c == '\\') {
+      *at++ = '\\';
+    } else if (uint8_t(c) < 0x20 || c == 0x7F) {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      const char escaped[] = {'\\', 'u', '0', '0', kHex[uint8_t(c) >> 4], kHex[c & 0xF]};
+      return std::copy(std::begin(escaped), std::end(escaped), at);
+    }
+  }
+  *at++ = c;
+  return at;
+}
+
 class DecodeTable {
  public:
   static constexpr char16_t kUnknown = 0xFFFF;  // a noncharacter: no byte sequence stands for it
@@ -39,10 +57,26 @@ class DecodeTable {
   }
 
   // Appends the UTF-8 of `bytes`; false, leaving `out` as it was, as Decode.
-  bool DecodeUtf8(std::string_view bytes, std::string& out) const {
+  bool DecodeUtf8(std::string_view bytes, std::string& out, Escape escape) const {
+    // A short text is written on the stack and appended, a long one straight into `out`: no
+    // character takes more than six bytes, escaped or not.
+    constexpr size_t kShort = 256;
+    if (bytes.size() <= kShort) {
+      char buffer[kShort * 6];
+      char* const end = DecodeUtf8To(buffer, bytes, escape);
+      if (end) out.append(buffer, size_t(end - buffer));
+      return end != nullptr;
+    }
     const size_t start = out.size();
-    out.resize(start + bytes.size() * 3);  // no character takes more
-    char* at = out.data() + start;
+    out.resize(start + bytes.size() * 6);
+    char* const end = DecodeUtf8To(out.data() + start, bytes, escape);
+    out.resize(end ? size_t(end - out.data()) : start);
+    return end != nullptr;
+  }
+
+  // Writes the UTF-8 of `bytes` at `at`; the end of what it wrote, or null at a sequence the
+  // table does not know.
+  char* DecodeUtf8To(char* at, std::string_view bytes, Escape escape) const {
     const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
     const auto* end = p + bytes.size();
     while (p != end) {
@@ -50,7 +84,7 @@ class DecodeTable {
       char16_t c = single_[byte];
       if (IsLead(byte)) c = p == end ? kUnknown : pairs_[size_t(Row(byte)) * 256 + *p++];
       if (c < 0x80) {
-        *at++ = char(c);
+        at = PutAscii(at, char(c), escape);
       } else if (c < 0x800) {
         *at++ = char(0xC0 | c >> 6);
         *at++ = char(0x80 | (c & 0x3F));
@@ -59,12 +93,10 @@ class DecodeTable {
         *at++ = char(0x80 | (c >> 6 & 0x3F));
         *at++ = char(0x80 | (c & 0x3F));
       } else {
-        out.resize(start);
-        return false;
+        return nullptr;
       }
     }
-    out.resize(size_t(at - out.data()));
-    return true;
+    return at;
   }
 
   // False, leaving `out` as it was, at the first sequence the table does not know.
@@ -200,8 +232,8 @@ bool AppendDecoded(std::string_view bytes, std::u16string& out) {
   return DecodeTable::Get().Decode(bytes, out);
 }
 
-bool AppendDecodedUtf8(std::string_view bytes, std::string& out) {
-  return DecodeTable::Get().DecodeUtf8(bytes, out);
+bool AppendDecodedUtf8(std::string_view bytes, std::string& out, Escape escape) {
+  return DecodeTable::Get().DecodeUtf8(bytes, out, escape);
 }
 
 bool AppendEncoded(QStringView text, std::string& out) {

@@ -14,7 +14,10 @@ inline constexpr const char* kCodec = "windows-31j";
 // Whether the codec writes each ASCII character as its own byte, asked of it once.
 bool AsciiIsItself();
 bool AppendDecoded(std::string_view bytes, std::u16string& out);
-bool AppendDecodedUtf8(std::string_view bytes, std::string& out);
+// How the ASCII characters of a text are written: as they are, or escaped for a column of
+// tab-separated text (as AppendTsvEscaped writes it) or for a JSON string.
+enum class Escape { None, Tsv, Json };
+bool AppendDecodedUtf8(std::string_view bytes, std::string& out, Escape escape);
 // With the signs Linux types folded as FoldForCp932 folds them.
 bool AppendEncoded(QStringView text, std::string& out);
 

@@ -3,6 +3,10 @@
 #include <QStringDecoder>
 #include <optional>
 
+#include "platform/text/Cp932.h"
+#include "platform/text/Cp932Tables.h"
+#include "platform/text/TsvEscape.h"
+
 namespace norumi {
 
 QString EscapeTsvField(const QString& text, bool startsLine) {
@@ -68,8 +72,7 @@ void AppendTsvEscaped(std::string_view utf8, bool startsLine, std::string& out) 
   if (startsLine && !utf8.empty() && utf8.front() == '#') out += '\\';
   size_t plain = 0;  // the start of the bytes not yet appended, which need no escape
   for (size_t i = 0; i < utf8.size(); ++i) {
-    const char c = utf8[i];
-    const char letter = c == '\\' ? '\\' : c == '\t' ? 't' : c == '\n' ? 'n' : c == '\r' ? 'r' : 0;
+    const char letter = TsvEscapeLetter(char16_t(uint8_t(utf8[i])));
     if (letter == 0) continue;
     out.append(utf8, plain, i - plain);
     out += '\\';
@@ -77,6 +80,50 @@ void AppendTsvEscaped(std::string_view utf8, bool startsLine, std::string& out) 
     plain = i + 1;
   }
   out.append(utf8, plain);
+}
+
+void AppendTsvFieldFromCp932(std::string_view cp932, std::string& out) {
+#ifndef _WIN32
+  if (cp932::AppendDecodedUtf8(cp932, out, cp932::Escape::Tsv)) return;
+#endif
+  thread_local std::string plain;
+  plain.clear();
+  AppendUtf8FromCp932(cp932, plain);
+  AppendTsvEscaped(plain, false, out);
+}
+
+void AppendTsvFieldFromCodes(const CodeView& codes, bool startsLine, std::string& out) {
+  const size_t start = out.size();
+  out.resize(start + codes.size() * 3 + 1);  // no code takes more, escaped or not
+  char* at = out.data() + start;
+  bool first = true;
+  for (size_t i = 0; i < codes.size(); ++i) {
+    if (codes[i] == 0) continue;  // one UTF-16 unit a code, as AppendUnicodeText has it
+    const auto c = char16_t(codes[i] & 0xFFFF);
+    if (first && startsLine && c == u'#') *at++ = '\\';
+    first = false;
+    if (c < 0x80) {
+      if (const char letter = TsvEscapeLetter(c))
+        *at++ = '\\', *at++ = letter;
+      else
+        *at++ = char(c);
+    } else if (c < 0x800) {
+      *at++ = char(0xC0 | c >> 6);
+      *at++ = char(0x80 | (c & 0x3F));
+    } else if (c < 0xD800 || c > 0xDFFF) {
+      *at++ = char(0xE0 | c >> 12);
+      *at++ = char(0x80 | (c >> 6 & 0x3F));
+      *at++ = char(0x80 | (c & 0x3F));
+    } else {  // a surrogate: the long way, which pairs them as Qt does
+      out.resize(start);
+      std::u16string text;
+      for (size_t j = 0; j < codes.size(); ++j)
+        if (codes[j] != 0) text += char16_t(codes[j] & 0xFFFF);
+      AppendTsvField(text, startsLine, out);
+      return;
+    }
+  }
+  out.resize(size_t(at - out.data()));
 }
 
 // The escapes are ASCII, which UTF-8 keeps as it is: escaping before or after encoding is alike.

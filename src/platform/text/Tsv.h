@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/TangoView.h"
+
 namespace norumi {
 
 // Tab-separated text as wbk and the word editor read it and wbk writes it. A tab, a line
@@ -17,8 +19,11 @@ namespace norumi {
 QString EscapeTsvField(const QString& text, bool startsLine);
 // Appends the UTF-8 of EscapeTsvField(text, startsLine) to `utf8`, without making QStrings.
 void AppendTsvField(std::u16string_view text, bool startsLine, std::string& utf8);
-// The same for a text in UTF-8 already.
+// The same for a text in UTF-8 already, and for one in CP932 that does not start a line.
 void AppendTsvEscaped(std::string_view utf8, bool startsLine, std::string& out);
+void AppendTsvFieldFromCp932(std::string_view cp932, std::string& out);
+// The same for the codes of a Korean word, each one UTF-16 unit, the 0 codes left out.
+void AppendTsvFieldFromCodes(const CodeView& codes, bool startsLine, std::string& out);
 // Appends the UTF-8 of `text` as QString::toStdString gives it.
 void AppendUtf8(std::u16string_view text, std::string& utf8);
 QString UnescapeTsvField(const QString& text);
