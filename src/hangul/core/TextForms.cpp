@@ -48,6 +48,7 @@ int32_t ReadReferenceNumber(std::string_view text) {
 
 HangulCodes UnicodeTextToCodes(std::u16string_view text) {
   HangulCodes codes;
+  codes.reserve(text.size() + 1);  // and a closing 0 code, which most callers add
   for (char16_t unit : text) {
     if (unit == 0) break;
     codes.push_back(unit);

@@ -94,14 +94,6 @@ std::optional<QString> FromCp932Exactly(const std::string& bytes) {
 }
 
 std::optional<std::string> ToCp932(QStringView text) {
-  const bool ascii =
-      std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
-  if (ascii && cp932::AsciiIsItself()) {
-    std::string bytes(size_t(text.size()), '\0');
-    std::transform(text.begin(), text.end(), bytes.begin(),
-                   [](QChar c) { return char(c.unicode()); });
-    return bytes;
-  }
   std::string known;
   if (cp932::AppendEncoded(text, known)) return known;
   QStringEncoder& encoder = ReusedConverter<QStringEncoder, QStringConverter::Flag::Stateless>();

@@ -12,18 +12,6 @@
 
 namespace norumi::cp932 {
 
-// Whether the codec writes each ASCII character as its own byte, asked of it once.
-bool AsciiIsItself() {
-  static const bool itself = [] {
-    QString ascii;
-    for (char16_t c = 0; c < 0x80; ++c) ascii += QChar(c);
-    QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
-    const QByteArray bytes = encoder.encode(ascii);
-    return !encoder.hasError() && bytes == ascii.toLatin1();
-  }();
-  return itself;
-}
-
 namespace {
 
 // What the codec gives for each byte alone and for each byte pair, read off the codec itself the
@@ -173,11 +161,11 @@ class EncodeTable {
     const size_t start = out.size();
     for (const QChar c : text) {
       const uint16_t bytes = Code(c.unicode());
-      if (bytes == 0 && c.unicode() != 0) {
+      if (bytes == 0) {
         out.resize(start);
         return false;
       }
-      if (bytes >= 0x100) out += char(bytes >> 8);
+      if (bytes >= 0x8100) out += char(bytes >> 8);
       out += char(bytes & 0xFF);
     }
     return true;
@@ -186,8 +174,8 @@ class EncodeTable {
  private:
   EncodeTable() : codes_(65536, 0) {}
 
-  // One pair of bytes per character: a single byte below 0x100, a lead and a trail byte above
-  // (leads are 0x81 and more); 0 for a character not held.
+  // The bytes of a character: 0x100 and a single byte, or a lead byte (0x81 or more) and a
+  // trail byte; 0 for a character not held.
   uint16_t Code(char16_t c) {
     if (!built_[c >> 8]) Build(c >> 8);
     return codes_[c];
@@ -195,18 +183,27 @@ class EncodeTable {
 
   void Build(int block) {
     built_[block] = true;
-    if (block == 0 && AsciiIsItself())
-      for (char16_t c = 0; c < 0x80; ++c) codes_[c] = c;
-    // The block's characters beyond ASCII, each followed by a line break: a line break is no
-    // byte of any other character's bytes, so the codec's output splits back apart.
+    // The block's characters, each followed by a line break: a line break is no byte of any
+    // other character's bytes, so the codec's output splits back apart. The line break itself
+    // is asked alone.
     QString chars;
-    for (int c = std::max(block * 256, 0x80); c < block * 256 + 256; ++c)
-      if (c < 0xD800 || c > 0xDFFF) chars.append(QChar(char16_t(c))).append(QChar('\n'));
+    for (int c = block * 256; c < block * 256 + 256; ++c)
+      if ((c < 0xD800 || c > 0xDFFF) && c != '\n') chars.append(QChar(char16_t(c))).append('\n');
+    Take(chars);
+    if (block == 0) Take(QStringLiteral("\n\n"));
+    // The signs typed in other forms are written as the forms they are folded to.
+    for (int c = block * 256; c < block * 256 + 256; ++c)
+      if (const char16_t to = FoldForCp932(char16_t(c)); to != c) codes_[c] = Code(to);
+  }
+
+  // Encodes `chars`, every other one a line break, and keeps the bytes of each character that
+  // decode back to it.
+  void Take(const QString& chars) {
     QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
     const QByteArray bytes = encoder.encode(chars);
     qsizetype at = 0;
     for (qsizetype i = 0; i < chars.size() && at < bytes.size(); i += 2) {
-      const qsizetype end = bytes.indexOf('\n', at);
+      const qsizetype end = bytes.indexOf('\n', at + (chars.at(i) == QChar('\n') ? 1 : 0));
       if (end < 0) break;
       const std::string_view part(bytes.constData() + at, size_t(end - at));
       at = end + 1;
@@ -214,12 +211,10 @@ class EncodeTable {
       if (part.empty() || part.size() > 2 || !DecodeTable::Get().Decode(part, back) ||
           back != std::u16string(1, chars.at(i).unicode()))
         continue;
-      codes_[chars.at(i).unicode()] =
-          part.size() == 1 ? uint8_t(part[0]) : uint16_t(uint8_t(part[0]) << 8 | uint8_t(part[1]));
+      codes_[chars.at(i).unicode()] = part.size() == 1
+                                          ? uint16_t(0x100 | uint8_t(part[0]))
+                                          : uint16_t(uint8_t(part[0]) << 8 | uint8_t(part[1]));
     }
-    // The signs typed in other forms are written as the forms they are folded to.
-    for (int c = block * 256; c < block * 256 + 256; ++c)
-      if (const char16_t to = FoldForCp932(char16_t(c)); to != c) codes_[c] = Code(to);
   }
 
   std::vector<uint16_t> codes_;

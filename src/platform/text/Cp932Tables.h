@@ -11,8 +11,6 @@ namespace norumi::cp932 {
 
 inline constexpr const char* kCodec = "windows-31j";
 
-// Whether the codec writes each ASCII character as its own byte, asked of it once.
-bool AsciiIsItself();
 bool AppendDecoded(std::string_view bytes, std::u16string& out);
 // How the ASCII characters of a text are written: as they are, or escaped for a column of
 // tab-separated text (as AppendTsvEscaped writes it) or for a JSON string.
