@@ -69,9 +69,6 @@ std::string ShowPath(const std::filesystem::path& path);
 std::string EscapeControls(std::string_view utf8);
 void AppendEscapedControls(std::string& out, std::string_view utf8);
 
-// A long output is written in parts of about this size: a buffer that stays small stays in the
-// cache.
-inline constexpr size_t kWriteChunk = 1 << 18;
 void WriteOut(std::string_view utf8);
 void WriteErr(std::string_view utf8);
 std::string ReadAllStdin();

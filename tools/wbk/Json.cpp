@@ -101,12 +101,6 @@ JsonWriter& JsonWriter::Int(int64_t value) {
   return *this;
 }
 
-JsonWriter& JsonWriter::Raw(std::string_view json) {
-  BeforeValue();
-  out_ += json;
-  return *this;
-}
-
 JsonWriter& JsonWriter::Bool(bool value) {
   BeforeValue();
   out_ += value ? "true" : "false";

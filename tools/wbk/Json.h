@@ -26,8 +26,6 @@ class JsonWriter {
   JsonWriter& Int(int64_t value);
   JsonWriter& Bool(bool value);
   JsonWriter& Null();
-  // A value the caller has written as compact JSON itself.
-  JsonWriter& Raw(std::string_view json);
 
   template <typename Ints>
   JsonWriter& IntArray(const Ints& values) {

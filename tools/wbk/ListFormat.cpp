@@ -1,5 +1,6 @@
 #include "ListFormat.h"
 
+#include "Batches.h"
 #include "Cli.h"
 #include "Json.h"
 #include "Text.h"
@@ -39,24 +40,22 @@ void AppendJsonStringFromCp932(std::string& out, std::string_view cp932) {
 }
 
 // The entry as JsonWriter would write it, written straight: a dump writes a million of them.
-void WriteEntry(JsonWriter& json, const TTangoList& list, int index) {
-  thread_local std::string entry;
+void AppendEntry(std::string& out, const TTangoList& list, int index) {
   const TangoView word = list.View(index);
-  entry = "{\"label\":";
-  entry += list.Label(index);
-  entry += ",\"japan\":";
-  AppendJsonStringFromCp932(entry, word.Japan);
-  entry += ",\"hangul\":[";
+  out += "{\"label\":";
+  out += list.Label(index);
+  out += ",\"japan\":";
+  AppendJsonStringFromCp932(out, word.Japan);
+  out += ",\"hangul\":[";
   for (size_t i = 0; i < word.Hangul.size(); ++i) {
-    if (i != 0) entry += ',';
-    AppendJsonInt(entry, word.Hangul[i]);
+    if (i != 0) out += ',';
+    AppendJsonInt(out, word.Hangul[i]);
   }
-  entry += "],\"setsumei\":";
-  AppendJsonStringFromCp932(entry, word.Setsumei);
-  entry += ",\"url\":";
-  AppendJsonStringFromCp932(entry, word.Url);
-  entry += '}';
-  json.Raw(entry);
+  out += "],\"setsumei\":";
+  AppendJsonStringFromCp932(out, word.Setsumei);
+  out += ",\"url\":";
+  AppendJsonStringFromCp932(out, word.Url);
+  out += '}';
 }
 
 // One line per field: line breaks and tabs of a text show as their escapes.
@@ -71,6 +70,29 @@ std::string OneLine(std::string_view cp932) {
   std::string line;
   AppendOneLine(line, cp932);
   return line;
+}
+
+// An entry of the listing for people: its number, Korean and meaning, then its explanation
+// and URL where it has them.
+void AppendEntryLines(std::string& out, const TTangoList& list, int index) {
+  const TangoView entry = list.View(index);
+  out += "  [";
+  out += list.Label(index);
+  out += "] ";
+  AppendTsvFieldFromCodes(entry.Hangul, false, out);
+  out += " = ";
+  AppendOneLine(out, entry.Japan);
+  out += '\n';
+  if (!entry.Setsumei.empty()) {
+    out += "      explanation: ";
+    AppendOneLine(out, entry.Setsumei);
+    out += '\n';
+  }
+  if (!entry.Url.empty()) {
+    out += "      url: ";
+    AppendOneLine(out, entry.Url);
+    out += '\n';
+  }
 }
 
 std::string HistoryLine(const char* name, const TRirekiList& history) {
@@ -113,10 +135,16 @@ void WriteListJson(const TTangoList& list, LoadStatus status, const TextSink& wr
   else
     json.Null();
   json.Key("entries").BeginArray();
-  for (int i = 0; i < list.Count(); ++i) {
-    WriteEntry(json, list, i);
-    if (json.Text().size() >= kWriteChunk) json.Drain(write);
-  }
+  json.Drain(write);
+  FormatInBatches(
+      list.Count(),
+      [&list](int begin, int end, std::string& out) {
+        for (int i = begin; i < end; ++i) {
+          if (i != 0) out += ',';
+          AppendEntry(out, list, i);
+        }
+      },
+      write);
   json.EndArray();
   json.Key("rirekiJap2Kor");
   WriteHistory(json, list.RirekiJap2Kor);
@@ -140,27 +168,14 @@ void WriteListText(const TTangoList& list, LoadStatus status, const TextSink& wr
   out += Field("kaisetsu", std::to_string(list.Kaisetsu) + kaisetsu);
   out += Field("damage", IsDamaged(status) ? LoadStatusName(status) : "none");
   out += Field("entries", std::to_string(list.Count()));
-  for (int i = 0; i < list.Count(); ++i) {
-    const TangoView entry = list.View(i);
-    out += "  [";
-    out += list.Label(i);
-    out += "] ";
-    AppendTsvFieldFromCodes(entry.Hangul, false, out);
-    out += " = ";
-    AppendOneLine(out, entry.Japan);
-    out += '\n';
-    if (!entry.Setsumei.empty()) {
-      out += "      explanation: ";
-      AppendOneLine(out, entry.Setsumei);
-      out += '\n';
-    }
-    if (!entry.Url.empty()) {
-      out += "      url: ";
-      AppendOneLine(out, entry.Url);
-      out += '\n';
-    }
-    if (out.size() >= kWriteChunk) write(out), out.clear();
-  }
+  write(out);
+  out.clear();
+  FormatInBatches(
+      list.Count(),
+      [&list](int begin, int end, std::string& lines) {
+        for (int i = begin; i < end; ++i) AppendEntryLines(lines, list, i);
+      },
+      write);
   out += HistoryLine("Japanese to Korean", list.RirekiJap2Kor);
   out += HistoryLine("Korean to Japanese", list.RirekiKor2Jap);
   write(out);

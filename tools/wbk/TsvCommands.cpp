@@ -1,4 +1,5 @@
 // import and export: words as tab-separated text, for spreadsheets and flash-card programs.
+#include "Batches.h"
 #include "Commands.h"
 #include "Text.h"
 #include "WordFiles.h"
@@ -77,21 +78,21 @@ int RunExport(const Invocation& call) {
   TTangoList list;
   const LoadStatus status = LoadExisting(list, path);
   // The header lines tell a flash-card program how to read the rest; wbk import skips them.
-  std::string out = "#separator:tab\n#html:false\n#columns:Korean\tJapanese\tExplanation\tURL\n";
-  const auto put = [&](std::string_view cp932, char after) {
-    AppendTsvFieldFromCp932(cp932, out);
-    out += after;
-  };
-  for (int i = 0; i < list.Count(); ++i) {
-    const TangoView word = list.View(i);
-    AppendTsvFieldFromCodes(word.Hangul, true, out);
-    out += '\t';
-    put(word.Japan, '\t');
-    put(word.Setsumei, '\t');
-    put(word.Url, '\n');
-    if (out.size() >= kWriteChunk) WriteOut(out), out.clear();
-  }
-  WriteOut(out);
+  WriteOut("#separator:tab\n#html:false\n#columns:Korean\tJapanese\tExplanation\tURL\n");
+  FormatInBatches(
+      list.Count(),
+      [&list](int begin, int end, std::string& out) {
+        for (int i = begin; i < end; ++i) {
+          const TangoView word = list.View(i);
+          AppendTsvFieldFromCodes(word.Hangul, true, out);
+          for (const std::string_view text : {word.Japan, word.Setsumei, word.Url}) {
+            out += '\t';
+            AppendTsvFieldFromCp932(text, out);
+          }
+          out += '\n';
+        }
+      },
+      WriteOut);
   if (!IsDamaged(status)) return 0;
   call.Report(ShowPath(path) + " is damaged (" + LoadStatusName(status) +
               "); exported is what could be read");

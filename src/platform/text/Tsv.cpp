@@ -170,9 +170,10 @@ bool IsBlank(QStringView line) {
 
 }  // namespace
 
-void ForEachTsvRow(std::string_view utf8, std::vector<TsvBadLine>& bad, const TakeTsvRow& take) {
-  if (utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);
-  int number = 0;
+void ForEachTsvRow(std::string_view utf8, std::vector<TsvBadLine>& bad, const TakeTsvRow& take,
+                   int linesBefore) {
+  if (linesBefore == 0 && utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);
+  int number = linesBefore;
   std::optional<QStringDecoder> decoder;
   // Kept from line to line, so that a line costs no allocation of its own.
   QString line;

@@ -46,6 +46,9 @@ std::vector<TsvRow> ParseTsv(std::string_view utf8, std::vector<TsvBadLine>& bad
 // The same, handing each row on as it is read: its line number and its columns, unescaped,
 // which stay valid during the call only.
 using TakeTsvRow = std::function<void(int line, const std::vector<QStringView>& columns)>;
-void ForEachTsvRow(std::string_view utf8, std::vector<TsvBadLine>& bad, const TakeTsvRow& take);
+// `linesBefore`: the lines of the whole text before `utf8`, which is then a part of it that
+// starts a line; only the whole text's start may hold a BOM.
+void ForEachTsvRow(std::string_view utf8, std::vector<TsvBadLine>& bad, const TakeTsvRow& take,
+                   int linesBefore = 0);
 
 }  // namespace norumi

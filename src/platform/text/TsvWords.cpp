@@ -1,6 +1,8 @@
 #include "platform/text/TsvWords.h"
 
 #include <algorithm>
+#include <future>
+#include <thread>
 #include <variant>
 
 #include "hangul/core/TextForms.h"
@@ -43,22 +45,61 @@ std::variant<TTango, TsvProblem> RowToWord(int line, const std::vector<QStringVi
 
 }  // namespace
 
-TsvWords ReadTsvWords(std::string_view utf8) {
+namespace {
+
+// The words of a part of a text that starts a line, `linesBefore` lines into it.
+TsvWords ReadPart(std::string_view utf8, int linesBefore) {
   std::vector<TsvBadLine> bad;
   TsvWords result;
   // One word a line at most: the words are never moved as they grow.
   result.words.reserve(size_t(std::count(utf8.begin(), utf8.end(), '\n')) + 1);
   AdviseHugePages(result.words.data(), result.words.capacity() * sizeof(TTango));
-  ForEachTsvRow(utf8, bad, [&](int line, const std::vector<QStringView>& columns) {
+  const auto take = [&](int line, const std::vector<QStringView>& columns) {
     auto read = RowToWord(line, columns);
     if (auto* word = std::get_if<TTango>(&read))
       result.words.push_back(std::move(*word));
     else
       result.problems.push_back(std::get<TsvProblem>(std::move(read)));
-  });
+  };
+  ForEachTsvRow(utf8, bad, take, linesBefore);
   for (const TsvBadLine& line : bad) {
     const auto kind = line.nul ? TsvProblem::Kind::NulByte : TsvProblem::Kind::NotUtf8;
     result.problems.push_back({line.line, kind, 0, {}, {}, {}, {}});
+  }
+  return result;
+}
+
+}  // namespace
+
+TsvWords ReadTsvWords(std::string_view utf8) {
+  // A long text is read in parts at once, one a core, each from the start of a line.
+  constexpr size_t kLongText = size_t(1) << 20;
+  const size_t parts =
+      utf8.size() < kLongText ? 1 : std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 4);
+  std::vector<std::future<TsvWords>> later;
+  TsvWords result;
+  int linesBefore = 0;
+  for (size_t part = 0, from = 0; part < parts; ++part) {
+    size_t to = part + 1 == parts ? utf8.size() : utf8.find('\n', utf8.size() * (part + 1) / parts);
+    to = to == std::string_view::npos ? utf8.size() : std::max(from, std::min(to + 1, utf8.size()));
+    const std::string_view text = utf8.substr(from, to - from);
+    if (part == 0)
+      later.push_back(std::async(std::launch::deferred, ReadPart, text, linesBefore));
+    else
+      later.push_back(std::async(std::launch::async, ReadPart, text, linesBefore));
+    linesBefore += int(std::count(text.begin(), text.end(), '\n'));
+    from = to;
+  }
+  for (auto& part : later) {
+    TsvWords read = part.get();
+    if (result.words.empty()) {
+      result.words = std::move(read.words);
+    } else {
+      result.words.insert(result.words.end(), std::make_move_iterator(read.words.begin()),
+                          std::make_move_iterator(read.words.end()));
+    }
+    result.problems.insert(result.problems.end(), std::make_move_iterator(read.problems.begin()),
+                           std::make_move_iterator(read.problems.end()));
   }
   std::stable_sort(result.problems.begin(), result.problems.end(),
                    [](const TsvProblem& a, const TsvProblem& b) { return a.line < b.line; });
