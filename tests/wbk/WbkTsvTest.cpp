@@ -176,5 +176,29 @@ TEST(WbkExport, WhatItWritesImportsBackAsTheSameWords) {
   EXPECT_EQ(Words(dir / "copy.wbk"), Words(dir / "src.wbk"));
 }
 
+// Long enough to be written in several batches and read back in several parts at once: the
+// words come back in their order, and a refused line is named by its line in the whole text.
+TEST(WbkExport, ALongListComesBackInOrderWithItsLinesCounted) {
+  TempDir dir;
+  TTangoList list;
+  constexpr int kWords = 40'000;
+  for (int n = 0; kWords > n; ++n)
+    AddWord(list, "w" + std::to_string(n), {0xAC00 + n % 11172, 0},
+            "explanation number " + std::to_string(n), "");
+  list.SaveToFile(dir / "long.wbk");
+
+  const WbkRun exported = RunWbk({"export", Arg(dir / "long.wbk")});
+  ASSERT_EQ(exported.status, 0) << exported.err;
+  ASSERT_GT(exported.out.size(), size_t(1) << 20);
+  const WbkRun imported =
+      RunWbk({"import", Arg(dir / "copy.wbk"), "-", "--skip-invalid"}, exported.out + "last\n");
+  ASSERT_EQ(imported.status, 0) << imported.err;
+  EXPECT_EQ(Words(dir / "copy.wbk"), Words(dir / "long.wbk"));
+  const int lastLine = 3 + kWords + 1;  // after the three header lines
+  EXPECT_NE(imported.err.find("line " + std::to_string(lastLine) + ": there is no Japanese"),
+            std::string::npos)
+      << imported.err;
+}
+
 }  // namespace
 }  // namespace norumi::test
