@@ -35,6 +35,18 @@ struct Run {
   double peakMiB = 0;
 };
 
+// Starts `args` (the program looked for on the PATH) with `actions`, which it then destroys;
+// the process, or -1 when it could not be started.
+pid_t Spawn(const std::vector<std::string>& args, posix_spawn_file_actions_t& actions) {
+  std::vector<char*> argv;
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  const int failed = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  return failed == 0 ? pid : -1;
+}
+
 // Runs a program to its end, its output to `out`; throws when it fails. Only the time is read
 // here: the peak memory the system reports counts this process's own.
 Run RunProgram(const std::vector<std::string>& args, const std::string& out = "/dev/null") {
@@ -43,14 +55,9 @@ Run RunProgram(const std::vector<std::string>& args, const std::string& out = "/
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  std::vector<char*> argv;
-  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-  argv.push_back(nullptr);
   const auto start = std::chrono::steady_clock::now();
-  pid_t pid = 0;
-  const int failed = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (failed != 0) throw std::runtime_error("cannot start " + args[0]);
+  const pid_t pid = Spawn(args, actions);
+  if (pid < 0) throw std::runtime_error("cannot start " + args[0]);
   int status = 0;
   waitpid(pid, &status, 0);
   const double seconds = Seconds(std::chrono::steady_clock::now() - start);
@@ -225,19 +232,14 @@ double TimeToFirstPaint(const std::vector<std::string>& args) {
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, pipe[1], STDOUT_FILENO);
   posix_spawn_file_actions_addclose(&actions, pipe[0]);
-  std::vector<char*> argv;
-  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-  argv.push_back(nullptr);
   const auto start = std::chrono::steady_clock::now();
-  pid_t pid = 0;
-  const int failed = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
+  const pid_t pid = Spawn(args, actions);
   ::close(pipe[1]);
   char byte = 0;
-  const bool painted = failed == 0 && ::read(pipe[0], &byte, 1) == 1;
+  const bool painted = pid >= 0 && ::read(pipe[0], &byte, 1) == 1;
   const double seconds = Seconds(std::chrono::steady_clock::now() - start);
   ::close(pipe[0]);
-  if (failed == 0) waitpid(pid, nullptr, 0);
+  if (pid >= 0) waitpid(pid, nullptr, 0);
   if (!painted) throw std::runtime_error(args[0] + " painted nothing");
   return seconds;
 }

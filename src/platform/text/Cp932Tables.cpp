@@ -68,9 +68,7 @@ class DecodeTable {
     const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
     const auto* end = p + bytes.size();
     while (p != end) {
-      const uint8_t byte = *p++;
-      char16_t c = single_[byte];
-      if (IsLead(byte)) c = p == end ? kUnknown : pairs_[size_t(Row(byte)) * 256 + *p++];
+      const char16_t c = Next(p, end);
       if (c < 0x80) {
         at = PutAscii(at, char(c), escape);
       } else if (c < 0x800) {
@@ -95,9 +93,7 @@ class DecodeTable {
     const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
     const auto* end = p + bytes.size();
     while (p != end) {
-      const uint8_t byte = *p++;
-      char16_t c = single_[byte];
-      if (IsLead(byte)) c = p == end ? kUnknown : pairs_[size_t(Row(byte)) * 256 + *p++];
+      const char16_t c = Next(p, end);
       if (c == kUnknown) {
         out.resize(start);
         return false;
@@ -109,6 +105,13 @@ class DecodeTable {
   }
 
  private:
+  // The character that starts at `p`, which it passes: one byte, or a lead byte and its trail.
+  char16_t Next(const uint8_t*& p, const uint8_t* end) const {
+    const uint8_t byte = *p++;
+    if (!IsLead(byte)) return single_[byte];
+    return p == end ? kUnknown : pairs_[size_t(Row(byte)) * 256 + *p++];
+  }
+
   static bool IsLead(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
   static int Row(uint8_t lead) { return lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + 31; }
 
