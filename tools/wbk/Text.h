@@ -11,7 +11,6 @@ namespace norumi::wbk {
 
 // What the tool prints of a stored CP932 text.
 std::string Cp932ToUtf8(std::string_view cp932);
-void AppendCp932AsUtf8(std::string& out, std::string_view cp932);
 // A stored text in a message: its control characters escaped (see EscapeControls).
 std::string ShowText(const std::string& cp932);
 
@@ -21,8 +20,5 @@ std::string UncodableMessage(std::string_view where, const QString& text,
 // The CP932 bytes of `text`. A character CP932 cannot hold is refused with a Failure that names
 // `where` (as in "line 3, Japanese column") and the character.
 std::string ToCp932OrRefuse(const QString& text, std::string_view where);
-
-// Korean as the Unicode-text copy writes it: the 0 codes leave no trace.
-QString CodesToKorean(const HangulCodes& codes);
 
 }  // namespace norumi::wbk

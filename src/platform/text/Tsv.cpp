@@ -60,13 +60,14 @@ bool EncodeUtf8(std::u16string_view text, std::string& out) {
   return true;
 }
 
-}  // namespace
-
-// Surrogates, paired or not, are rare enough to leave to Qt and its way with a lone one.
+// The UTF-8 of `text` as QString::toStdString gives it. Surrogates, paired or not, are rare
+// enough to leave to Qt and its way with a lone one.
 void AppendUtf8(std::u16string_view text, std::string& utf8) {
   if (!EncodeUtf8(text, utf8))
     utf8 += QString::fromUtf16(text.data(), qsizetype(text.size())).toStdString();
 }
+
+}  // namespace
 
 void AppendTsvEscaped(std::string_view utf8, bool startsLine, std::string& out) {
   if (startsLine && !utf8.empty() && utf8.front() == '#') out += '\\';
@@ -215,16 +216,6 @@ void ForEachTsvRow(std::string_view utf8, std::vector<TsvBadLine>& bad, const Ta
     }
     take(number, columns);
   }
-}
-
-std::vector<TsvRow> ParseTsv(std::string_view utf8, std::vector<TsvBadLine>& bad) {
-  std::vector<TsvRow> rows;
-  ForEachTsvRow(utf8, bad, [&](int line, const std::vector<QStringView>& columns) {
-    TsvRow row{line, {}};
-    for (const QStringView column : columns) row.columns << column.toString();
-    rows.push_back(std::move(row));
-  });
-  return rows;
 }
 
 }  // namespace norumi

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
+#include <QStringView>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -24,14 +24,7 @@ void AppendTsvEscaped(std::string_view utf8, bool startsLine, std::string& out);
 void AppendTsvFieldFromCp932(std::string_view cp932, std::string& out);
 // The same for the codes of a Korean word, each one UTF-16 unit, the 0 codes left out.
 void AppendTsvFieldFromCodes(const CodeView& codes, bool startsLine, std::string& out);
-// Appends the UTF-8 of `text` as QString::toStdString gives it.
-void AppendUtf8(std::u16string_view text, std::string& utf8);
 QString UnescapeTsvField(const QString& text);
-
-struct TsvRow {
-  int line = 0;  // 1-based, counting every line of the text
-  QStringList columns;
-};
 
 // A line that holds no text to split into columns.
 struct TsvBadLine {
@@ -39,12 +32,11 @@ struct TsvBadLine {
   bool nul = false;  // a NUL byte, which would cut the text it stands in when stored
 };
 
-// The rows of a UTF-8 text, columns unescaped. A BOM at the start, the carriage return of a
-// CRLF line end, lines starting with "#" and blank lines are passed over. A line that is not
-// UTF-8, or holds a NUL byte, goes to `bad` and the reading goes on.
-std::vector<TsvRow> ParseTsv(std::string_view utf8, std::vector<TsvBadLine>& bad);
-// The same, handing each row on as it is read: its line number and its columns, unescaped,
-// which stay valid during the call only.
+// Hands on the rows of a UTF-8 text as it reads them: each row's line number (1-based,
+// counting every line of the text) and its columns, unescaped, which stay valid during the call
+// only. A BOM at the start, the carriage return of a CRLF line end, lines starting with "#" and
+// blank lines are passed over. A line that is not UTF-8, or holds a NUL byte, goes to `bad` and
+// the reading goes on.
 using TakeTsvRow = std::function<void(int line, const std::vector<QStringView>& columns)>;
 // `linesBefore`: the lines of the whole text before `utf8`, which is then a part of it that
 // starts a line; only the whole text's start may hold a BOM.

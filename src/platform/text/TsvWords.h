@@ -38,7 +38,7 @@ struct TsvWords {
 };
 
 // The words of UTF-8 lines of Korean, Japanese and, optionally, explanation and URL (see
-// ParseTsv). Every line is read, so that all the refused ones can be named at once; what is
+// ForEachTsvRow). Every line is read, so that all the refused ones can be named at once; what is
 // done with the words when some are refused is the caller's choice.
 TsvWords ReadTsvWords(std::string_view utf8);
 
