@@ -9,6 +9,7 @@
 
 #include "platform/text/Cp932Codec.h"
 #include "platform/text/TsvEscape.h"
+#include "platform/text/Utf8.h"
 
 namespace norumi::cp932 {
 
@@ -69,18 +70,8 @@ class DecodeTable {
     const auto* end = p + bytes.size();
     while (p != end) {
       const char16_t c = Next(p, end);
-      if (c < 0x80) {
-        at = PutAscii(at, char(c), escape);
-      } else if (c < 0x800) {
-        *at++ = char(0xC0 | c >> 6);
-        *at++ = char(0x80 | (c & 0x3F));
-      } else if (c != kUnknown) {  // never a surrogate
-        *at++ = char(0xE0 | c >> 12);
-        *at++ = char(0x80 | (c >> 6 & 0x3F));
-        *at++ = char(0x80 | (c & 0x3F));
-      } else {
-        return nullptr;
-      }
+      if (c == kUnknown) return nullptr;
+      at = c < 0x80 ? PutAscii(at, char(c), escape) : PutUtf8(at, c);  // never a surrogate
     }
     return at;
   }

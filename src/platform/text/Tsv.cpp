@@ -3,9 +3,11 @@
 #include <QStringDecoder>
 #include <optional>
 
+#include "hangul/core/TextForms.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Cp932Tables.h"
 #include "platform/text/TsvEscape.h"
+#include "platform/text/Utf8.h"
 
 namespace norumi {
 
@@ -14,22 +16,10 @@ QString EscapeTsvField(const QString& text, bool startsLine) {
   out.reserve(text.size());
   if (startsLine && text.startsWith(QChar('#'))) out += QChar('\\');
   for (const QChar c : text) {
-    switch (c.unicode()) {
-      case '\\':
-        out += QStringLiteral("\\\\");
-        break;
-      case '\t':
-        out += QStringLiteral("\\t");
-        break;
-      case '\n':
-        out += QStringLiteral("\\n");
-        break;
-      case '\r':
-        out += QStringLiteral("\\r");
-        break;
-      default:
-        out += c;
-    }
+    if (const char letter = TsvEscapeLetter(c.unicode()))
+      out += QChar('\\'), out += QChar(letter);
+    else
+      out += c;
   }
   return out;
 }
@@ -42,19 +32,11 @@ bool EncodeUtf8(std::u16string_view text, std::string& out) {
   out.resize(start + text.size() * 3);  // no character takes more
   char* at = out.data() + start;
   for (const char16_t c : text) {
-    if (c < 0x80) {
-      *at++ = char(c);
-    } else if (c < 0x800) {
-      *at++ = char(0xC0 | c >> 6);
-      *at++ = char(0x80 | (c & 0x3F));
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
+    if (c >= 0xD800 && c <= 0xDFFF) {
       out.resize(start);
       return false;
-    } else {
-      *at++ = char(0xE0 | c >> 12);
-      *at++ = char(0x80 | (c >> 6 & 0x3F));
-      *at++ = char(0x80 | (c & 0x3F));
     }
+    at = PutUtf8(at, c);
   }
   out.resize(size_t(at - out.data()));
   return true;
@@ -94,37 +76,10 @@ void AppendTsvFieldFromCp932(std::string_view cp932, std::string& out) {
 }
 
 void AppendTsvFieldFromCodes(const CodeView& codes, bool startsLine, std::string& out) {
-  const size_t start = out.size();
-  out.resize(start + codes.size() * 3 + 1);  // no code takes more, escaped or not
-  char* at = out.data() + start;
-  bool first = true;
-  for (size_t i = 0; i < codes.size(); ++i) {
-    if (codes[i] == 0) continue;  // one UTF-16 unit a code, as AppendUnicodeText has it
-    const auto c = char16_t(codes[i] & 0xFFFF);
-    if (first && startsLine && c == u'#') *at++ = '\\';
-    first = false;
-    if (c < 0x80) {
-      if (const char letter = TsvEscapeLetter(c))
-        *at++ = '\\', *at++ = letter;
-      else
-        *at++ = char(c);
-    } else if (c < 0x800) {
-      *at++ = char(0xC0 | c >> 6);
-      *at++ = char(0x80 | (c & 0x3F));
-    } else if (c < 0xD800 || c > 0xDFFF) {
-      *at++ = char(0xE0 | c >> 12);
-      *at++ = char(0x80 | (c >> 6 & 0x3F));
-      *at++ = char(0x80 | (c & 0x3F));
-    } else {  // a surrogate: the long way, which pairs them as Qt does
-      out.resize(start);
-      std::u16string text;
-      for (size_t j = 0; j < codes.size(); ++j)
-        if (codes[j] != 0) text += char16_t(codes[j] & 0xFFFF);
-      AppendTsvField(text, startsLine, out);
-      return;
-    }
-  }
-  out.resize(size_t(at - out.data()));
+  thread_local std::u16string text;
+  text.clear();
+  AppendUnicodeText(codes, text);
+  AppendTsvField(text, startsLine, out);
 }
 
 // The escapes are ASCII, which UTF-8 keeps as it is: escaping before or after encoding is alike.
