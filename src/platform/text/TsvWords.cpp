@@ -47,12 +47,13 @@ std::variant<TTango, TsvProblem> RowToWord(int line, const std::vector<QStringVi
 
 namespace {
 
-// The words of a part of a text that starts a line, `linesBefore` lines into it.
-TsvWords ReadPart(std::string_view utf8, int linesBefore) {
+// The words of a part of a text that starts a line, `linesBefore` lines into it and `lines`
+// lines long.
+TsvWords ReadPart(std::string_view utf8, int linesBefore, int lines) {
   std::vector<TsvBadLine> bad;
   TsvWords result;
   // One word a line at most: the words are never moved as they grow.
-  result.words.reserve(size_t(std::count(utf8.begin(), utf8.end(), '\n')) + 1);
+  result.words.reserve(size_t(lines) + 1);
   AdviseHugePages(result.words.data(), result.words.capacity() * sizeof(TTango));
   const auto take = [&](int line, const std::vector<QStringView>& columns) {
     auto read = RowToWord(line, columns);
@@ -83,11 +84,10 @@ TsvWords ReadTsvWords(std::string_view utf8) {
     size_t to = part + 1 == parts ? utf8.size() : utf8.find('\n', utf8.size() * (part + 1) / parts);
     to = to == std::string_view::npos ? utf8.size() : std::max(from, std::min(to + 1, utf8.size()));
     const std::string_view text = utf8.substr(from, to - from);
-    if (part == 0)
-      later.push_back(std::async(std::launch::deferred, ReadPart, text, linesBefore));
-    else
-      later.push_back(std::async(std::launch::async, ReadPart, text, linesBefore));
-    linesBefore += int(std::count(text.begin(), text.end(), '\n'));
+    const int lines = int(std::count(text.begin(), text.end(), '\n'));
+    const auto launch = part == 0 ? std::launch::deferred : std::launch::async;
+    later.push_back(std::async(launch, ReadPart, text, linesBefore, lines));
+    linesBefore += lines;
     from = to;
   }
   for (auto& part : later) {
