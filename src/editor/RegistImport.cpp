@@ -83,7 +83,7 @@ void TfrmRegist::T1Click() {
   ShowEntry(CurrentIndex);
   SaveWordFile();
   services_.dialogs.MessageBox(
-      this, QStringLiteral("%1語のうち%2語を追加しました。").arg(read.words.size()).arg(added),
+      this, QStringLiteral("%1語のうち%2語を追加しました。").arg(read.words.Count()).arg(added),
       kImportCaption, MsgIcon::Information);
 }
 

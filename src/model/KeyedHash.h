@@ -1,6 +1,5 @@
 #pragma once
 
-#include <algorithm>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -35,71 +34,40 @@ inline const HashKey& ProcessHashKey() {
   return key;
 }
 
-// SipHash-1-3 over bytes fed in pieces: the same pieces fed in the same order give the same
-// hash. Callers feed the lengths of their fields before the fields, so that no two different
-// entries feed the same bytes.
-class KeyedHasher {
- public:
-  explicit KeyedHasher(const HashKey& key = ProcessHashKey())
-      : v0_(key.k0 ^ 0x736f6d6570736575ull),
-        v1_(key.k1 ^ 0x646f72616e646f6dull),
-        v2_(key.k0 ^ 0x6c7967656e657261ull),
-        v3_(key.k1 ^ 0x7465646279746573ull) {}
-
-  void Add(const void* data, size_t size) {
-    auto* p = static_cast<const unsigned char*>(data);
-    length_ += size;
-    while (size > 0) {
-      if (filled_ == 0) {
-        for (; size >= 8; p += 8, size -= 8) {
-          uint64_t word;
-          std::memcpy(&word, p, 8);
-          Compress(word);
-        }
-        if (size == 0) break;
-      }
-      const size_t n = std::min<size_t>(8 - filled_, size);
-      uint64_t bytes = 0;
-      std::memcpy(&bytes, p, n);
-      pending_ |= bytes << (8 * filled_);
-      filled_ += n, p += n, size -= n;
-      if (filled_ < 8) break;
-      Compress(pending_);
-      pending_ = 0;
-      filled_ = 0;
-    }
+// SipHash-1-3 of `size` bytes at `data` under `key`.
+inline uint64_t KeyedHash(const char* data, size_t size, const HashKey& key = ProcessHashKey()) {
+  uint64_t v0 = key.k0 ^ 0x736f6d6570736575ull, v1 = key.k1 ^ 0x646f72616e646f6dull;
+  uint64_t v2 = key.k0 ^ 0x6c7967656e657261ull, v3 = key.k1 ^ 0x7465646279746573ull;
+  const auto rotl = [](uint64_t x, int b) { return (x << b) | (x >> (64 - b)); };
+  const auto round = [&] {
+    v0 += v1, v1 = rotl(v1, 13), v1 ^= v0, v0 = rotl(v0, 32);
+    v2 += v3, v3 = rotl(v3, 16), v3 ^= v2;
+    v0 += v3, v3 = rotl(v3, 21), v3 ^= v0;
+    v2 += v1, v1 = rotl(v1, 17), v1 ^= v2, v2 = rotl(v2, 32);
+  };
+  const auto compress = [&](uint64_t word) {
+    v3 ^= word;
+    round();
+    v0 ^= word;
+  };
+  const size_t whole = size & ~size_t(7);
+  for (size_t i = 0; i < whole; i += 8) {
+    uint64_t word;
+    std::memcpy(&word, data + i, 8);
+    compress(word);
   }
-  void AddSize(uint64_t size) { Add(&size, sizeof size); }
-
-  uint64_t Finish() const {
-    KeyedHasher h = *this;
-    const uint64_t last = (uint64_t(h.length_) << 56) | h.pending_;
-    h.Compress(last);
-    h.v2_ ^= 0xFF;
-    h.Round();
-    h.Round();
-    h.Round();
-    return h.v0_ ^ h.v1_ ^ h.v2_ ^ h.v3_;
+  uint64_t last = uint64_t(size) << 56;
+  if (size > whole) {
+    uint64_t tail = 0;
+    std::memcpy(&tail, data + whole, size - whole);
+    last |= tail;
   }
-
- private:
-  static uint64_t Rotl(uint64_t x, int b) { return (x << b) | (x >> (64 - b)); }
-
-  void Round() {
-    v0_ += v1_, v1_ = Rotl(v1_, 13), v1_ ^= v0_, v0_ = Rotl(v0_, 32);
-    v2_ += v3_, v3_ = Rotl(v3_, 16), v3_ ^= v2_;
-    v0_ += v3_, v3_ = Rotl(v3_, 21), v3_ ^= v0_;
-    v2_ += v1_, v1_ = Rotl(v1_, 17), v1_ ^= v2_, v2_ = Rotl(v2_, 32);
-  }
-  void Compress(uint64_t word) {
-    v3_ ^= word;
-    Round();
-    v0_ ^= word;
-  }
-  uint64_t v0_, v1_, v2_, v3_;
-  uint64_t pending_ = 0;
-  size_t filled_ = 0;
-  uint64_t length_ = 0;
-};
+  compress(last);
+  v2 ^= 0xFF;
+  round();
+  round();
+  round();
+  return v0 ^ v1 ^ v2 ^ v3;
+}
 
 }  // namespace norumi

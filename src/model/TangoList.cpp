@@ -2,11 +2,15 @@
 
 #include <algorithm>
 #include <cstring>
+#include <future>
 #include <optional>
+#include <system_error>
+#include <thread>
 
 #include "model/FileErrors.h"
 #include "model/HugePages.h"
 #include "model/Random.h"
+#include "model/TangoRecords.h"
 #include "model/WordIndex.h"
 
 namespace norumi {
@@ -30,56 +34,6 @@ const char* LoadStatusName(LoadStatus status) {
 }
 
 namespace {
-
-// An entry record in the block: the file's record unmasked, with each text cut at its first zero
-// byte. Native little-endian 32-bit lengths, each before what it counts:
-//   japan length, japan, code count, codes, setsumei length, setsumei, url length, url.
-uint32_t LoadU32(const char* at) {
-  uint32_t value;
-  std::memcpy(&value, at, 4);
-  return value;
-}
-
-void StoreU32(char* at, uint32_t value) {
-  std::memcpy(at, &value, 4);
-}
-
-std::string_view TextAt(const char*& at) {
-  const uint32_t length = LoadU32(at);
-  const std::string_view text(at + 4, length);
-  at += 4 + length;
-  return text;
-}
-
-TangoView RecordAt(const char* at) {
-  TangoView entry;
-  entry.Japan = TextAt(at);
-  const uint32_t count = LoadU32(at);
-  entry.Hangul = CodeView(at + 4, count);
-  at += 4 + size_t(count) * 4;
-  entry.Setsumei = TextAt(at);
-  entry.Url = TextAt(at);
-  return entry;
-}
-
-size_t RecordSize(const TangoView& entry) {
-  return 16 + entry.Japan.size() + entry.Hangul.Bytes().size() + entry.Setsumei.size() +
-         entry.Url.size();
-}
-
-char* PutText(char* at, std::string_view text) {
-  StoreU32(at, uint32_t(text.size()));
-  if (!text.empty()) std::memcpy(at + 4, text.data(), text.size());
-  return at + 4 + text.size();
-}
-
-void WriteRecord(char* at, const TangoView& entry) {
-  at = PutText(at, entry.Japan);
-  at = PutText(at, entry.Hangul.Bytes());
-  StoreU32(at - entry.Hangul.Bytes().size() - 4, uint32_t(entry.Hangul.size()));
-  at = PutText(at, entry.Setsumei);
-  PutText(at, entry.Url);
-}
 
 // Writes `count` bytes from `from` to `to`, each XOR `low`; true when one came out 0. Eight bytes
 // at a time, each eight read before they are written, so that `to` may lie before `from` by any
@@ -138,19 +92,6 @@ void PutMaskedText(char*& at, std::string_view text, int32_t key) {
   at += 4 + text.size();
 }
 
-// A text as a file holds it: up to its first zero byte. Texts in the block hold none.
-std::string_view Stored(std::string_view text) {
-  return text.substr(0, text.find('\0'));
-}
-
-// The entry as a file holds it: texts up to their first zero byte.
-TangoView Stored(TangoView entry) {
-  entry.Japan = Stored(entry.Japan);
-  entry.Setsumei = Stored(entry.Setsumei);
-  entry.Url = Stored(entry.Url);
-  return entry;
-}
-
 // Writes an entry held as the file holds it (see Stored).
 void WriteMaskedRecord(ByteWriter& out, const TangoView& entry, int32_t key) {
   char* at = out.Grow(RecordSize(entry));
@@ -164,17 +105,39 @@ void WriteMaskedRecord(ByteWriter& out, const TangoView& entry, int32_t key) {
   PutMaskedText(at, entry.Url, key);
 }
 
-// Hands each of the entries `first` to `end` on with its hash, hashing a batch of them ahead
-// and prefetching their slots: large tables are bound by cache misses, not by hashing.
-template <typename Hash, typename EntryAt, typename Handle>
-void ForEachHashed(const WordIndex& index, int first, int end, Hash hash, const EntryAt& entryAt,
+// The hashes of the entries `first` to `end`, in parts on every core when they are many.
+template <typename Hash, typename EntryAt>
+std::vector<uint64_t> HashAll(int first, int end, Hash hash, const EntryAt& entryAt) {
+  std::vector<uint64_t> hashes(size_t(std::max(0, end - first)));
+  const auto part = [&](int from, int to) {
+    for (int i = from; i < to; ++i) hashes[size_t(i - first)] = hash(entryAt(i));
+  };
+  constexpr int kPart = 1 << 15;
+  const int parts = std::clamp(int(hashes.size()) / kPart, 1,
+                               int(std::max(1u, std::thread::hardware_concurrency())));
+  std::vector<std::future<void>> later;
+  const auto bound = [&](int p) { return first + int(int64_t(hashes.size()) * p / parts); };
+  for (int p = 1; p < parts; ++p) {
+    try {
+      later.push_back(std::async(std::launch::async, part, bound(p), bound(p + 1)));
+    } catch (const std::system_error&) {
+      part(bound(p), bound(p + 1));  // no thread to spare
+    }
+  }
+  part(first, bound(1));
+  for (auto& done : later) done.get();
+  return hashes;
+}
+
+// Hands each hash on with its entry's number, counted from `first`, prefetching the slot of a
+// hash some entries ahead: large tables are bound by cache misses, not by hashing.
+template <typename Handle>
+void ForEachHashed(const WordIndex& index, int first, const std::vector<uint64_t>& hashes,
                    const Handle& handle) {
-  constexpr int kBatch = 16;
-  uint64_t hashes[kBatch];
-  for (int at = first; at < end; at += kBatch) {
-    const int n = std::min(kBatch, end - at);
-    for (int j = 0; j < n; ++j) index.Prefetch(hashes[j] = hash(entryAt(at + j)));
-    for (int j = 0; j < n; ++j) handle(at + j, hashes[j]);
+  constexpr size_t kAhead = 16;
+  for (size_t i = 0; i < hashes.size(); ++i) {
+    if (i + kAhead < hashes.size()) index.Prefetch(hashes[i + kAhead]);
+    handle(first + int(i), hashes[i]);
   }
 }
 
@@ -263,23 +226,32 @@ bool TTangoList::Contains(const TTango& entry) const {
 }
 
 int TTangoList::AddAbsent(const std::vector<TTango>& words) {
-  WordIndex index(items_.size() + words.size());
-  ForEachHashed(
-      index, 0, Count(), SameEntryHash, [&](int i) { return View(i); },
-      [&](int i, uint64_t hash) {
-        const TangoView entry = View(i);
-        index.InsertNew(hash, i, [&](int32_t at) { return SameEntry(View(at), entry); });
-      });
+  TangoRecords records;
+  for (const TTango& word : words) records.Append(ViewOf(word));
+  return AddAbsent(records);
+}
+
+int TTangoList::AddAbsent(const TangoRecords& words) {
+  const auto view = [this](int i) { return View(i); };
+  const auto offered = [&words](int i) { return words.View(i); };
+  const std::vector<uint64_t> heldHashes = HashAll(0, Count(), SameEntryHash, view);
+  const std::vector<uint64_t> offeredHashes = HashAll(0, words.Count(), SameEntryHash, offered);
+  // The block grows once, and only an added word is written to it.
+  bytes_.reserve(bytes_.size() + words.Bytes());
+  items_.reserve(items_.size() + size_t(words.Count()));
+  WordIndex index(items_.size() + size_t(words.Count()));
+  ForEachHashed(index, 0, heldHashes, [&](int i, uint64_t hash) {
+    const TangoView entry = View(i);
+    index.InsertNew(hash, i, [&](int32_t at) { return SameEntry(View(at), entry); });
+  });
   int added = 0;
-  ForEachHashed(
-      index, 0, int(words.size()), SameEntryHash, [&](int i) { return ViewOf(words[i]); },
-      [&](int i, uint64_t hash) {
-        const TangoView entry = ViewOf(words[i]);
-        const auto same = [&](int32_t at) { return SameEntry(View(at), entry); };
-        if (!index.InsertNew(hash, Count(), same)) return;
-        AppendRecord(entry);
-        ++added;
-      });
+  ForEachHashed(index, 0, offeredHashes, [&](int i, uint64_t hash) {
+    const TangoView entry = words.View(i);
+    const auto same = [&](int32_t at) { return SameEntry(View(at), entry); };
+    if (!index.InsertNew(hash, Count(), same)) return;
+    AppendRecord(entry);
+    ++added;
+  });
   return added;
 }
 
@@ -324,26 +296,27 @@ void TTangoList::MergeAllWith(const std::vector<List*>& others) {
   bytes_.reserve(bytes);
   WordIndex index(expected);
   int indexed = 0;
+  const auto view = [this](int i) { return View(i); };
   for (const List* other : others) {
     // Each merge compares only with the entries held before it, so a word the other list
     // holds twice is appended twice when this list held neither.
     const int held = Count();
-    ForEachHashed(
-        index, indexed, held, SameWordHash, [&](int i) { return View(i); },
-        [&](int i, uint64_t hash) {
-          // A word held many times is indexed once: repeats would only lengthen the probes.
-          const TangoView entry = View(i);
-          index.InsertNew(hash, i, [&](int32_t at) { return SameWord(View(at), entry); });
-        });
+    ForEachHashed(index, indexed, HashAll(indexed, held, SameWordHash, view),
+                  [&](int i, uint64_t hash) {
+                    // A word held many times is indexed once: repeats would only lengthen the
+                    // probes.
+                    const TangoView entry = View(i);
+                    index.InsertNew(hash, i, [&](int32_t at) { return SameWord(View(at), entry); });
+                  });
     indexed = held;
     const int otherCount = other->Count();  // `other` may be this list
-    ForEachHashed(
-        index, 0, otherCount, SameWordHash, [&](int i) { return other->View(i); },
-        [&](int i, uint64_t hash) {
-          const TangoView entry = other->View(i);
-          const auto same = [&](int32_t at) { return SameWord(View(at), entry); };
-          if (!index.Contains(hash, same)) AppendRecord(entry);
-        });
+    const auto otherView = [other](int i) { return other->View(i); };
+    ForEachHashed(index, 0, HashAll(0, otherCount, SameWordHash, otherView),
+                  [&](int i, uint64_t hash) {
+                    const TangoView entry = other->View(i);
+                    const auto same = [&](int32_t at) { return SameWord(View(at), entry); };
+                    if (!index.Contains(hash, same)) AppendRecord(entry);
+                  });
   }
 }
 

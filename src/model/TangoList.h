@@ -9,6 +9,7 @@
 #include "model/Rireki.h"
 #include "model/SafeSave.h"
 #include "model/Tango.h"
+#include "model/TangoRecords.h"
 #include "model/TangoView.h"
 
 namespace norumi {
@@ -70,8 +71,8 @@ class TTangoList {
   bool Contains(const TTango& entry) const;
   // Appends a copy of each of `words` that Contains would not find, counting the copies
   // appended before it; returns how many it appended. Takes time in proportion to the words.
+  int AddAbsent(const TangoRecords& words);
   int AddAbsent(const std::vector<TTango>& words);
-  int AddAbsent(std::vector<TTango>&& words) { return AddAbsent(words); }
   int FindByJapan(const std::string& japan, std::vector<TTango*>& result);
   int FindByHangul(const HangulCodes& hangul, std::vector<TTango*>& result);
   void Merge(const TTangoList& other);

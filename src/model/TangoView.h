@@ -55,6 +55,9 @@ struct TangoView {
   CodeView Hangul;
   std::string_view Setsumei;
   std::string_view Url;
+  // The record the entry was read from, when it lies in one (see TangoRecords.h): the fields
+  // above are then that record's.
+  const char* Record = nullptr;
 
   bool IsEmpty() const { return Japan.empty() && Hangul.empty(); }
 };

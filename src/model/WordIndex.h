@@ -1,10 +1,16 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <new>
+#include <stdexcept>
+#include <string>
 #include <string_view>
-#include <vector>
 
+#include "model/HugePages.h"
 #include "model/KeyedHash.h"
+#include "model/TangoRecords.h"
 #include "model/TangoView.h"
 
 namespace norumi {
@@ -12,46 +18,45 @@ namespace norumi {
 // Hashes of the two identities of a word: its meaning and code list (IsSameWord), and all four
 // stored fields (TTangoList::Contains). Words equal in an identity hash alike. The hashes are
 // keyed per process, so that the words of no file can be made to crowd into one probe chain.
-// The lengths go first, two to a word, so that the texts and codes after them follow one another
-// without separators.
-inline uint64_t HashedLengths(size_t first, size_t second) {
-  return uint64_t(first) | (uint64_t(second) << 32);
+// Both hash the entry's record (see TangoRecords.h), which writes each length before what it
+// counts, so that no two different entries give the same bytes: a word's identity is its record
+// up to the end of its codes, an entry's the whole record. An entry that lies in a record is
+// hashed where it lies, any other written out first.
+inline uint64_t RecordHash(const TangoView& t, size_t size) {
+  if (t.Record) return KeyedHash(t.Record, size);
+  thread_local std::string record;
+  record.resize(RecordSize(t));
+  WriteRecord(record.data(), t);
+  return KeyedHash(record.data(), size);
 }
 
 inline uint64_t SameWordHash(const TangoView& t) {
-  KeyedHasher h;
-  h.AddSize(HashedLengths(t.Japan.size(), t.Hangul.size()));
-  h.Add(t.Japan.data(), t.Japan.size());
-  h.Add(t.Hangul.Bytes().data(), t.Hangul.Bytes().size());
-  return h.Finish();
+  return RecordHash(t, 8 + t.Japan.size() + t.Hangul.Bytes().size());
 }
 
 inline uint64_t SameEntryHash(const TangoView& t) {
-  KeyedHasher h;
-  h.AddSize(HashedLengths(t.Japan.size(), t.Hangul.size()));
-  h.AddSize(HashedLengths(t.Setsumei.size(), t.Url.size()));
-  h.Add(t.Japan.data(), t.Japan.size());
-  h.Add(t.Hangul.Bytes().data(), t.Hangul.Bytes().size());
-  h.Add(t.Setsumei.data(), t.Setsumei.size());
-  h.Add(t.Url.data(), t.Url.size());
-  return h.Finish();
+  return RecordHash(t, RecordSize(t));
 }
 
-// An open-addressing table of (hash, index) over the entries of a list: an entry is compared
-// only when its hash matches. It holds one index per distinct word, so a word repeated a million
+// An open-addressing table over the entries of a list, holding up to the number of entries it
+// was made for: an entry is compared only when the high half of its hash matches, and its slot
+// is found by the low half. It holds one index per distinct word, so a word repeated a million
 // times costs no longer probes than any other. Large merges are bound by cache misses on the
 // table, so callers may hash a batch of words first and prefetch their slots.
 class WordIndex {
  public:
   explicit WordIndex(size_t expected) {
-    size_t capacity = 16;
-    while (capacity < expected * 2) capacity *= 2;
-    table_.assign(capacity, Slot{0, -1});
+    while (capacity_ < expected * 2) capacity_ *= 2;
+    // Zeroed memory is an empty table: a large one comes zeroed from the system, page by page
+    // as it is first touched, and larger pages mean fewer touches.
+    table_.reset(static_cast<Slot*>(std::calloc(capacity_, sizeof(Slot))));
+    if (!table_) throw std::bad_alloc();
+    AdviseHugePages(table_.get(), capacity_ * sizeof(Slot));
   }
 
   void Prefetch(uint64_t hash) const {
 #if defined(__GNUC__) || defined(__clang__)
-    __builtin_prefetch(&table_[hash & (table_.size() - 1)]);
+    __builtin_prefetch(&table_[hash & (capacity_ - 1)]);
 #else
     (void)hash;
 #endif
@@ -60,43 +65,41 @@ class WordIndex {
   // Adds `index` unless an entry it `same`s is held already; true when it was added.
   template <typename Same>
   bool InsertNew(uint64_t hash, int32_t index, Same same) {
-    if ((size_ + 1) * 2 > table_.size()) Rehash();
-    const size_t mask = table_.size() - 1;
+    if ((size_ + 1) * 2 > capacity_)
+      throw std::length_error("word index: more entries than made for");
+    const size_t mask = capacity_ - 1;
+    const uint32_t check = Check(hash);
     size_t at = hash & mask;
-    for (; table_[at].index >= 0; at = (at + 1) & mask)
-      if (table_[at].hash == hash && same(table_[at].index)) return false;
-    table_[at] = {hash, index};
+    for (; table_[at].entry != 0; at = (at + 1) & mask)
+      if (table_[at].check == check && same(int32_t(table_[at].entry - 1))) return false;
+    table_[at] = {check, uint32_t(index) + 1};
     ++size_;
     return true;
   }
 
   template <typename Same>
   bool Contains(uint64_t hash, Same same) const {
-    const size_t mask = table_.size() - 1;
-    for (size_t at = hash & mask; table_[at].index >= 0; at = (at + 1) & mask)
-      if (table_[at].hash == hash && same(table_[at].index)) return true;
+    const size_t mask = capacity_ - 1;
+    const uint32_t check = Check(hash);
+    for (size_t at = hash & mask; table_[at].entry != 0; at = (at + 1) & mask)
+      if (table_[at].check == check && same(int32_t(table_[at].entry - 1))) return true;
     return false;
   }
 
  private:
   struct Slot {
-    uint64_t hash;
-    int32_t index;
+    uint32_t check;  // the high half of the entry's hash
+    uint32_t entry;  // its index + 1; 0 for an empty slot
   };
-
-  void Rehash() {
-    std::vector<Slot> old(table_.size() * 2, Slot{0, -1});
-    old.swap(table_);
-    const size_t mask = table_.size() - 1;
-    for (const Slot& slot : old) {
-      if (slot.index < 0) continue;
-      size_t at = slot.hash & mask;
-      while (table_[at].index >= 0) at = (at + 1) & mask;
-      table_[at] = slot;
-    }
+  struct Free {
+    void operator()(Slot* slots) const { std::free(slots); }
+  };
+  static uint32_t Check(uint64_t hash) {
+    return uint32_t(hash >> 32);
   }
 
-  std::vector<Slot> table_;
+  size_t capacity_ = 16;
+  std::unique_ptr<Slot[], Free> table_;
   size_t size_ = 0;
 };
 

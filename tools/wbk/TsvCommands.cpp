@@ -64,8 +64,8 @@ int RunImport(const Invocation& call) {
     throw Failure(ShowPath(path) + " is damaged (" + LoadStatusName(status) +
                   "); nothing imported");
   if (status == LoadStatus::Missing) list.Title = TitleFromFileName(path, "the file name as title");
-  const size_t offered = read.words.size();
-  const int added = list.AddAbsent(std::move(read.words));
+  const int offered = read.words.Count();
+  const int added = list.AddAbsent(read.words);
   if (added > 0 || status == LoadStatus::Missing) list.SaveToFile(path);
   WriteOut("added " + std::to_string(added) + " of " + std::to_string(offered) + " words\n");
   if (refused > 0) call.Report("skipped " + Lines(refused));

@@ -48,12 +48,18 @@ int32_t ReadReferenceNumber(std::string_view text) {
 
 HangulCodes UnicodeTextToCodes(std::u16string_view text) {
   HangulCodes codes;
+  UnicodeTextToCodes(text, codes);
+  return codes;
+}
+
+void UnicodeTextToCodes(std::u16string_view text, HangulCodes& codes) {
+  codes.clear();
   codes.reserve(text.size() + 1);  // and a closing 0 code, which most callers add
   for (char16_t unit : text) {
     if (unit == 0) break;
     codes.push_back(unit);
   }
-  return ComposeJamo(std::move(codes));
+  codes = ComposeJamo(std::move(codes));
 }
 
 std::u16string CodesToUnicodeText(const HangulCodes& codes) {

@@ -17,6 +17,8 @@ namespace norumi {
 // Unicode text: one code per UTF-16 unit, up to a terminating 0 unit. Every unit becomes a code,
 // whatever it is (line breaks, Latin letters and surrogates included).
 HangulCodes UnicodeTextToCodes(std::u16string_view text);
+// The same into `codes`, whose room is reused: the way to convert many texts in a row.
+void UnicodeTextToCodes(std::u16string_view text, HangulCodes& codes);
 // The low 16 bits of every code but 0, which stands for no character.
 std::u16string CodesToUnicodeText(const HangulCodes& codes);
 // The same, appended to `out`, for codes wherever they lie.

@@ -104,6 +104,15 @@ std::optional<std::string> ToCp932(QStringView text) {
 
 #endif
 
+bool AppendCp932(QStringView text, std::string& out) {
+#ifndef _WIN32
+  if (cp932::AppendEncoded(text, out)) return true;
+#endif
+  const std::optional<std::string> bytes = ToCp932(text);
+  if (bytes) out += *bytes;
+  return bytes.has_value();
+}
+
 qsizetype FirstNonCp932(const QString& text) {
   for (qsizetype i = 0; i < text.size();) {
     const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;

@@ -21,6 +21,8 @@ std::optional<QString> FromCp932Exactly(const std::string& bytes);
 // Empty when `text` holds a character CP932 cannot hold. The signs that Linux input methods type
 // for ～ － ― ∥ ￠ ￡ ￢ are taken as these.
 std::optional<std::string> ToCp932(QStringView text);
+// Appends what ToCp932 gives to `out`; false, appending nothing, when it gives nothing.
+bool AppendCp932(QStringView text, std::string& out);
 // The first character of `text` that CP932 cannot hold, as an index; -1 when there is none.
 qsizetype FirstNonCp932(const QString& text);
 

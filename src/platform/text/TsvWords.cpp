@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <future>
 #include <thread>
-#include <variant>
 
 #include "hangul/core/TextForms.h"
-#include "model/HugePages.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Tsv.h"
 
@@ -14,33 +12,43 @@ namespace norumi {
 
 namespace {
 
-// The CP932 bytes of one column, or the problem that names its character.
-std::variant<std::string, TsvProblem> ColumnText(int line, QStringView text, TsvColumn column) {
-  if (auto bytes = ToCp932(text)) return *std::move(bytes);
+// Appends the CP932 bytes of one column to `out`, or gives the problem that names its character.
+std::optional<TsvProblem> AppendColumn(int line, QStringView text, TsvColumn column,
+                                       std::string& out) {
+  if (AppendCp932(text, out)) return std::nullopt;
   const QString whole = text.toString();
   const Uncodable uncodable = FirstUncodable(whole).value_or(Uncodable{});
   return TsvProblem{
       line, TsvProblem::Kind::NotCp932, 0, column, whole, uncodable.character, uncodable.codePoint};
 }
 
-std::variant<TTango, TsvProblem> RowToWord(int line, const std::vector<QStringView>& columns) {
+// The texts and codes of the row being read, kept from row to row so that a row costs no
+// allocation of its own.
+struct Row {
+  std::string texts[3];  // Japanese, explanation, URL
+  HangulCodes codes;
+};
+
+// Appends the word of a row to `words`, or gives the problem that refuses the row.
+std::optional<TsvProblem> AppendWord(int line, const std::vector<QStringView>& columns, Row& row,
+                                     TangoRecords& words) {
   const auto count = qsizetype(columns.size());
   const auto problem = [&](TsvProblem::Kind kind) {
     return TsvProblem{line, kind, int(count), {}, {}, {}, {}};
   };
   if (count < 2) return problem(TsvProblem::Kind::NoJapanese);
   if (count > 4) return problem(TsvProblem::Kind::TooManyColumns);
-  TTango word;
-  std::string* const fields[] = {nullptr, &word.Japan, &word.Setsumei, &word.Url};
-  for (int column = 1; column < count; ++column) {
-    auto text = ColumnText(line, columns[column], TsvColumn(column));
-    if (auto* refused = std::get_if<TsvProblem>(&text)) return *refused;
-    *fields[column] = std::get<std::string>(std::move(text));
+  for (int column = 1; column < 4; ++column) {
+    std::string& text = row.texts[column - 1];
+    text.clear();
+    if (column >= count) continue;
+    if (auto refused = AppendColumn(line, columns[column], TsvColumn(column), text)) return refused;
   }
   // A word of nothing but its closing 0 code has nothing to ask and nothing to answer.
-  if (columns[0].isEmpty() && word.Japan.empty()) return problem(TsvProblem::Kind::Empty);
-  word.Hangul = KoreanToCodes(columns[0]);
-  return word;
+  if (columns[0].isEmpty() && row.texts[0].empty()) return problem(TsvProblem::Kind::Empty);
+  KoreanToCodes(columns[0], row.codes);
+  words.Append({row.texts[0], CodeView(row.codes), row.texts[1], row.texts[2]});
+  return std::nullopt;
 }
 
 }  // namespace
@@ -52,15 +60,13 @@ namespace {
 TsvWords ReadPart(std::string_view utf8, int linesBefore, int lines) {
   std::vector<TsvBadLine> bad;
   TsvWords result;
-  // One word a line at most: the words are never moved as they grow.
-  result.words.reserve(size_t(lines) + 1);
-  AdviseHugePages(result.words.data(), result.words.capacity() * sizeof(TTango));
+  // One word a line at most. A record takes about its line's UTF-8, and its lengths: a Korean
+  // letter of three bytes takes a code of four, a Japanese one of three takes two.
+  result.words.Reserve(size_t(lines) + 1, utf8.size() * 2 + (size_t(lines) + 1) * 16);
+  Row row;
   const auto take = [&](int line, const std::vector<QStringView>& columns) {
-    auto read = RowToWord(line, columns);
-    if (auto* word = std::get_if<TTango>(&read))
-      result.words.push_back(std::move(*word));
-    else
-      result.problems.push_back(std::get<TsvProblem>(std::move(read)));
+    if (auto refused = AppendWord(line, columns, row, result.words))
+      result.problems.push_back(*std::move(refused));
   };
   ForEachTsvRow(utf8, bad, take, linesBefore);
   for (const TsvBadLine& line : bad) {
@@ -92,12 +98,10 @@ TsvWords ReadTsvWords(std::string_view utf8) {
   }
   for (auto& part : later) {
     TsvWords read = part.get();
-    if (result.words.empty()) {
+    if (result.words.empty())
       result.words = std::move(read.words);
-    } else {
-      result.words.insert(result.words.end(), std::make_move_iterator(read.words.begin()),
-                          std::make_move_iterator(read.words.end()));
-    }
+    else
+      result.words.Append(read.words);
     result.problems.insert(result.problems.end(), std::make_move_iterator(read.problems.begin()),
                            std::make_move_iterator(read.problems.end()));
   }
@@ -107,10 +111,16 @@ TsvWords ReadTsvWords(std::string_view utf8) {
 }
 
 HangulCodes KoreanToCodes(QStringView text) {
-  HangulCodes codes = UnicodeTextToCodes(
-      std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size())));
-  codes.push_back(0);
+  HangulCodes codes;
+  KoreanToCodes(text, codes);
   return codes;
+}
+
+void KoreanToCodes(QStringView text, HangulCodes& codes) {
+  UnicodeTextToCodes(
+      std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size())),
+      codes);
+  codes.push_back(0);
 }
 
 std::optional<Uncodable> FirstUncodable(const QString& text) {

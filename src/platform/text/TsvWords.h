@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/Tango.h"
+#include "model/TangoRecords.h"
 
 namespace norumi {
 
@@ -33,7 +34,7 @@ struct TsvProblem {
 };
 
 struct TsvWords {
-  std::vector<TTango> words;         // in the order of their lines
+  TangoRecords words;                // in the order of their lines
   std::vector<TsvProblem> problems;  // one per refused line, in line order
 };
 
@@ -45,6 +46,8 @@ TsvWords ReadTsvWords(std::string_view utf8);
 // Korean as the Unicode-text paste reads it (one code per UTF-16 unit, decomposed Korean
 // composed), with the 0 code the word editor appends when it registers a word.
 HangulCodes KoreanToCodes(QStringView text);
+// The same into `codes`, whose room is reused.
+void KoreanToCodes(QStringView text, HangulCodes& codes);
 
 // The first character of `text` CP932 cannot hold, with its code point as "U+AC1C"; nullopt
 // when CP932 holds them all.
