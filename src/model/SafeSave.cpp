@@ -359,7 +359,7 @@ std::string ReadFileStart(const fs::path& path, size_t count) {
   return data;
 }
 
-std::string ReadWholeFile(const fs::path& path, uint64_t limit) {
+std::string ReadWholeFile(const fs::path& path, uint64_t limit, size_t room) {
   struct stat info {};
   const Descriptor file(OpenRegular(path, limit, info));
   // Filled before it is read into: reading into a buffer of its own and copying that into the
@@ -367,7 +367,7 @@ std::string ReadWholeFile(const fs::path& path, uint64_t limit) {
   // byte more than the file holds takes the read that finds its end without growing the string,
   // which would double it.
   std::string data;
-  data.reserve(size_t(info.st_size) + 1);
+  data.reserve(size_t(info.st_size) + 1 + room);
   AdviseHugePages(data.data(), data.capacity());
   data.resize(size_t(info.st_size) + 1);
   size_t filled = 0;
@@ -400,14 +400,16 @@ std::string ReadFileStart(const fs::path& path, size_t count) {
   return data;
 }
 
-std::string ReadWholeFile(const fs::path& path, uint64_t limit) {
+std::string ReadWholeFile(const fs::path& path, uint64_t limit, size_t room) {
   std::error_code error;
   const fs::file_status status = fs::status(path, error);
   const auto size = fs::file_size(path, error);
   if (error || !fs::is_regular_file(status) || size > limit) throw EFOpenError(path);
   std::ifstream in(path, std::ios::binary);
   if (!in) throw EFOpenError(path);
-  std::string data(size_t(size), '\0');
+  std::string data;
+  data.reserve(size_t(size) + room);
+  data.resize(size_t(size));
   in.read(data.data(), std::streamsize(size));
   data.resize(size_t(in.gcount()));
   char buffer[65536];

@@ -43,8 +43,10 @@ inline constexpr uint64_t kMaxReadBytes = uint64_t(1) << 30;
 
 // Reads a whole regular file. Throws EFOpenError when it cannot be read, when it is anything but
 // a regular file (a pipe, a device: opening never waits for a writer) or larger than
-// `limit`.
-std::string ReadWholeFile(const std::filesystem::path& path, uint64_t limit = kMaxReadBytes);
+// `limit`. The string has room for `room` more bytes, which a caller may append without the
+// string moving.
+std::string ReadWholeFile(const std::filesystem::path& path, uint64_t limit = kMaxReadBytes,
+                          size_t room = 0);
 
 // The first `count` bytes of a regular file (fewer when it is shorter), read as ReadWholeFile
 // reads: never waiting on a pipe or a device, which throw EFOpenError like a missing file.

@@ -330,14 +330,14 @@ void TTangoList::RemoveEmpty() {
   });
 }
 
-LoadStatus TTangoList::LoadFromFile(const std::filesystem::path& path) {
+LoadStatus TTangoList::LoadFromFile(const std::filesystem::path& path, const RoomToAdd& room) {
   std::error_code error;
   if (!std::filesystem::exists(path, error)) return LoadStatus::Missing;
-  std::string data = ReadWholeFile(path);
+  std::string data = ReadWholeFile(path, kMaxReadBytes, room.bytes);
   ClearEntries();
   bytes_ = std::move(data);
   ByteReader in(bytes_);
-  return LoadFrom(in, true);
+  return LoadFrom(in, true, room.entries);
 }
 
 LoadStatus TTangoList::LoadHeaderFromFile(const std::filesystem::path& path) {
@@ -391,7 +391,7 @@ LoadStatus TTangoList::LoadFromStream(ByteReader& in) {
   return LoadFrom(in, false);
 }
 
-LoadStatus TTangoList::LoadFrom(ByteReader& in, bool inPlace) {
+LoadStatus TTangoList::LoadFrom(ByteReader& in, bool inPlace, size_t roomEntries) {
   int32_t marker = 0, count = 0;
   if (!LoadHeader(in)) return LoadStatus::Truncated;
   if (!in.ReadInt32(marker)) return LoadStatus::Truncated;
@@ -403,7 +403,7 @@ LoadStatus TTangoList::LoadFrom(ByteReader& in, bool inPlace) {
   count ^= Key;
   if (count < 0 || static_cast<size_t>(count) > in.Remaining() / kSmallestEntry)
     return LoadStatus::Truncated;
-  items_.reserve(items_.size() + count);
+  items_.reserve(items_.size() + count + roomEntries);
   AdviseHugePages(items_.data(), items_.capacity() * sizeof(Item));
   const char* from = in.Here();
   const char* const end = from + in.Remaining();

@@ -30,6 +30,12 @@ inline bool IsDamaged(LoadStatus status) {
   return status != LoadStatus::Intact && status != LoadStatus::Missing;
 }
 
+// Room for entries to be added to a list.
+struct RoomToAdd {
+  size_t entries = 0;
+  size_t bytes = 0;  // of their records (see TangoRecords)
+};
+
 // One word file in memory: its header, its entries (owned, in the order added, each with a
 // running-number label) and its two answer histories.
 //
@@ -82,7 +88,9 @@ class TTangoList {
   void MergeAllMoving(std::vector<std::unique_ptr<TTangoList>>&& others);
   void RemoveEmpty();
 
-  LoadStatus LoadFromFile(const std::filesystem::path& path);
+  // `room`: for words to be added after the load, made with it so that the list never moves
+  // what it read to make room later.
+  LoadStatus LoadFromFile(const std::filesystem::path& path, const RoomToAdd& room = {});
   // Reads only the header (title, URL and the rest before the first marker), from as few bytes
   // at the start of the file as it needs; entries and histories stay as they are. Intact says
   // only that the header was whole. Throws EFOpenError as LoadFromFile does.
@@ -110,7 +118,7 @@ class TTangoList {
   void WriteFile(const std::filesystem::path& path, const SaveFault& fault);
   // Reads the entries and histories after the header. `inPlace`: `in` reads `bytes_` itself,
   // and each entry is unmasked where it lies.
-  LoadStatus LoadFrom(ByteReader& in, bool inPlace);
+  LoadStatus LoadFrom(ByteReader& in, bool inPlace, size_t roomEntries = 0);
   bool LoadHeader(ByteReader& in);
   // Appends `entry`'s record to the block; `entry` may lie in the block itself.
   void AppendRecord(const TangoView& entry);

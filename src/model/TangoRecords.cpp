@@ -1,5 +1,6 @@
 #include "model/TangoRecords.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -38,22 +39,24 @@ TangoView Stored(TangoView entry) {
 
 void TangoRecords::Append(const TangoView& entry) {
   const TangoView stored = Stored(entry);
-  const size_t at = bytes_.size();
-  bytes_.resize(at + RecordSize(stored));
-  WriteRecord(bytes_.data() + at, stored);
-  offsets_.push_back(at);
+  const size_t size = RecordSize(stored);
+  if (size > room_) {
+    // Left unfilled: every byte of a record is written.
+    constexpr size_t kBlock = size_t(1) << 20;
+    room_ = std::max(kBlock, size);
+    blocks_.push_back(std::make_unique_for_overwrite<char[]>(room_));
+    free_ = blocks_.back().get();
+  }
+  WriteRecord(free_, stored);
+  records_.push_back(free_);
+  free_ += size, room_ -= size, bytes_ += size;
 }
 
-void TangoRecords::Append(const TangoRecords& other) {
-  const size_t base = bytes_.size();
+void TangoRecords::Append(TangoRecords&& other) {
+  for (auto& block : other.blocks_) blocks_.push_back(std::move(block));
+  records_.insert(records_.end(), other.records_.begin(), other.records_.end());
   bytes_ += other.bytes_;
-  offsets_.reserve(offsets_.size() + other.offsets_.size());
-  for (const size_t at : other.offsets_) offsets_.push_back(base + at);
-}
-
-void TangoRecords::Reserve(size_t entries, size_t bytes) {
-  offsets_.reserve(entries);
-  bytes_.reserve(bytes);
+  other = TangoRecords();
 }
 
 }  // namespace norumi

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -52,24 +53,27 @@ inline TangoView RecordAt(const char* at) {
 // `entry` as a file holds it: its texts up to their first zero byte.
 TangoView Stored(TangoView entry);
 
-// Entries on their way into a list, written one after another into one block: a word costs its
-// bytes and an offset, and no allocation of its own.
+// Entries on their way into a list, written one after another into blocks that never move: a
+// word costs its bytes and a pointer, and no allocation or copy of its own.
 class TangoRecords {
  public:
-  int Count() const { return static_cast<int>(offsets_.size()); }
-  bool empty() const { return offsets_.empty(); }
-  TangoView View(int index) const { return RecordAt(bytes_.data() + offsets_[index]); }
+  int Count() const { return static_cast<int>(records_.size()); }
+  bool empty() const { return records_.empty(); }
+  TangoView View(int index) const { return RecordAt(records_[size_t(index)]); }
   // Appends `entry` with its texts cut at their first zero byte, as a file would hold them.
   void Append(const TangoView& entry);
-  // Appends the records of `other`, in their order.
-  void Append(const TangoRecords& other);
-  void Reserve(size_t entries, size_t bytes);
+  // Takes over the records of `other`, after these.
+  void Append(TangoRecords&& other);
+  void Reserve(size_t entries) { records_.reserve(entries); }
   // The bytes of all the records.
-  size_t Bytes() const { return bytes_.size(); }
+  size_t Bytes() const { return bytes_; }
 
  private:
-  std::string bytes_;
-  std::vector<size_t> offsets_;
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  char* free_ = nullptr;  // the room left in the last block
+  size_t room_ = 0;
+  std::vector<const char*> records_;
+  size_t bytes_ = 0;
 };
 
 }  // namespace norumi

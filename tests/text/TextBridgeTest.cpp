@@ -2,10 +2,12 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QStringList>
 #include <functional>
 
 #include "hangul/core/TextForms.h"
 #include "platform/text/Cp932.h"
+#include "platform/text/Tsv.h"
 
 namespace norumi {
 namespace {
@@ -90,6 +92,50 @@ TEST(UnicodeText, OneCodePerUnitUpToTheTerminatingZero) {
   EXPECT_EQ(UnicodeTextToCodes(u"한a\n"), (HangulCodes{0xD55C, 'a', '\n'}));
   EXPECT_EQ(UnicodeTextToCodes(std::u16string_view(u"가\0나", 3)), HangulCodes{0xAC00});
   EXPECT_EQ(CodesToUnicodeText({0xD55C, 0, 32, 0x1AC00}), u"한 가");
+}
+
+// Plain UTF-8 is decoded without Qt's decoder, and every other line is left to it: each line
+// reads as the decoder reads it alone, or is refused as the decoder refuses it.
+TEST(TsvRows, EachLineReadsAsQtsDecoderReadsIt) {
+  const std::string lines[] = {
+      "abcdefgh\tijklmnopq",                                       // eight ASCII bytes at a time
+      "\xEA\xB0\x9C\t\xE7\x8A\xAC",                                // 개 犬
+      "\xC2\x80 \xDF\xBF \xE0\xA0\x80 \xED\x9F\xBF \xEE\x80\x80",  // each length's ends
+      "\xEF\xBB\xBFbom",
+      "a\xEF\xBB\xBF",  // a BOM in the text
+      "\xEF\xB7\x90",
+      "\xEF\xB7\xAF",
+      "\xEF\xBF\xBE",
+      "\xEF\xBF\xBF",  // noncharacters
+      "\xEF\xBF\xBD",
+      "\xF0\x9F\x98\x80",  // U+FFFD, beyond the BMP
+      "\xED\xA0\x80",
+      "\xC0\xAF",
+      "\xE0\x80\xAF",
+      "\xF4\x90\x80\x80",  // not UTF-8
+      "\xC3",
+      "ab\xE3\x81",
+      "\x80",
+      "\xE3\x81\x81\x81",
+      "12345678\xFF",
+  };
+  for (const std::string& line : lines) {
+    std::vector<TsvBadLine> bad;
+    QStringList read;
+    ForEachTsvRow("x\n" + line + "\n", bad, [&](int number, const auto& columns) {
+      if (number == 2)
+        for (const QStringView column : columns) read << column.toString();
+    });
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString expected = decoder.decode(QByteArrayView(line.data(), qsizetype(line.size())));
+    if (decoder.hasError()) {
+      EXPECT_EQ(bad.size(), 1u) << line;
+      EXPECT_TRUE(read.isEmpty()) << line;
+    } else {
+      EXPECT_TRUE(bad.empty()) << line;
+      EXPECT_EQ(read.join(QChar('\t')), expected) << line;
+    }
+  }
 }
 
 }  // namespace

@@ -159,6 +159,7 @@ TEST(WbkExport, WhatItWritesImportsBackAsTheSameWords) {
   AddWord(list, Sj("改行\r\nとタブ\tと\\n"), {0xD55C, 0}, Sj("一行目\r\n二行目\t\\"), "");
   AddWord(list, "#", {'#', 0xD574, 0}, "", "");  // would read as a comment line
   AddWord(list, Sj("表ソ"), {'a', ' ', 0xAC00, 0}, "", "url\\");
+  AddWord(list, "long", {0xAC00, 0}, std::string(3 << 20, 'x'), "");  // longer than a block
   list.SaveToFile(dir / "src.wbk");
 
   const WbkRun exported = RunWbk({"export", Arg(dir / "src.wbk")});
@@ -169,7 +170,7 @@ TEST(WbkExport, WhatItWritesImportsBackAsTheSameWords) {
     ++dataLines;
     EXPECT_EQ(line.count('\t'), 3) << line.toStdString();  // four columns, always
   }
-  EXPECT_EQ(dataLines, 4u);
+  EXPECT_EQ(dataLines, 5u);
 
   const WbkRun imported = RunWbk({"import", Arg(dir / "copy.wbk"), "-"}, exported.out);
   ASSERT_EQ(imported.status, 0) << imported.err;

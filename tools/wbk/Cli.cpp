@@ -7,7 +7,10 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <limits>
 
+#include "model/FileErrors.h"
+#include "model/SafeSave.h"
 #include "platform/text/WordFileName.h"
 
 namespace norumi::wbk {
@@ -177,6 +180,14 @@ std::string ReadInput(const std::string& arg) {
   const auto path = ArgPath(arg);
   std::error_code error;
   if (std::filesystem::is_directory(path, error)) throw Failure(ShowPath(path) + " is a folder");
+  if (std::filesystem::is_regular_file(path, error)) {
+    try {
+      return ReadWholeFile(path, std::numeric_limits<uint64_t>::max() / 2);  // no limit of its own
+    } catch (const EFOpenError&) {
+      throw Failure("cannot read " + ShowPath(path));
+    }
+  }
+  // A pipe or a device, read as a stream.
   std::ifstream in(path, std::ios::binary);
   if (!in) throw Failure("cannot read " + ShowPath(path));
   std::string data = ReadAll(in);

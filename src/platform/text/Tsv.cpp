@@ -1,6 +1,7 @@
 #include "platform/text/Tsv.h"
 
 #include <QStringDecoder>
+#include <cstring>
 #include <optional>
 
 #include "hangul/core/TextForms.h"
@@ -124,6 +125,43 @@ bool IsBlank(QStringView line) {
   return std::all_of(line.begin(), line.end(), [](QChar c) { return c == QChar(' '); });
 }
 
+// Decodes UTF-8 that is plainly valid to UTF-16 at `out`, which has room for a unit a byte;
+// gives the units written. Gives -1 on anything else, for Qt's decoder to judge: bytes that are
+// not UTF-8, characters beyond the BMP, and the BOM and the noncharacters, which decoders may
+// each treat their own way.
+qsizetype DecodePlainUtf8(std::string_view bytes, char16_t* out) {
+  char16_t* const start = out;
+  const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
+  const auto* const end = p + bytes.size();
+  while (p < end) {
+    if (end - p >= 8) {
+      uint64_t eight;
+      std::memcpy(&eight, p, 8);
+      if ((eight & 0x8080808080808080u) == 0) {
+        for (int i = 0; i < 8; ++i) out[i] = p[i];
+        p += 8, out += 8;
+        continue;
+      }
+    }
+    const uint8_t lead = *p;
+    if (lead < 0x80) {
+      *out++ = lead, ++p;
+    } else if (lead >= 0xC2 && lead < 0xE0 && end - p >= 2 && (p[1] & 0xC0) == 0x80) {
+      *out++ = char16_t(((lead & 0x1F) << 6) | (p[1] & 0x3F)), p += 2;
+    } else if (lead >= 0xE0 && lead < 0xF0 && end - p >= 3 && (p[1] & 0xC0) == 0x80 &&
+               (p[2] & 0xC0) == 0x80) {
+      const char16_t c = char16_t(((lead & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
+      const bool plain = c >= 0x800 && (c < 0xD800 || c > 0xDFFF) && (c < 0xFDD0 || c > 0xFDEF) &&
+                         c != 0xFEFF && c < 0xFFFE;
+      if (!plain) return -1;
+      *out++ = c, p += 3;
+    } else {
+      return -1;
+    }
+  }
+  return out - start;
+}
+
 }  // namespace
 
 void ForEachTsvRow(std::string_view utf8, std::vector<TsvBadLine>& bad, const TakeTsvRow& take,
@@ -145,15 +183,21 @@ void ForEachTsvRow(std::string_view utf8, std::vector<TsvBadLine>& bad, const Ta
       continue;
     }
     if (bytes.ends_with('\r')) bytes.remove_suffix(1);
-    // One decoder for every line until one is refused: it then stays marked with the error.
-    if (!decoder || decoder->hasError())
-      decoder.emplace(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QByteArrayView input(bytes.data(), qsizetype(bytes.size()));
-    line.resize(decoder->requiredSpace(input.size()));
-    line.truncate(decoder->appendToBuffer(line.data(), input) - line.constData());
-    if (decoder->hasError()) {
-      bad.push_back({number, false});
-      continue;
+    line.resize(qsizetype(bytes.size()));
+    const qsizetype plain = DecodePlainUtf8(bytes, reinterpret_cast<char16_t*>(line.data()));
+    if (plain >= 0) {
+      line.truncate(plain);
+    } else {
+      // One decoder for every line until one is refused: it then stays marked with the error.
+      if (!decoder || decoder->hasError())
+        decoder.emplace(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+      const QByteArrayView input(bytes.data(), qsizetype(bytes.size()));
+      line.resize(decoder->requiredSpace(input.size()));
+      line.truncate(decoder->appendToBuffer(line.data(), input) - line.constData());
+      if (decoder->hasError()) {
+        bad.push_back({number, false});
+        continue;
+      }
     }
     if (line.startsWith(QChar('#')) || IsBlank(line)) continue;
     columns.clear();

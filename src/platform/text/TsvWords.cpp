@@ -60,9 +60,7 @@ namespace {
 TsvWords ReadPart(std::string_view utf8, int linesBefore, int lines) {
   std::vector<TsvBadLine> bad;
   TsvWords result;
-  // One word a line at most. A record takes about its line's UTF-8, and its lengths: a Korean
-  // letter of three bytes takes a code of four, a Japanese one of three takes two.
-  result.words.Reserve(size_t(lines) + 1, utf8.size() * 2 + (size_t(lines) + 1) * 16);
+  result.words.Reserve(size_t(lines) + 1);  // one word a line at most
   Row row;
   const auto take = [&](int line, const std::vector<QStringView>& columns) {
     if (auto refused = AppendWord(line, columns, row, result.words))
@@ -101,7 +99,7 @@ TsvWords ReadTsvWords(std::string_view utf8) {
     if (result.words.empty())
       result.words = std::move(read.words);
     else
-      result.words.Append(read.words);
+      result.words.Append(std::move(read.words));
     result.problems.insert(result.problems.end(), std::make_move_iterator(read.problems.begin()),
                            std::make_move_iterator(read.problems.end()));
   }
