@@ -168,6 +168,38 @@ TEST(WbkDump, JsonHoldsEveryFieldAsLoaded) {
   EXPECT_NE(text.out.find("고양이 = 猫"), std::string::npos) << text.out;
 }
 
+// A list of many batches, with a history as long, comes out whole and in order.
+TEST(WbkDump, ALongListIsShownWholeAndInOrder) {
+  TempDir dir;
+  TTangoList list;
+  constexpr int kWords = 10'000;
+  for (int n = 0; n < kWords; ++n) {
+    AddWord(list, "w" + std::to_string(n), {0xAC00 + n, 0}, "", "");
+    list.RirekiJap2Kor.Order.push_back(kWords - 1 - n);
+  }
+  list.SaveToFile(dir / "long.wbk");
+
+  const WbkRun run = RunWbk({"dump", "--json", Arg(dir / "long.wbk")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const QJsonObject json = ParseJson(run.out);
+  const QJsonArray entries = json["entries"].toArray();
+  const QJsonArray order = json["rirekiJap2Kor"].toObject()["order"].toArray();
+  ASSERT_EQ(entries.size(), kWords);
+  ASSERT_EQ(order.size(), kWords);
+  const WbkRun text = RunWbk({"dump", Arg(dir / "long.wbk")});
+  size_t at = 0;
+  for (int n = 0; n < kWords; ++n) {
+    ASSERT_EQ(entries[n]["label"].toInt(), n);
+    ASSERT_EQ(entries[n]["japan"].toString(), QStringLiteral("w%1").arg(n));
+    ASSERT_EQ(order[n].toInt(), kWords - 1 - n);
+    const std::string line = "  [" + std::to_string(n) + "] " +
+                             QString(QChar(char16_t(0xAC00 + n))).toStdString() + " = w" +
+                             std::to_string(n) + "\n";
+    at = text.out.find(line, at);
+    ASSERT_NE(at, std::string::npos) << line;
+  }
+}
+
 TEST(WbkCheckAndDump, DamageIsNamedAndFailsWhileWhatWasReadIsShown) {
   TempDir dir;
   TTangoList list;
