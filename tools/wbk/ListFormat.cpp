@@ -17,17 +17,51 @@ namespace norumi::wbk {
 
 namespace {
 
-void WriteHistory(JsonWriter& json, const TRirekiList& history) {
+// An array of `count` items, each appended by `item` as JSON, after what `json` holds so far:
+// made in batches and written as they are made, as long as it is.
+template <typename Item>
+void WriteArray(JsonWriter& json, size_t count, const Item& item, const TextSink& write) {
+  json.BeginArray();
+  json.Drain(write);
+  FormatInBatches(
+      int(count),
+      [&item](int begin, int end, std::string& text) {
+        Appender out(text);
+        for (int i = begin; i < end; ++i) {
+          if (i != 0) out.Append(',');
+          item(out, i);
+        }
+      },
+      write);
+  json.EndArray();
+}
+
+// Marks and order hold a number a word: the history of a long list is written as its entries are.
+void WriteHistory(JsonWriter& json, const TRirekiList& history, const TextSink& write) {
   json.BeginObject();
   json.Key("inProgress").Bool(history.InProgress);
   json.Key("total").Int(history.Total);
   json.Key("position").Int(history.Position);
-  json.Key("marks").IntArray(history.Marks);
-  json.Key("order").IntArray(history.Order);
-  json.Key("records").BeginArray();
-  for (const TRireki& record : history.Records())
-    json.BeginObject().Key("total").Int(record.Total).Key("seikai").Int(record.Seikai).EndObject();
-  json.EndArray().EndObject();
+  const auto writeInts = [&json, &write](const char* key, const std::vector<int32_t>& values) {
+    json.Key(key);
+    WriteArray(
+        json, values.size(), [&values](Appender& out, int i) { out.AppendInt(values[i]); }, write);
+  };
+  writeInts("marks", history.Marks);
+  writeInts("order", history.Order);
+  json.Key("records");
+  const std::vector<TRireki>& records = history.Records();
+  WriteArray(
+      json, records.size(),
+      [&records](Appender& out, int i) {
+        out.Append("{\"total\":");
+        out.AppendInt(records[i].Total);
+        out.Append(",\"seikai\":");
+        out.AppendInt(records[i].Seikai);
+        out.Append('}');
+      },
+      write);
+  json.EndObject();
 }
 
 // A stored text as a JSON string, as AppendJsonString writes its UTF-8.
@@ -173,25 +207,17 @@ void WriteListJson(const TTangoList& list, LoadStatus status, const TextSink& wr
     json.String(LoadStatusName(status));
   else
     json.Null();
-  json.Key("entries").BeginArray();
-  json.Drain(write);
-  FormatInBatches(
-      list.Count(),
-      [&list](int begin, int end, std::string& text) {
-        Appender out(text);
-        for (int i = begin; i < end; ++i) {
-          if (i != 0) out.Append(',');
-          AppendEntry(out, list, i);
-        }
-      },
+  json.Key("entries");
+  WriteArray(
+      json, size_t(list.Count()), [&list](Appender& out, int i) { AppendEntry(out, list, i); },
       write);
-  json.EndArray();
   json.Key("rirekiJap2Kor");
-  WriteHistory(json, list.RirekiJap2Kor);
+  WriteHistory(json, list.RirekiJap2Kor, write);
   json.Key("rirekiKor2Jap");
-  WriteHistory(json, list.RirekiKor2Jap);
+  WriteHistory(json, list.RirekiKor2Jap, write);
   json.EndObject();
-  write(json.Text() + "\n");
+  json.Drain(write);
+  write("\n");
 }
 
 void WriteListText(const TTangoList& list, LoadStatus status, const TextSink& write) {
