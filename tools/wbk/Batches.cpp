@@ -26,7 +26,7 @@ class Ring {
   void Make(const FormatItems& format) {
     for (;;) {
       std::unique_lock lock(mutex_);
-      changed_.wait(lock, [this] { return stop_ || next_ == batches_ || next_ < Free(); });
+      freed_.wait(lock, [this] { return stop_ || next_ == batches_ || next_ < Free(); });
       if (stop_ || next_ == batches_) return;
       const int batch = next_++;
       lock.unlock();
@@ -39,7 +39,7 @@ class Ring {
       }
       lock.lock();
       slot.made = true;
-      changed_.notify_all();
+      made_.notify_one();  // only the writer waits for a batch
     }
   }
 
@@ -49,14 +49,14 @@ class Ring {
       Slot& slot = slots_[size_t(batch) % slots_.size()];
       {
         std::unique_lock lock(mutex_);
-        changed_.wait(lock, [&slot] { return slot.made; });
+        made_.wait(lock, [&slot] { return slot.made; });
       }
       if (slot.failure) std::rethrow_exception(slot.failure);
       write(slot.text);
       const std::lock_guard lock(mutex_);
       slot.made = false;
       ++written_;
-      changed_.notify_all();
+      freed_.notify_one();  // one slot for one thread
     }
   }
 
@@ -64,7 +64,7 @@ class Ring {
   void Stop() {
     const std::lock_guard lock(mutex_);
     stop_ = true;
-    changed_.notify_all();
+    freed_.notify_all();
   }
 
  private:
@@ -81,9 +81,10 @@ class Ring {
   const int batches_;
   std::vector<Slot> slots_;
   std::mutex mutex_;
-  std::condition_variable changed_;
-  int next_ = 0;     // the next batch to make
-  int written_ = 0;  // the batches written
+  std::condition_variable made_;   // a batch was made
+  std::condition_variable freed_;  // a slot was freed, or the writing stopped
+  int next_ = 0;                   // the next batch to make
+  int written_ = 0;                // the batches written
   bool stop_ = false;
 };
 
