@@ -50,20 +50,27 @@ TEST(Cp932Bridge, EachConversionStandsAloneWhateverTheOneBeforeLeft) {
 }
 
 // Texts are decoded through a table read off the codec: every byte and byte pair, alone and
-// between others, must come out as the codec itself gives it.
+// between others, must come out as the codec itself gives it, in UTF-16 and in UTF-8.
 TEST(Cp932Bridge, DecodesEveryByteAndPairAsTheCodecDoes) {
   const auto codec = [](const std::string& bytes) {
     QStringDecoder decoder("windows-31j");
     return QString(decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size()))));
+  };
+  const auto utf8 = [](const std::string& bytes) {
+    std::string text;
+    AppendUtf8FromCp932(bytes, text);
+    return text;
   };
   for (int lead = 0; lead < 256; ++lead) {
     std::string row;
     for (int trail = 0; trail < 256; ++trail) {
       const std::string pair{char(lead), char(trail)};
       ASSERT_EQ(FromCp932(pair), codec(pair)) << lead << " " << trail;
+      ASSERT_EQ(utf8(pair), codec(pair).toStdString()) << lead << " " << trail;
       row += "a" + pair;
     }
     ASSERT_EQ(FromCp932(row), codec(row)) << lead;
+    ASSERT_EQ(utf8(row), codec(row).toStdString()) << lead;
   }
 }
 

@@ -168,6 +168,61 @@ TEST(WbkDump, JsonHoldsEveryFieldAsLoaded) {
   EXPECT_NE(text.out.find("고양이 = 猫"), std::string::npos) << text.out;
 }
 
+// The listing for people keeps each text on one line: tabs, line breaks and backslashes show as
+// their escapes, and so do the controls a terminal would obey, wherever in the text they stand.
+TEST(WbkDump, TheListingShowsEachTextOnOneLine) {
+  const struct {
+    std::string japan;
+    HangulCodes hangul;
+    std::string line;
+  } rows[] = {
+      {"a\tb\nc\\d", {'k', 0}, "  [0] k = a\\tb\\nc\\\\d\n"},
+      {"\x1b[31m", {0xD55C, 0}, "  [1] 한 = \\x1b[31m\n"},
+      {"abcdefghij\x1bklmnopqrstuvwxyz", {'k', 0}, "  [2] k = abcdefghij\\x1bklmnopqrstuvwxyz\n"},
+      {Sj("犬") + "\x01" + "12345678", {'k', 0}, "  [3] k = 犬\\x0112345678\n"},
+      {"x", {0xD83D, 0xDE00, '\t', '\\', 0xD55C, 0}, "  [4] 😀\\t\\\\한 = x\n"},
+  };
+  TempDir dir;
+  TTangoList list;
+  for (const auto& row : rows) AddWord(list, row.japan, row.hangul, "", "");
+  list.SaveToFile(dir / "s.wbk");
+  const WbkRun run = RunWbk({"dump", Arg(dir / "s.wbk")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  for (const auto& row : rows) EXPECT_NE(run.out.find(row.line), std::string::npos) << row.line;
+}
+
+// A list of many batches, with a history as long, comes out whole and in order.
+TEST(WbkDump, ALongListIsShownWholeAndInOrder) {
+  TempDir dir;
+  TTangoList list;
+  constexpr int kWords = 10'000;
+  for (int n = 0; n < kWords; ++n) {
+    AddWord(list, "w" + std::to_string(n), {0xAC00 + n, 0}, "", "");
+    list.RirekiJap2Kor.Order.push_back(kWords - 1 - n);
+  }
+  list.SaveToFile(dir / "long.wbk");
+
+  const WbkRun run = RunWbk({"dump", "--json", Arg(dir / "long.wbk")});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const QJsonObject json = ParseJson(run.out);
+  const QJsonArray entries = json["entries"].toArray();
+  const QJsonArray order = json["rirekiJap2Kor"].toObject()["order"].toArray();
+  ASSERT_EQ(entries.size(), kWords);
+  ASSERT_EQ(order.size(), kWords);
+  const WbkRun text = RunWbk({"dump", Arg(dir / "long.wbk")});
+  size_t at = 0;
+  for (int n = 0; n < kWords; ++n) {
+    ASSERT_EQ(entries[n]["label"].toInt(), n);
+    ASSERT_EQ(entries[n]["japan"].toString(), QStringLiteral("w%1").arg(n));
+    ASSERT_EQ(order[n].toInt(), kWords - 1 - n);
+    const std::string line = "  [" + std::to_string(n) + "] " +
+                             QString(QChar(char16_t(0xAC00 + n))).toStdString() + " = w" +
+                             std::to_string(n) + "\n";
+    at = text.out.find(line, at);
+    ASSERT_NE(at, std::string::npos) << line;
+  }
+}
+
 TEST(WbkCheckAndDump, DamageIsNamedAndFailsWhileWhatWasReadIsShown) {
   TempDir dir;
   TTangoList list;

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -108,15 +109,39 @@ std::optional<Control> ControlAt(std::string_view utf8) {
   return Control{point, 3};
 }
 
+// Only these bytes start a control.
+bool MayStartControl(uint8_t byte) {
+  return byte < 0x20 || byte == 0x7F || byte == 0xC2 || byte == 0xD8 || byte == 0xE2;
+}
+
+// Whether any of eight bytes may start a control, found for all of them at once.
+bool AnyMayStartControl(uint64_t bytes) {
+  constexpr uint64_t kOnes = 0x0101010101010101, kHigh = 0x8080808080808080;
+  const auto below = [](uint64_t x, uint64_t limit) { return (x - limit * kOnes) & ~x & kHigh; };
+  const auto holds = [&below](uint64_t x, uint64_t byte) { return below(x ^ byte * kOnes, 1); };
+  return (below(bytes, 0x20) | holds(bytes, 0x7F) | holds(bytes, 0xC2) | holds(bytes, 0xD8) |
+          holds(bytes, 0xE2)) != 0;
+}
+
 }  // namespace
+
+bool HoldsControl(std::string_view utf8) {
+  size_t i = 0;
+  // Eight bytes at a time up to the first eight that may start one.
+  for (uint64_t bytes; i + 8 <= utf8.size(); i += 8) {
+    std::memcpy(&bytes, utf8.data() + i, 8);
+    if (AnyMayStartControl(bytes)) break;
+  }
+  for (; i < utf8.size(); ++i)
+    if (MayStartControl(uint8_t(utf8[i])) && ControlAt(utf8.substr(i))) return true;
+  return false;
+}
 
 void AppendEscapedControls(std::string& out, std::string_view utf8) {
   size_t plain = 0;  // the start of the bytes not yet appended, which hold no control
   for (size_t i = 0; i < utf8.size();) {
-    const auto byte = uint8_t(utf8[i]);
-    // Only these bytes start a control.
-    const bool maybe = byte < 0x20 || byte == 0x7F || byte == 0xC2 || byte == 0xD8 || byte == 0xE2;
-    const auto control = maybe ? ControlAt(utf8.substr(i)) : std::nullopt;
+    const auto control =
+        MayStartControl(uint8_t(utf8[i])) ? ControlAt(utf8.substr(i)) : std::nullopt;
     if (!control) {
       ++i;
       continue;

@@ -68,6 +68,8 @@ std::string PathText(const std::filesystem::path& path);
 std::string ShowPath(const std::filesystem::path& path);
 std::string EscapeControls(std::string_view utf8);
 void AppendEscapedControls(std::string& out, std::string_view utf8);
+// Whether `utf8` holds a character that EscapeControls escapes.
+bool HoldsControl(std::string_view utf8);
 
 void WriteOut(std::string_view utf8);
 void WriteErr(std::string_view utf8);

@@ -1,5 +1,6 @@
 #include "ListFormat.h"
 
+#include "Appender.h"
 #include "Batches.h"
 #include "Cli.h"
 #include "Json.h"
@@ -9,89 +10,161 @@
 #include "platform/text/Cp932.h"
 #include "platform/text/Cp932Tables.h"
 #include "platform/text/Tsv.h"
+#include "platform/text/TsvEscape.h"
+#include "platform/text/Utf8.h"
 
 namespace norumi::wbk {
 
 namespace {
 
-void WriteHistory(JsonWriter& json, const TRirekiList& history) {
+// An array of `count` items, each appended by `item` as JSON, after what `json` holds so far:
+// made in batches and written as they are made, as long as it is.
+template <typename Item>
+void WriteArray(JsonWriter& json, size_t count, const Item& item, const TextSink& write) {
+  json.BeginArray();
+  json.Drain(write);
+  FormatInBatches(
+      int(count),
+      [&item](int begin, int end, std::string& text) {
+        Appender out(text);
+        for (int i = begin; i < end; ++i) {
+          if (i != 0) out.Append(',');
+          item(out, i);
+        }
+      },
+      write);
+  json.EndArray();
+}
+
+// Marks and order hold a number a word: the history of a long list is written as its entries are.
+void WriteHistory(JsonWriter& json, const TRirekiList& history, const TextSink& write) {
   json.BeginObject();
   json.Key("inProgress").Bool(history.InProgress);
   json.Key("total").Int(history.Total);
   json.Key("position").Int(history.Position);
-  json.Key("marks").IntArray(history.Marks);
-  json.Key("order").IntArray(history.Order);
-  json.Key("records").BeginArray();
-  for (const TRireki& record : history.Records())
-    json.BeginObject().Key("total").Int(record.Total).Key("seikai").Int(record.Seikai).EndObject();
-  json.EndArray().EndObject();
+  const auto writeInts = [&json, &write](const char* key, const std::vector<int32_t>& values) {
+    json.Key(key);
+    WriteArray(
+        json, values.size(), [&values](Appender& out, int i) { out.AppendInt(values[i]); }, write);
+  };
+  writeInts("marks", history.Marks);
+  writeInts("order", history.Order);
+  json.Key("records");
+  const std::vector<TRireki>& records = history.Records();
+  WriteArray(
+      json, records.size(),
+      [&records](Appender& out, int i) {
+        out.Append("{\"total\":");
+        out.AppendInt(records[i].Total);
+        out.Append(",\"seikai\":");
+        out.AppendInt(records[i].Seikai);
+        out.Append('}');
+      },
+      write);
+  json.EndObject();
 }
 
 // A stored text as a JSON string, as AppendJsonString writes its UTF-8.
-void AppendJsonStringFromCp932(std::string& out, std::string_view cp932) {
-  const size_t start = out.size();
-  out += '"';
-  if (cp932::AppendDecodedUtf8(cp932, out, cp932::Escape::Json)) {
-    out += '"';
+void AppendJsonStringFromCp932(Appender& out, std::string_view cp932) {
+  if (cp932.empty()) {  // most explanations and URLs
+    out.Append("\"\"");
     return;
   }
-  out.resize(start);
-  AppendJsonString(out, Cp932ToUtf8(cp932));
+  char* at = out.Room(cp932.size() * cp932::kUtf8PerByte + 2);
+  *at++ = '"';
+  if (char* const end = cp932::DecodeUtf8To(at, cp932, cp932::Escape::Json)) {
+    *end = '"';
+    out.Advance(end + 1);
+    return;
+  }
+  out.ThroughString([cp932](std::string& text) { AppendJsonString(text, Cp932ToUtf8(cp932)); });
 }
 
 // The entry as JsonWriter would write it, written straight: a dump writes a million of them.
-void AppendEntry(std::string& out, const TTangoList& list, int index) {
+void AppendEntry(Appender& out, const TTangoList& list, int index) {
   const TangoView word = list.View(index);
-  out += "{\"label\":";
-  out += list.Label(index);
-  out += ",\"japan\":";
+  out.Append("{\"label\":");
+  out.Append(list.Label(index));
+  out.Append(",\"japan\":");
   AppendJsonStringFromCp932(out, word.Japan);
-  out += ",\"hangul\":[";
+  out.Append(",\"hangul\":[");
   for (size_t i = 0; i < word.Hangul.size(); ++i) {
-    if (i != 0) out += ',';
-    AppendJsonInt(out, word.Hangul[i]);
+    if (i != 0) out.Append(',');
+    out.AppendInt(word.Hangul[i]);
   }
-  out += "],\"setsumei\":";
+  out.Append("],\"setsumei\":");
   AppendJsonStringFromCp932(out, word.Setsumei);
-  out += ",\"url\":";
+  out.Append(",\"url\":");
   AppendJsonStringFromCp932(out, word.Url);
-  out += '}';
+  out.Append('}');
 }
 
-// One line per field: line breaks and tabs of a text show as their escapes.
-void AppendOneLine(std::string& out, std::string_view cp932) {
+// The Korean of an entry as AppendTsvFieldFromCodes writes it where it does not start a line:
+// a surrogate, paired or not, is left to it.
+void AppendKorean(Appender& out, const CodeView& codes) {
+  char* at = out.Room(codes.size() * 3);  // no unit takes more, escaped or not
+  for (size_t i = 0; i < codes.size(); ++i) {
+    if (codes[i] == 0) continue;
+    const auto unit = char16_t(codes[i] & 0xFFFF);
+    if (unit >= 0xD800 && unit <= 0xDFFF) {
+      out.ThroughString(
+          [&codes](std::string& text) { AppendTsvFieldFromCodes(codes, false, text); });
+      return;
+    }
+    if (const char letter = TsvEscapeLetter(unit)) {
+      *at++ = '\\';
+      *at++ = letter;
+    } else {
+      at = PutUtf8(at, unit);
+    }
+  }
+  out.Advance(at);
+}
+
+// One line per field: line breaks and tabs of a text show as their escapes, and so do its other
+// control characters (see AppendEscapedControls).
+void AppendOneLine(Appender& out, std::string_view cp932) {
+  char* const at = out.Room(cp932.size() * cp932::kUtf8PerByte);
+  char* const end = cp932::DecodeUtf8To(at, cp932, cp932::Escape::Tsv);
+  if (end && !HoldsControl({at, size_t(end - at)})) {
+    out.Advance(end);
+    return;
+  }
   thread_local std::string line;
   line.clear();
   AppendTsvFieldFromCp932(cp932, line);
-  AppendEscapedControls(out, line);
+  out.ThroughString([](std::string& text) { AppendEscapedControls(text, line); });
 }
 
 std::string OneLine(std::string_view cp932) {
   std::string line;
-  AppendOneLine(line, cp932);
+  {
+    Appender out(line);
+    AppendOneLine(out, cp932);
+  }
   return line;
 }
 
 // An entry of the listing for people: its number, Korean and meaning, then its explanation
 // and URL where it has them.
-void AppendEntryLines(std::string& out, const TTangoList& list, int index) {
+void AppendEntryLines(Appender& out, const TTangoList& list, int index) {
   const TangoView entry = list.View(index);
-  out += "  [";
-  out += list.Label(index);
-  out += "] ";
-  AppendTsvFieldFromCodes(entry.Hangul, false, out);
-  out += " = ";
+  out.Append("  [");
+  out.Append(list.Label(index));
+  out.Append("] ");
+  AppendKorean(out, entry.Hangul);
+  out.Append(" = ");
   AppendOneLine(out, entry.Japan);
-  out += '\n';
+  out.Append('\n');
   if (!entry.Setsumei.empty()) {
-    out += "      explanation: ";
+    out.Append("      explanation: ");
     AppendOneLine(out, entry.Setsumei);
-    out += '\n';
+    out.Append('\n');
   }
   if (!entry.Url.empty()) {
-    out += "      url: ";
+    out.Append("      url: ");
     AppendOneLine(out, entry.Url);
-    out += '\n';
+    out.Append('\n');
   }
 }
 
@@ -134,24 +207,17 @@ void WriteListJson(const TTangoList& list, LoadStatus status, const TextSink& wr
     json.String(LoadStatusName(status));
   else
     json.Null();
-  json.Key("entries").BeginArray();
-  json.Drain(write);
-  FormatInBatches(
-      list.Count(),
-      [&list](int begin, int end, std::string& out) {
-        for (int i = begin; i < end; ++i) {
-          if (i != 0) out += ',';
-          AppendEntry(out, list, i);
-        }
-      },
+  json.Key("entries");
+  WriteArray(
+      json, size_t(list.Count()), [&list](Appender& out, int i) { AppendEntry(out, list, i); },
       write);
-  json.EndArray();
   json.Key("rirekiJap2Kor");
-  WriteHistory(json, list.RirekiJap2Kor);
+  WriteHistory(json, list.RirekiJap2Kor, write);
   json.Key("rirekiKor2Jap");
-  WriteHistory(json, list.RirekiKor2Jap);
+  WriteHistory(json, list.RirekiKor2Jap, write);
   json.EndObject();
-  write(json.Text() + "\n");
+  json.Drain(write);
+  write("\n");
 }
 
 void WriteListText(const TTangoList& list, LoadStatus status, const TextSink& write) {
@@ -172,8 +238,9 @@ void WriteListText(const TTangoList& list, LoadStatus status, const TextSink& wr
   out.clear();
   FormatInBatches(
       list.Count(),
-      [&list](int begin, int end, std::string& lines) {
-        for (int i = begin; i < end; ++i) AppendEntryLines(lines, list, i);
+      [&list](int begin, int end, std::string& text) {
+        Appender out(text);
+        for (int i = begin; i < end; ++i) AppendEntryLines(out, list, i);
       },
       write);
   out += HistoryLine("Japanese to Korean", list.RirekiJap2Kor);

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
 #include <vector>
 
 #include "platform/text/Cp932Codec.h"
@@ -15,15 +17,14 @@ namespace norumi::cp932 {
 
 namespace {
 
-// What the codec gives for each byte alone and for each byte pair, read off the codec itself the
-// first time a text is converted, so that decoding a text is a lookup per character. A byte or
-// pair the codec does not decode to one character of its own is marked kUnknown, and a text that
-// holds one is left to the codec whole: the result is always what the codec gives.
+static_assert(std::endian::native == std::endian::little, "UTF-8 is packed lowest byte first");
+
 // Writes an ASCII character as `escape` has it.
-char* PutAscii(char* at, char c, Escape escape) {
-  if (escape == Escape::Tsv) {
+template <Escape escape>
+char* PutAscii(char* at, char c) {
+  if constexpr (escape == Escape::Tsv) {
     if (const char letter = TsvEscapeLetter(char16_t(c))) *at++ = '\\', c = letter;
-  } else if (escape == Escape::Json) {
+  } else if constexpr (escape == Escape::Json) {
     if (c == '"' || c == '\\') {
       *at++ = '\\';
     } else if (uint8_t(c) < 0x20 || c == 0x7F) {
@@ -36,6 +37,10 @@ char* PutAscii(char* at, char c, Escape escape) {
   return at;
 }
 
+// What the codec gives for each byte alone and for each byte pair, read off the codec itself the
+// first time a text is converted, so that decoding a text is a lookup per character. A byte or
+// pair the codec does not decode to one character of its own is marked kUnknown, and a text that
+// holds one is left to the codec whole: the result is always what the codec gives.
 class DecodeTable {
  public:
   static constexpr char16_t kUnknown = 0xFFFF;  // a noncharacter: no byte sequence stands for it
@@ -47,17 +52,16 @@ class DecodeTable {
 
   // Appends the UTF-8 of `bytes`; false, leaving `out` as it was, as Decode.
   bool DecodeUtf8(std::string_view bytes, std::string& out, Escape escape) const {
-    // A short text is written on the stack and appended, a long one straight into `out`: no
-    // character takes more than six bytes, escaped or not.
+    // A short text is written on the stack and appended, a long one straight into `out`.
     constexpr size_t kShort = 256;
     if (bytes.size() <= kShort) {
-      char buffer[kShort * 6];
+      char buffer[kShort * kUtf8PerByte];
       char* const end = DecodeUtf8To(buffer, bytes, escape);
       if (end) out.append(buffer, size_t(end - buffer));
       return end != nullptr;
     }
     const size_t start = out.size();
-    out.resize(start + bytes.size() * 6);
+    out.resize(start + bytes.size() * kUtf8PerByte);
     char* const end = DecodeUtf8To(out.data() + start, bytes, escape);
     out.resize(end ? size_t(end - out.data()) : start);
     return end != nullptr;
@@ -66,14 +70,15 @@ class DecodeTable {
   // Writes the UTF-8 of `bytes` at `at`; the end of what it wrote, or null at a sequence the
   // table does not know.
   char* DecodeUtf8To(char* at, std::string_view bytes, Escape escape) const {
-    const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
-    const auto* end = p + bytes.size();
-    while (p != end) {
-      const char16_t c = Next(p, end);
-      if (c == kUnknown) return nullptr;
-      at = c < 0x80 ? PutAscii(at, char(c), escape) : PutUtf8(at, c);  // never a surrogate
+    switch (escape) {
+      case Escape::Tsv:
+        return DecodeUtf8To<Escape::Tsv>(at, bytes);
+      case Escape::Json:
+        return DecodeUtf8To<Escape::Json>(at, bytes);
+      case Escape::None:
+        break;
     }
-    return at;
+    return DecodeUtf8To<Escape::None>(at, bytes);
   }
 
   // False, leaving `out` as it was, at the first sequence the table does not know.
@@ -84,7 +89,7 @@ class DecodeTable {
     const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
     const auto* end = p + bytes.size();
     while (p != end) {
-      const char16_t c = Next(p, end);
+      const char16_t c = chars_[Next(p, end)];
       if (c == kUnknown) {
         out.resize(start);
         return false;
@@ -96,17 +101,42 @@ class DecodeTable {
   }
 
  private:
-  // The character that starts at `p`, which it passes: one byte, or a lead byte and its trail.
-  char16_t Next(const uint8_t*& p, const uint8_t* end) const {
-    const uint8_t byte = *p++;
-    if (!IsLead(byte)) return single_[byte];
-    return p == end ? kUnknown : pairs_[size_t(Row(byte)) * 256 + *p++];
+  // DecodeUtf8To for one escape, which is then known in the loop.
+  template <Escape escape>
+  char* DecodeUtf8To(char* at, std::string_view bytes) const {
+    const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
+    const auto* const end = p + bytes.size();
+    while (p != end)
+      if (!(at = Put<escape>(at, Next(p, end)))) return nullptr;
+    return at;
+  }
+
+  // Writes the character at `index` of chars_ with one store of four bytes, which the room of
+  // kUtf8PerByte bytes a byte always has; null for kUnknown.
+  template <Escape escape>
+  char* Put(char* at, size_t index) const {
+    const uint32_t utf8 = utf8_[index];
+    if (utf8 == 0) {
+      const char16_t c = chars_[index];
+      return c == kUnknown ? nullptr : PutAscii<escape>(at, char(c));
+    }
+    std::memcpy(at, &utf8, 4);
+    return at + (utf8 >> 24);
+  }
+
+  // Where in chars_ the character that starts at `p` is, which it passes: one byte, or a lead
+  // byte and its trail.
+  size_t Next(const uint8_t*& p, const uint8_t* end) const {
+    const size_t start = start_[*p++];
+    if (start < 256) return start;
+    return p == end ? kCut : start + *p++;
   }
 
   static bool IsLead(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-  static int Row(uint8_t lead) { return lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + 31; }
 
-  DecodeTable() : pairs_(60 * 256, kUnknown) {
+  DecodeTable() : chars_(kCut + 1, kUnknown) {
+    for (int b = 0, row = 0; b < 256; ++b)
+      start_[b] = IsLead(uint8_t(b)) ? uint16_t(256 + 256 * row++) : uint16_t(b);
     QStringDecoder decoder(kCodec, QStringConverter::Flag::Stateless);
     const auto one = [](const QString& text) {
       return text.size() == 1 && !text.at(0).isSurrogate() &&
@@ -115,8 +145,9 @@ class DecodeTable {
                  : kUnknown;
     };
     for (int b = 0; b < 256; ++b) {
+      if (IsLead(uint8_t(b))) continue;
       const char byte = char(b);
-      single_[b] = IsLead(uint8_t(b)) ? kUnknown : one(decoder.decode(QByteArrayView(&byte, 1)));
+      chars_[b] = one(decoder.decode(QByteArrayView(&byte, 1)));
       if (decoder.hasError()) decoder = QStringDecoder(kCodec, QStringConverter::Flag::Stateless);
     }
     // Each lead byte with every trail byte, pairs apart by line breaks: a line break is never a
@@ -131,12 +162,35 @@ class DecodeTable {
       const QStringList parts = text.split(QChar('\n'));
       if (parts.size() != 256) continue;  // the codec split them otherwise: leave the row unknown
       for (int trail = 0, part = 0; trail < 256; ++trail)
-        if (trail != '\n') pairs_[size_t(Row(uint8_t(lead))) * 256 + trail] = one(parts[part++]);
+        if (trail != '\n') chars_[start_[lead] + trail] = one(parts[part++]);
     }
+    utf8_.reserve(chars_.size());
+    for (const char16_t c : chars_) utf8_.push_back(PackedUtf8(c));
   }
 
-  char16_t single_[256];
-  std::vector<char16_t> pairs_;
+  // The UTF-8 of `c`, its bytes from the lowest on and their count in the highest byte; 0 for
+  // kUnknown and for the ASCII characters an escape changes.
+  static uint32_t PackedUtf8(char16_t c) {
+    char bytes[6] = {};
+    const auto kept = [&bytes](const char* end) { return end == bytes + 1; };
+    if (c == kUnknown || (c < 0x80 && (!kept(PutAscii<Escape::Tsv>(bytes, char(c))) ||
+                                       !kept(PutAscii<Escape::Json>(bytes, char(c))))))
+      return 0;
+    const auto length = uint32_t(PutUtf8(bytes, c) - bytes);
+    uint32_t packed = 0;
+    std::memcpy(&packed, bytes, 3);
+    return packed | length << 24;
+  }
+
+  // Where the characters of each byte start in chars_: a byte that stands alone at itself, a
+  // lead byte at its row of 256 trail bytes, at 256 or after.
+  uint16_t start_[256];
+  // The character of each byte alone, then of each lead byte with each trail byte, then
+  // kUnknown for a lead byte that ends a text.
+  static constexpr size_t kCut = 256 + 60 * 256;
+  std::vector<char16_t> chars_;
+  // The same as PackedUtf8, to write a character with one store.
+  std::vector<uint32_t> utf8_;
 };
 
 // What the codec writes for each character alone, read off the codec a block of 256 characters
@@ -223,6 +277,10 @@ bool AppendDecoded(std::string_view bytes, std::u16string& out) {
 
 bool AppendDecodedUtf8(std::string_view bytes, std::string& out, Escape escape) {
   return DecodeTable::Get().DecodeUtf8(bytes, out, escape);
+}
+
+char* DecodeUtf8To(char* at, std::string_view bytes, Escape escape) {
+  return DecodeTable::Get().DecodeUtf8To(at, bytes, escape);
 }
 
 bool AppendEncoded(QStringView text, std::string& out) {
