@@ -10,8 +10,6 @@
 #include "platform/text/Cp932.h"
 #include "platform/text/Cp932Tables.h"
 #include "platform/text/Tsv.h"
-#include "platform/text/TsvEscape.h"
-#include "platform/text/Utf8.h"
 
 namespace norumi::wbk {
 
@@ -99,26 +97,13 @@ void AppendEntry(Appender& out, const TTangoList& list, int index) {
   out.Append('}');
 }
 
-// The Korean of an entry as AppendTsvFieldFromCodes writes it where it does not start a line:
-// a surrogate, paired or not, is left to it.
+// The Korean of an entry as AppendTsvFieldFromCodes writes it where it does not start a line.
 void AppendKorean(Appender& out, const CodeView& codes) {
-  char* at = out.Room(codes.size() * 3);  // no unit takes more, escaped or not
-  for (size_t i = 0; i < codes.size(); ++i) {
-    if (codes[i] == 0) continue;
-    const auto unit = char16_t(codes[i] & 0xFFFF);
-    if (unit >= 0xD800 && unit <= 0xDFFF) {
-      out.ThroughString(
-          [&codes](std::string& text) { AppendTsvFieldFromCodes(codes, false, text); });
-      return;
-    }
-    if (const char letter = TsvEscapeLetter(unit)) {
-      *at++ = '\\';
-      *at++ = letter;
-    } else {
-      at = PutUtf8(at, unit);
-    }
+  if (char* const end = PutTsvFieldFromCodes(out.Room(codes.size() * 3 + 1), codes, false)) {
+    out.Advance(end);
+    return;
   }
-  out.Advance(at);
+  out.ThroughString([&codes](std::string& text) { AppendTsvFieldFromCodes(codes, false, text); });
 }
 
 // One line per field: line breaks and tabs of a text show as their escapes, and so do its other

@@ -76,7 +76,32 @@ void AppendTsvFieldFromCp932(std::string_view cp932, std::string& out) {
   AppendTsvEscaped(plain, false, out);
 }
 
+char* PutTsvFieldFromCodes(char* at, const CodeView& codes, bool startsLine) {
+  bool first = startsLine;
+  for (size_t i = 0; i < codes.size(); ++i) {
+    if (codes[i] == 0) continue;
+    const auto unit = char16_t(codes[i] & 0xFFFF);
+    if (unit >= 0xD800 && unit <= 0xDFFF) return nullptr;
+    if (first && unit == '#') *at++ = '\\';
+    first = false;
+    if (const char letter = TsvEscapeLetter(unit)) {
+      *at++ = '\\';
+      *at++ = letter;
+    } else {
+      at = PutUtf8(at, unit);
+    }
+  }
+  return at;
+}
+
 void AppendTsvFieldFromCodes(const CodeView& codes, bool startsLine, std::string& out) {
+  const size_t start = out.size();
+  out.resize(start + codes.size() * 3 + 1);
+  if (char* const end = PutTsvFieldFromCodes(out.data() + start, codes, startsLine)) {
+    out.resize(size_t(end - out.data()));
+    return;
+  }
+  out.resize(start);
   thread_local std::u16string text;
   text.clear();
   AppendUnicodeText(codes, text);

@@ -24,6 +24,10 @@ void AppendTsvEscaped(std::string_view utf8, bool startsLine, std::string& out);
 void AppendTsvFieldFromCp932(std::string_view cp932, std::string& out);
 // The same for the codes of a Korean word, each one UTF-16 unit, the 0 codes left out.
 void AppendTsvFieldFromCodes(const CodeView& codes, bool startsLine, std::string& out);
+// The same written at `at`, which has room for three bytes a code and one more; gives the end of
+// what it wrote, or nullptr for codes holding a surrogate, which only AppendTsvFieldFromCodes
+// writes.
+char* PutTsvFieldFromCodes(char* at, const CodeView& codes, bool startsLine);
 QString UnescapeTsvField(const QString& text);
 
 // A line that holds no text to split into columns.
