@@ -97,13 +97,26 @@ void AppendEntry(Appender& out, const TTangoList& list, int index) {
   out.Append('}');
 }
 
-// The Korean of an entry as AppendTsvFieldFromCodes writes it where it does not start a line.
-void AppendKorean(Appender& out, const CodeView& codes) {
-  if (char* const end = PutTsvFieldFromCodes(out.Room(codes.size() * 3 + 1), codes, false)) {
+// The Korean of an entry as AppendTsvFieldFromCodes writes it.
+void AppendKorean(Appender& out, const CodeView& codes, bool startsLine = false) {
+  if (char* const end = PutTsvFieldFromCodes(out.Room(codes.size() * 3 + 1), codes, startsLine)) {
     out.Advance(end);
     return;
   }
-  out.ThroughString([&codes](std::string& text) { AppendTsvFieldFromCodes(codes, false, text); });
+  out.ThroughString([&codes, startsLine](std::string& text) {
+    AppendTsvFieldFromCodes(codes, startsLine, text);
+  });
+}
+
+// A stored text as AppendTsvFieldFromCp932 writes it.
+void AppendTsvText(Appender& out, std::string_view cp932) {
+  if (cp932.empty()) return;
+  if (char* const end = cp932::DecodeUtf8To(out.Room(cp932.size() * cp932::kUtf8PerByte), cp932,
+                                            cp932::Escape::Tsv)) {
+    out.Advance(end);
+    return;
+  }
+  out.ThroughString([cp932](std::string& text) { AppendTsvFieldFromCp932(cp932, text); });
 }
 
 // One line per field: line breaks and tabs of a text show as their escapes, and so do its other
@@ -203,6 +216,24 @@ void WriteListJson(const TTangoList& list, LoadStatus status, const TextSink& wr
   json.EndObject();
   json.Drain(write);
   write("\n");
+}
+
+void WriteListTsv(const TTangoList& list, const TextSink& write) {
+  FormatInBatches(
+      list.Count(),
+      [&list](int begin, int end, std::string& text) {
+        Appender out(text);
+        for (int i = begin; i < end; ++i) {
+          const TangoView word = list.View(i);
+          AppendKorean(out, word.Hangul, true);
+          for (const std::string_view field : {word.Japan, word.Setsumei, word.Url}) {
+            out.Append('\t');
+            AppendTsvText(out, field);
+          }
+          out.Append('\n');
+        }
+      },
+      write);
 }
 
 void WriteListText(const TTangoList& list, LoadStatus status, const TextSink& write) {

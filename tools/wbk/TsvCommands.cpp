@@ -1,6 +1,6 @@
 // import and export: words as tab-separated text, for spreadsheets and flash-card programs.
-#include "Batches.h"
 #include "Commands.h"
+#include "ListFormat.h"
 #include "Text.h"
 #include "WordFiles.h"
 #include "hangul/core/TextForms.h"
@@ -81,20 +81,7 @@ int RunExport(const Invocation& call) {
   const LoadStatus status = LoadExisting(list, path);
   // The header lines tell a flash-card program how to read the rest; wbk import skips them.
   WriteOut("#separator:tab\n#html:false\n#columns:Korean\tJapanese\tExplanation\tURL\n");
-  FormatInBatches(
-      list.Count(),
-      [&list](int begin, int end, std::string& out) {
-        for (int i = begin; i < end; ++i) {
-          const TangoView word = list.View(i);
-          AppendTsvFieldFromCodes(word.Hangul, true, out);
-          for (const std::string_view text : {word.Japan, word.Setsumei, word.Url}) {
-            out += '\t';
-            AppendTsvFieldFromCp932(text, out);
-          }
-          out += '\n';
-        }
-      },
-      WriteOut);
+  WriteListTsv(list, WriteOut);
   if (!IsDamaged(status)) return 0;
   call.Report(ShowPath(path) + " is damaged (" + LoadStatusName(status) +
               "); exported is what could be read");
