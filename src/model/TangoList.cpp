@@ -165,12 +165,6 @@ TTango& TTangoList::Append(TTango* tango) {
   return *tango;
 }
 
-TangoView TTangoList::View(int index) const {
-  const Item& item = items_.at(index);
-  if (item.edited) return ViewOf(*reinterpret_cast<const TTango*>(item.where));
-  return RecordAt(bytes_.data() + item.where);
-}
-
 TTango& TTangoList::Edited(int index) const {
   Item& item = items_.at(index);
   if (!item.edited) {

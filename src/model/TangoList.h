@@ -68,7 +68,8 @@ class TTangoList {
   const TTango& Tango(int index) const { return Edited(index); }
   // The entry without copying it; valid until the list changes.
   TangoView View(int index) const;
-  std::string Label(int index) const { return std::to_string(items_.at(index).label); }
+  std::string Label(int index) const { return std::to_string(LabelNumber(index)); }
+  int32_t LabelNumber(int index) const { return items_.at(index).label; }
 
   void ClearEntries();
   TTango& AddNew();
@@ -143,5 +144,11 @@ class TTangoList {
   mutable size_t blockUsed_ = 0;
   mutable size_t blockSize_ = 0;
 };
+
+inline TangoView TTangoList::View(int index) const {
+  const Item& item = items_.at(index);
+  if (item.edited) return ViewOf(*reinterpret_cast<const TTango*>(item.where));
+  return RecordAt(bytes_.data() + item.where);
+}
 
 }  // namespace norumi

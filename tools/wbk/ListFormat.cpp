@@ -82,7 +82,7 @@ void AppendJsonStringFromCp932(Appender& out, std::string_view cp932) {
 void AppendEntry(Appender& out, const TTangoList& list, int index) {
   const TangoView word = list.View(index);
   out.Append("{\"label\":");
-  out.Append(list.Label(index));
+  out.AppendInt(list.LabelNumber(index));
   out.Append(",\"japan\":");
   AppendJsonStringFromCp932(out, word.Japan);
   out.Append(",\"hangul\":[");
@@ -148,7 +148,7 @@ std::string OneLine(std::string_view cp932) {
 void AppendEntryLines(Appender& out, const TTangoList& list, int index) {
   const TangoView entry = list.View(index);
   out.Append("  [");
-  out.Append(list.Label(index));
+  out.AppendInt(list.LabelNumber(index));
   out.Append("] ");
   AppendKorean(out, entry.Hangul);
   out.Append(" = ");
