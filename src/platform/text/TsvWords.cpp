@@ -108,12 +108,6 @@ TsvWords ReadTsvWords(std::string_view utf8) {
   return result;
 }
 
-HangulCodes KoreanToCodes(QStringView text) {
-  HangulCodes codes;
-  KoreanToCodes(text, codes);
-  return codes;
-}
-
 void KoreanToCodes(QStringView text, HangulCodes& codes) {
   UnicodeTextToCodes(
       std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size())),

@@ -44,9 +44,8 @@ struct TsvWords {
 TsvWords ReadTsvWords(std::string_view utf8);
 
 // Korean as the Unicode-text paste reads it (one code per UTF-16 unit, decomposed Korean
-// composed), with the 0 code the word editor appends when it registers a word.
-HangulCodes KoreanToCodes(QStringView text);
-// The same into `codes`, whose room is reused.
+// composed), with the 0 code the word editor appends when it registers a word; into `codes`,
+// whose room is reused.
 void KoreanToCodes(QStringView text, HangulCodes& codes);
 
 // The first character of `text` CP932 cannot hold, with its code point as "U+AC1C"; nullopt
