@@ -108,7 +108,8 @@ TEST(TsvRows, EachLineReadsAsQtsDecoderReadsIt) {
       "abcdefgh\tijklmnopq",                                       // eight ASCII bytes at a time
       "\xEA\xB0\x9C\t\xE7\x8A\xAC",                                // 개 犬
       "\xC2\x80 \xDF\xBF \xE0\xA0\x80 \xED\x9F\xBF \xEE\x80\x80",  // each length's ends
-      "\xEF\xBB\xBFbom",
+      "\xEF\xBB\xBF"
+      "bom",
       "a\xEF\xBB\xBF",  // a BOM in the text
       "\xEF\xB7\x90",
       "\xEF\xB7\xAF",
