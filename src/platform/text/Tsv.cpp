@@ -12,46 +12,6 @@
 
 namespace norumi {
 
-QString EscapeTsvField(const QString& text, bool startsLine) {
-  QString out;
-  out.reserve(text.size());
-  if (startsLine && text.startsWith(QChar('#'))) out += QChar('\\');
-  for (const QChar c : text) {
-    if (const char letter = TsvEscapeLetter(c.unicode()))
-      out += QChar('\\'), out += QChar(letter);
-    else
-      out += c;
-  }
-  return out;
-}
-
-namespace {
-
-// Appends the UTF-8 of `text`; false, appending nothing, when `text` holds a surrogate.
-bool EncodeUtf8(std::u16string_view text, std::string& out) {
-  const size_t start = out.size();
-  out.resize(start + text.size() * 3);  // no character takes more
-  char* at = out.data() + start;
-  for (const char16_t c : text) {
-    if (c >= 0xD800 && c <= 0xDFFF) {
-      out.resize(start);
-      return false;
-    }
-    at = PutUtf8(at, c);
-  }
-  out.resize(size_t(at - out.data()));
-  return true;
-}
-
-// The UTF-8 of `text` as QString::toStdString gives it. Surrogates, paired or not, are rare
-// enough to leave to Qt and its way with a lone one.
-void AppendUtf8(std::u16string_view text, std::string& utf8) {
-  if (!EncodeUtf8(text, utf8))
-    utf8 += QString::fromUtf16(text.data(), qsizetype(text.size())).toStdString();
-}
-
-}  // namespace
-
 void AppendTsvEscaped(std::string_view utf8, bool startsLine, std::string& out) {
   if (startsLine && !utf8.empty() && utf8.front() == '#') out += '\\';
   size_t plain = 0;  // the start of the bytes not yet appended, which need no escape
@@ -102,18 +62,12 @@ void AppendTsvFieldFromCodes(const CodeView& codes, bool startsLine, std::string
     return;
   }
   out.resize(start);
+  // A surrogate, paired or not, is left to Qt and its way with a lone one. The escapes are
+  // ASCII, which UTF-8 keeps as it is: escaping after encoding is alike.
   thread_local std::u16string text;
   text.clear();
   AppendUnicodeText(codes, text);
-  AppendTsvField(text, startsLine, out);
-}
-
-// The escapes are ASCII, which UTF-8 keeps as it is: escaping before or after encoding is alike.
-void AppendTsvField(std::u16string_view text, bool startsLine, std::string& utf8) {
-  thread_local std::string plain;
-  plain.clear();
-  AppendUtf8(text, plain);
-  AppendTsvEscaped(plain, startsLine, utf8);
+  AppendTsvEscaped(QString::fromStdU16String(text).toStdString(), startsLine, out);
 }
 
 QString UnescapeTsvField(const QString& text) {

@@ -16,11 +16,10 @@ namespace norumi {
 // "\\", so that every text survives a round trip; a "#" that would start a line (and make it a
 // comment) is written "\#". Reading turns these five back and keeps any other backslash as it
 // is.
-QString EscapeTsvField(const QString& text, bool startsLine);
-// Appends the UTF-8 of EscapeTsvField(text, startsLine) to `utf8`, without making QStrings.
-void AppendTsvField(std::u16string_view text, bool startsLine, std::string& utf8);
-// The same for a text in UTF-8 already, and for one in CP932 that does not start a line.
+//
+// Appends UTF-8 text so escaped to `out`.
 void AppendTsvEscaped(std::string_view utf8, bool startsLine, std::string& out);
+// The same for a text in CP932, which does not start a line.
 void AppendTsvFieldFromCp932(std::string_view cp932, std::string& out);
 // The same for the codes of a Korean word, each one UTF-16 unit, the 0 codes left out.
 void AppendTsvFieldFromCodes(const CodeView& codes, bool startsLine, std::string& out);
