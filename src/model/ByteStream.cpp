@@ -7,6 +7,22 @@
 
 namespace norumi {
 
+// Eight bytes at a time, each eight read before they are written.
+bool MaskBytes(char* to, const char* from, size_t count, char low) {
+  const uint64_t lows = uint64_t(uint8_t(low)) * 0x0101010101010101u;
+  uint64_t zeros = 0;
+  size_t i = 0;
+  for (; i + 8 <= count; i += 8) {
+    uint64_t bytes;
+    std::memcpy(&bytes, from + i, 8);
+    bytes ^= lows;
+    std::memcpy(to + i, &bytes, 8);
+    zeros |= (bytes - 0x0101010101010101u) & ~bytes & 0x8080808080808080u;
+  }
+  for (; i < count; ++i) zeros |= (to[i] = char(from[i] ^ low)) == 0;
+  return zeros != 0;
+}
+
 bool ByteReader::ReadInt32(int32_t& value) {
   if (Remaining() < 4) return false;
   const auto* p = reinterpret_cast<const unsigned char*>(data_.data() + pos_);
@@ -66,8 +82,7 @@ void ByteWriter::WriteBytes(std::string_view bytes) {
 }
 
 void ByteWriter::WriteMaskedBytes(std::string_view bytes, char mask) {
-  char* at = Grow(bytes.size());
-  for (char c : bytes) *at++ = static_cast<char>(c ^ mask);
+  MaskBytes(Grow(bytes.size()), bytes.data(), bytes.size(), mask);
 }
 
 const std::string& ByteWriter::Data() const {

@@ -8,6 +8,10 @@
 
 namespace norumi {
 
+// Writes `count` bytes from `from` to `to`, each XOR `low`; true when one came out 0. `to` may
+// lie before `from` by any distance, or be `from` itself.
+bool MaskBytes(char* to, const char* from, size_t count, char low);
+
 // Reads little-endian values from a byte buffer. Every read is checked against what is left,
 // so a damaged or truncated file can never make a reader step past its end.
 class ByteReader {

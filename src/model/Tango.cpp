@@ -26,10 +26,8 @@ bool ReadMaskedString(ByteReader& in, std::string& text, int32_t key) {
   if (!in.ReadInt32(length)) return false;
   length ^= key;
   if (length < 0 || !in.ReadBytes(static_cast<size_t>(length), text)) return false;
-  const char low = static_cast<char>(key & 0xFF);
-  for (char& c : text) c ^= low;
-  const auto zero = text.find('\0');
-  if (zero != std::string::npos) text.resize(zero);
+  if (MaskBytes(text.data(), text.data(), text.size(), static_cast<char>(key & 0xFF)))
+    text.resize(text.find('\0'));
   return true;
 }
 

@@ -35,24 +35,6 @@ const char* LoadStatusName(LoadStatus status) {
 
 namespace {
 
-// Writes `count` bytes from `from` to `to`, each XOR `low`; true when one came out 0. Eight bytes
-// at a time, each eight read before they are written, so that `to` may lie before `from` by any
-// distance.
-bool MaskBytes(char* to, const char* from, size_t count, char low) {
-  const uint64_t lows = uint64_t(uint8_t(low)) * 0x0101010101010101u;
-  uint64_t zeros = 0;
-  size_t i = 0;
-  for (; i + 8 <= count; i += 8) {
-    uint64_t bytes;
-    std::memcpy(&bytes, from + i, 8);
-    bytes ^= lows;
-    std::memcpy(to + i, &bytes, 8);
-    zeros |= (bytes - 0x0101010101010101u) & ~bytes & 0x8080808080808080u;
-  }
-  for (; i < count; ++i) zeros |= (to[i] = char(from[i] ^ low)) == 0;
-  return zeros != 0;
-}
-
 // Unmasks one text of a file's record from `in` to `out`: its length, then its bytes up to the
 // first zero byte. `out` may be `in` itself or lie before it, never after.
 bool UnmaskText(const char*& in, const char* end, char*& out, int32_t key) {
