@@ -30,9 +30,11 @@ std::optional<QString> FromCp932Exactly(const std::string& bytes) {
   return QString::fromStdU16String(*text);
 }
 
-std::optional<std::string> ToCp932(QStringView text) {
-  return Utf16ToCp932(
+bool AppendCp932(QStringView text, std::string& out) {
+  const std::optional<std::string> bytes = Utf16ToCp932(
       std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), size_t(text.size())));
+  if (bytes) out += *bytes;
+  return bytes.has_value();
 }
 
 #else
@@ -93,24 +95,21 @@ std::optional<QString> FromCp932Exactly(const std::string& bytes) {
   return text;
 }
 
-std::optional<std::string> ToCp932(QStringView text) {
-  std::string known;
-  if (cp932::AppendEncoded(text, known)) return known;
+bool AppendCp932(QStringView text, std::string& out) {
+  if (cp932::AppendEncoded(text, out)) return true;
   QStringEncoder& encoder = ReusedConverter<QStringEncoder, QStringConverter::Flag::Stateless>();
   const QByteArray bytes = encoder.encode(FoldedForCp932(text));
-  if (encoder.hasError()) return std::nullopt;
-  return std::string(bytes.constData(), size_t(bytes.size()));
+  if (encoder.hasError()) return false;
+  out.append(bytes.constData(), size_t(bytes.size()));
+  return true;
 }
 
 #endif
 
-bool AppendCp932(QStringView text, std::string& out) {
-#ifndef _WIN32
-  if (cp932::AppendEncoded(text, out)) return true;
-#endif
-  const std::optional<std::string> bytes = ToCp932(text);
-  if (bytes) out += *bytes;
-  return bytes.has_value();
+std::optional<std::string> ToCp932(QStringView text) {
+  std::string bytes;
+  if (!AppendCp932(text, bytes)) return std::nullopt;
+  return bytes;
 }
 
 qsizetype FirstNonCp932(const QString& text) {
