@@ -96,10 +96,7 @@ TsvWords ReadTsvWords(std::string_view utf8) {
   }
   for (auto& part : later) {
     TsvWords read = part.get();
-    if (result.words.empty())
-      result.words = std::move(read.words);
-    else
-      result.words.Append(std::move(read.words));
+    result.words.Append(std::move(read.words));
     result.problems.insert(result.problems.end(), std::make_move_iterator(read.problems.begin()),
                            std::make_move_iterator(read.problems.end()));
   }
