@@ -34,11 +34,6 @@ void AppendJsonString(std::string& out, std::string_view text) {
   out += '"';
 }
 
-void AppendJsonInt(std::string& out, int64_t value) {
-  char digits[24];
-  out.append(digits, size_t(std::to_chars(digits, digits + sizeof digits, value).ptr - digits));
-}
-
 void JsonWriter::BeforeValue() {
   if (afterKey_) {
     afterKey_ = false;
@@ -97,7 +92,8 @@ JsonWriter& JsonWriter::String(std::string_view utf8) {
 
 JsonWriter& JsonWriter::Int(int64_t value) {
   BeforeValue();
-  AppendJsonInt(out_, value);
+  char digits[24];
+  out_.append(digits, size_t(std::to_chars(digits, digits + sizeof digits, value).ptr - digits));
   return *this;
 }
 

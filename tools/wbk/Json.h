@@ -9,8 +9,6 @@ namespace norumi::wbk {
 
 // Appends `utf8` as a JSON string: quotes, backslashes and control characters escaped.
 void AppendJsonString(std::string& out, std::string_view utf8);
-// Appends `value` in decimal.
-void AppendJsonInt(std::string& out, int64_t value);
 
 // Writes one compact JSON value. Commas are placed by the writer; the caller only has to nest
 // its Begin and End calls and put a Key before every member of an object.
