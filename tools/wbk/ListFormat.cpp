@@ -15,20 +15,30 @@ namespace norumi::wbk {
 
 namespace {
 
+// Items 0 to `count`, each appended by `item`, made in batches and written as they are made
+// (see FormatInBatches).
+template <typename Item>
+void WriteInBatches(int count, const Item& item, const TextSink& write) {
+  FormatInBatches(
+      count,
+      [&item](int begin, int end, std::string& text) {
+        Appender out(text);
+        for (int i = begin; i < end; ++i) item(out, i);
+      },
+      write);
+}
+
 // An array of `count` items, each appended by `item` as JSON, after what `json` holds so far:
 // made in batches and written as they are made, as long as it is.
 template <typename Item>
 void WriteArray(JsonWriter& json, size_t count, const Item& item, const TextSink& write) {
   json.BeginArray();
   json.Drain(write);
-  FormatInBatches(
+  WriteInBatches(
       int(count),
-      [&item](int begin, int end, std::string& text) {
-        Appender out(text);
-        for (int i = begin; i < end; ++i) {
-          if (i != 0) out.Append(',');
-          item(out, i);
-        }
+      [&item](Appender& out, int i) {
+        if (i != 0) out.Append(',');
+        item(out, i);
       },
       write);
   json.EndArray();
@@ -219,19 +229,16 @@ void WriteListJson(const TTangoList& list, LoadStatus status, const TextSink& wr
 }
 
 void WriteListTsv(const TTangoList& list, const TextSink& write) {
-  FormatInBatches(
+  WriteInBatches(
       list.Count(),
-      [&list](int begin, int end, std::string& text) {
-        Appender out(text);
-        for (int i = begin; i < end; ++i) {
-          const TangoView word = list.View(i);
-          AppendKorean(out, word.Hangul, true);
-          for (const std::string_view field : {word.Japan, word.Setsumei, word.Url}) {
-            out.Append('\t');
-            AppendTsvText(out, field);
-          }
-          out.Append('\n');
+      [&list](Appender& out, int i) {
+        const TangoView word = list.View(i);
+        AppendKorean(out, word.Hangul, true);
+        for (const std::string_view field : {word.Japan, word.Setsumei, word.Url}) {
+          out.Append('\t');
+          AppendTsvText(out, field);
         }
+        out.Append('\n');
       },
       write);
 }
@@ -252,13 +259,8 @@ void WriteListText(const TTangoList& list, LoadStatus status, const TextSink& wr
   out += Field("entries", std::to_string(list.Count()));
   write(out);
   out.clear();
-  FormatInBatches(
-      list.Count(),
-      [&list](int begin, int end, std::string& text) {
-        Appender out(text);
-        for (int i = begin; i < end; ++i) AppendEntryLines(out, list, i);
-      },
-      write);
+  WriteInBatches(
+      list.Count(), [&list](Appender& out, int i) { AppendEntryLines(out, list, i); }, write);
   out += HistoryLine("Japanese to Korean", list.RirekiJap2Kor);
   out += HistoryLine("Korean to Japanese", list.RirekiKor2Jap);
   write(out);
