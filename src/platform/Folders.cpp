@@ -6,6 +6,7 @@
 #include <QTemporaryFile>
 
 #include "platform/text/WordFileName.h"
+#include "platform/text/WordFilePath.h"
 
 namespace fs = std::filesystem;
 
@@ -22,9 +23,7 @@ bool CanCreateFilesIn(const fs::path& folder) {
 
 bool IsWordFile(const fs::directory_entry& entry) {
   std::error_code error;
-  return entry.is_regular_file(error) &&
-         FromPath(entry.path().extension()).compare(QLatin1String(".wbk"), Qt::CaseInsensitive) ==
-             0;
+  return entry.is_regular_file(error) && HasWordFileExtension(entry.path());
 }
 
 }  // namespace

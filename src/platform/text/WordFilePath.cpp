@@ -52,7 +52,7 @@ std::optional<fs::path> WithExtensionInAnyCase(const fs::path& folder, const fs:
     const fs::path filename = entry->path().filename();
     const View file = filename.native();
     if (file.size() != stem.size() + 4 || !file.starts_with(stem) ||
-        !EqualInAnyCase(file.substr(stem.size()), ".WBK"))
+        !HasWordFileExtension(filename))
       continue;
     if (!found || entry->path() < *found) found = entry->path();
   }
@@ -62,6 +62,13 @@ std::optional<fs::path> WithExtensionInAnyCase(const fs::path& folder, const fs:
 #endif
 
 }  // namespace
+
+bool HasWordFileExtension(const fs::path& file) {
+  using View = std::basic_string_view<fs::path::value_type>;
+  const fs::path filename = file.filename();
+  const View name = filename.native();  // ".wbk" alone is a hidden file's name, no extension
+  return name.size() > 4 && EqualInAnyCase(name.substr(name.size() - 4), ".WBK");
+}
 
 bool IsPlainFileName(std::u16string_view name) {
   if (name.empty() || name == u"." || name == u"..") return false;

@@ -12,6 +12,9 @@ namespace norumi {
 // drive or device name, no character Windows refuses in names, no trailing dot or space.
 bool IsPlainFileName(std::u16string_view name);
 
+// Whether `file` has the extension ".wbk", in any case.
+bool HasWordFileExtension(const std::filesystem::path& file);
+
 // The one place where a word file's name becomes a path: folder + name + ".wbk". `name` is the
 // CP932 title; it is checked as decoded text, since the second byte of 表 or ソ is the byte of a
 // backslash. Empty when the name would leave the folder, or when its bytes do not convert to
