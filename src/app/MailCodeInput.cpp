@@ -25,7 +25,8 @@ CodeInput ReceiveMailCode(const QString& text, const std::filesystem::path& fold
   const auto path = WordFilePath(folder, list.Title);
   if (!path) return CodeInput::Unreadable;
   // Read and written back under the file's lock, so that no other writer changes it between.
-  const WordFileLock lock(*path, kWindowLockWait, "メルマガコード入力");
+  constexpr std::string_view kWindow = "メルマガコード入力";
+  auto lock = std::make_unique<WordFileLock>(*path, kWindowLockWait, kWindow);
   const LoadStatus status = list.LoadFromFile(*path);
   // Read again, so that the code's creator, title and URL replace the file's.
   lines = CodeLines(text);
@@ -45,7 +46,9 @@ CodeInput ReceiveMailCode(const QString& text, const std::filesystem::path& fold
   frmRegist->ShowDisplayOnly(list, entry);
   frmKor2Jap->StartSingle(list, entry);
   frmJap2Kor->StartSingle(list, entry);
-  list.SaveToFile(*path);
+  // The word was shown and asked meanwhile: what another writer saved by then is kept too.
+  SaveUnderLock(
+      lock, list, *path, [&] { list.SaveToFile(*path); }, kWindowLockWait, kWindow);
   return CodeInput::Stored;
 }
 

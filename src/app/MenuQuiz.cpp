@@ -49,22 +49,24 @@ void TfrmWBKMenu::RunQuiz(bool koreanToJapanese) {
     // keeps the title of its original); a combined quiz goes to a file of its own.
     const std::vector<std::optional<fs::path>> sources = frmWBKDialog->CheckedFilePaths();
     const bool combined = sources.size() != 1;
-    const std::optional<fs::path> target =
+    std::optional<fs::path> target =
         combined ? WordFilePath(services_.wordFolder, CombinedTitle()) : sources.front();
+    // A link to a word file of the folder saves into that file, and stays a link.
+    if (target) target = SaveTargetOf(*target);
     if (!target)
       throw EFOpenError(services_.wordFolder /
                         ToPath(frmWBKDialog->CheckedFileName() + QStringLiteral(".wbk")));
 
     // The file the quiz writes stays locked from the load to the save, so that no other writer
     // changes it in between. One that cannot be written at all leaves a quiz that saves nothing.
-    std::optional<WordFileLock> lock;
+    std::unique_ptr<WordFileLock> lock;
     std::optional<QString> unsaved;
     const bool go = RetryWhileLocked(services_.dialogs, this, [&] {
       lock.reset();
       unsaved.reset();
       try {
         if (const auto obstacle = WriteObstacle(*target)) throw EFCreateError(*target, *obstacle);
-        lock.emplace(*target, kWindowLockWait, kQuizWindow);
+        lock = std::make_unique<WordFileLock>(*target, kWindowLockWait, kQuizWindow);
       } catch (const EFCreateError& error) {
         unsaved = ExceptionMessage(error);
       }
@@ -100,15 +102,20 @@ void TfrmWBKMenu::RunQuiz(bool koreanToJapanese) {
       frmKor2Jap->StartQuiz(*list);
     else
       frmJap2Kor->StartQuiz(*list);
-    if (!unsaved) SaveQuiz(*list, *target, caption);
+    if (!unsaved) SaveQuiz(*list, *target, lock, caption);
   });
   ShowAgain(koreanToJapanese ? btK2J : btJ2K);
 }
 
-void TfrmWBKMenu::SaveQuiz(TTangoList& list, const fs::path& file, const QString& caption) {
+void TfrmWBKMenu::SaveQuiz(TTangoList& list, const fs::path& file,
+                           std::unique_ptr<WordFileLock>& lock, const QString& caption) {
   for (;;) {
     try {
-      list.SaveToFile(file);
+      const int added = SaveUnderLock(
+          lock, list, file, [&] { list.SaveToFile(file); }, kWindowLockWait, kQuizWindow);
+      if (added >= 0)
+        services_.dialogs.MessageBox(this, RelockedMessage(file, added), caption,
+                                     MsgIcon::Information);
       return;
     } catch (const EFileError& error) {
       // The answers are still in memory: space can be freed, or the file made writable.

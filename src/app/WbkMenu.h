@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <filesystem>
+#include <memory>
 
 #include "platform/Form.h"
 
@@ -14,6 +15,7 @@ class QFrame;
 namespace norumi {
 
 class TTangoList;
+class WordFileLock;
 
 // The menu, the program's main window: registers the learner's name, keeps the program's
 // registry values, and starts the quizzes, the word editor and the mail-magazine code input.
@@ -65,7 +67,8 @@ class TfrmWBKMenu : public TForm {
   // Shows the menu after a window it opened has closed, the focus on the button that opened it.
   void ShowAgain(QPushButton* opener);
   // Saves a quiz's list; a failure says why and offers to try again.
-  void SaveQuiz(TTangoList& list, const std::filesystem::path& file, const QString& caption);
+  void SaveQuiz(TTangoList& list, const std::filesystem::path& file,
+                std::unique_ptr<WordFileLock>& lock, const QString& caption);
 
   bool teachMode = false;
   QString userName;

@@ -58,7 +58,8 @@ int TfrmRegist::OpenFile(const std::filesystem::path& file) {
   return result;
 }
 
-bool TfrmRegist::LoadWordFile(const std::filesystem::path& file) {
+bool TfrmRegist::LoadWordFile(const std::filesystem::path& opened) {
+  const std::filesystem::path file = SaveTargetOf(opened);
   // A fresh list for every file: a missing or damaged file must not leave another file's
   // words, header or histories behind to be shown or saved under this title.
   ownList_ = std::make_unique<TTangoList>();
@@ -99,7 +100,16 @@ bool TfrmRegist::LoadWordFile(const std::filesystem::path& file) {
 }
 
 void TfrmRegist::SaveWordFile() {
-  if (savePath_) ownList_->SaveKeepingEmpty(*savePath_);
+  if (!savePath_) return;
+  const std::filesystem::path path = *savePath_;
+  const int added = SaveUnderLock(
+      fileLock_, *ownList_, path, [&] { ownList_->SaveKeepingEmpty(path); }, kWindowLockWait,
+      kLockWindow);
+  if (added < 0) return;
+  // Another writer saved while the lock was gone: its words are kept beside this window's.
+  services_.dialogs.MessageBox(this, RelockedMessage(path, added), kApplicationTitle,
+                               MsgIcon::Information);
+  ShowEntry(CurrentIndex);
 }
 
 bool TfrmRegist::IsLocked() const {

@@ -16,6 +16,7 @@ enum class FileCause {
   DiskFull,        // no space or quota left
   NameTooLong,     // the name is longer than the file system allows
   NotAFile,        // something else than a regular file (a pipe, a link, a folder) is there
+  OwnedByOther,    // another user's file, in a folder that lets only owners replace files
 };
 
 // The cause behind a failed system call's error number.

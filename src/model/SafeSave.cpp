@@ -116,6 +116,8 @@ Original Inspect(const fs::path& target) {
     original.group = info.st_gid;
     if (S_ISREG(info.st_mode) && ::access(target.c_str(), W_OK) != 0)
       throw EFCreateError(target, FileCause::FileReadOnly);
+    if (!MayReplaceIn(FolderOf(target), info.st_uid))
+      throw EFCreateError(target, FileCause::OwnedByOther);
   }
 #endif
   return original;
@@ -242,6 +244,24 @@ void FlushFolder([[maybe_unused]] const fs::path& folder) {
 
 }  // namespace
 
+fs::path SaveTargetOf(const fs::path& path) {
+  std::error_code error;
+  if (!fs::is_symlink(fs::symlink_status(path, error))) return path;
+  const fs::path followed = fs::canonical(path, error);
+  if (error || !fs::is_regular_file(fs::symlink_status(followed, error))) return path;
+  const fs::path folder = fs::canonical(FolderOf(path), error);
+  return !error && followed.parent_path() == folder ? followed : path;
+}
+
+#ifndef _WIN32
+bool MayReplaceIn(const fs::path& folder, uint32_t owner) {
+  struct stat info {};
+  if (::stat(folder.c_str(), &info) != 0) return false;
+  const uid_t user = ::geteuid();
+  return !(info.st_mode & S_ISVTX) || user == 0 || info.st_uid == user || owner == user;
+}
+#endif
+
 std::optional<FileCause> WriteObstacle(const fs::path& target) {
   std::error_code error;
   const fs::path folder = FolderOf(target);
@@ -265,6 +285,8 @@ std::optional<FileCause> WriteObstacle(const fs::path& target) {
     if (!S_ISREG(info.st_mode)) return FileCause::NotAFile;
     if ((info.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)
       return FileCause::FileReadOnly;
+    // Written, it could be; but a save puts a new file in its place, which the folder forbids.
+    if (!MayReplaceIn(folder, info.st_uid)) return FileCause::OwnedByOther;
   }
 #endif
   return std::nullopt;

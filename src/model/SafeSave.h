@@ -32,6 +32,18 @@ void SaveFileReplacing(const std::filesystem::path& target,
                        const std::function<bool(const WritePart&)>& produce,
                        const SaveFault& fault = {});
 
+// The file a save of the word file `path` writes: a symbolic link to a regular file of the same
+// folder is followed, so that the save reaches that file and the link stays a link; anything
+// else is `path` itself (a link that leads elsewhere is refused as no regular file).
+std::filesystem::path SaveTargetOf(const std::filesystem::path& path);
+
+#ifndef _WIN32
+// Whether this user may remove or replace a file owned by `owner` in `folder`, given that it
+// may write the folder: in a folder with the sticky bit (as /tmp and many shared folders have)
+// only the file's owner, the folder's owner and the administrator may.
+bool MayReplaceIn(const std::filesystem::path& folder, uint32_t owner);
+#endif
+
 // What stands in the way of saving `target` before anything is tried: a folder or a file that
 // cannot be written, a name too long for the file system, something other than a file under
 // the name. None when a save may go ahead (it can still fail, on a full disk say).

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string_view>
 
 #include "model/FileErrors.h"
@@ -32,6 +33,12 @@ std::filesystem::path LockFileOf(const std::filesystem::path& wordFile);
 // EFLockFileError at once: it is never followed and never waited on.
 // A process takes the lock of one file once at a time: a second WordFileLock of the same file
 // waits for the first like any other writer.
+// A lock file this user may not even open (another user's, made private) would keep every
+// writer out for good: it is removed and made anew. In a folder that lets only owners remove
+// files (the sticky bit, as /tmp and many shared folders have), where it cannot be removed, the
+// writers who cannot open it lock a second file named after its owner instead, and there every
+// writer who can open it locks that second file too, after it: so any two writers share a lock.
+// The holder record is only ever shown: nothing is decided by what it says.
 class WordFileLock {
  public:
   explicit WordFileLock(const std::filesystem::path& wordFile,
@@ -41,18 +48,41 @@ class WordFileLock {
   WordFileLock(const WordFileLock&) = delete;
   WordFileLock& operator=(const WordFileLock&) = delete;
 
+  // Whether the lock files this holds are still the ones under their names. A clean-up that
+  // deleted one, or a writer that replaced it, leaves a lock that keeps nobody out: a holder
+  // asks before it saves, and takes the lock anew when it no longer stands.
+  bool Stands() const;
+
  private:
   std::filesystem::path lockFile_;
 #ifdef _WIN32
   void* handle_ = nullptr;
 #else
   int fd_ = -1;
+  // The second lock file, when the first may not be opened by every writer (see above).
+  std::filesystem::path sideFile_;
+  int sideFd_ = -1;
+  // The lock file this holder could not open and locks only through the second one: the lock
+  // stands while the same file lies under its name.
+  uint64_t watchedDevice_ = 0;
+  uint64_t watchedInode_ = 0;
 #endif
 };
 
+// Saves `list` to `path` with `save` while `lock` is held. A lock that no longer stands (or
+// none) is taken anew, waiting at most `wait`; the file is then read as the other writers left
+// it, and each of its words that `list` lacks is added to `list` (after its own, whose order the
+// histories count on) before the save: nothing another writer saved is lost. Returns how many
+// words were added so, or -1 when the lock stood. Throws as WordFileLock does, and
+// EFDamagedError for a file that is damaged now.
+int SaveUnderLock(std::unique_ptr<WordFileLock>& lock, TTangoList& list,
+                  const std::filesystem::path& path, const std::function<void()>& save,
+                  std::chrono::milliseconds wait, std::string_view window);
+
 // One read-modify-write of the word file at `path` under its lock: loads it into `list` (a
 // damaged file throws EFDamagedError; a missing one leaves `list` as it is), lets `change` work
-// on `list` given what the load found, and saves `list` to `path` when `change` returns true.
+// on `list` given what the load found, and saves `list` to `path` when `change` returns true
+// (see SaveUnderLock).
 LoadStatus UpdateWordFile(TTangoList& list, const std::filesystem::path& path,
                           const std::function<bool(LoadStatus)>& change,
                           std::chrono::milliseconds wait = kWordFileLockWait,

@@ -37,6 +37,11 @@ QString CreateMessage(const EFileError& e) {
           .arg(FromPath(e.Path().filename()));
     case FileCause::NotAFile:
       return QStringLiteral("%1 はふつうのファイルではありません。").arg(path);
+    case FileCause::OwnedByOther:
+      return QStringLiteral(
+                 "ファイル %1 はほかのユーザーのものです。フォルダ %2 では、ファイルを置き換え"
+                 "られるのは持ち主だけです。")
+          .arg(path, folder);
     case FileCause::Unknown:
       break;
   }
@@ -70,6 +75,11 @@ QString ExceptionMessage(const std::exception& error) {
           .arg(Shown(e->Path()));
     if (const auto* lock = dynamic_cast<const EFLockError*>(e))
       return LockMessage(*lock, QStringLiteral("しばらく待ってからやり直してください。"));
+    if (dynamic_cast<const EFLockFileError*>(e) && e->Cause() == FileCause::OwnedByOther)
+      return QStringLiteral(
+                 "ロックファイル %1 はほかのユーザーのもので、開くことができないため、単語ファイル"
+                 "に書き込めません。")
+          .arg(Shown(e->Path()));
     if (dynamic_cast<const EFLockFileError*>(e))
       return QStringLiteral(
                  "ロックファイル %1 がふつうのファイルではないため、単語ファイルに"
@@ -104,6 +114,14 @@ bool RetryWhileLocked(IDialogs& dialogs, QWidget* parent, const std::function<vo
         return false;
     }
   }
+}
+
+QString RelockedMessage(const std::filesystem::path& wordFile, int added) {
+  return QStringLiteral(
+             "単語ファイル %1 のロックファイルがほかのプログラムに消されていたため、単語ファイルを"
+             "読み直しました。その間に保存された単語%2語を加えて保存しました。")
+      .arg(Shown(wordFile))
+      .arg(added);
 }
 
 }  // namespace norumi

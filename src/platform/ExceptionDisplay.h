@@ -1,6 +1,7 @@
 #pragma once
 
 #include <exception>
+#include <filesystem>
 #include <functional>
 
 #include <QString>
@@ -26,5 +27,9 @@ void RunHandler(IDialogs& dialogs, QWidget* parent, const std::function<void()>&
 // another program holds one, says at once who it is and offers 再試行 / キャンセル. True once
 // `attempt` has run to its end, false when the user cancelled; any other error passes on.
 bool RetryWhileLocked(IDialogs& dialogs, QWidget* parent, const std::function<void()>& attempt);
+
+// What a window says when it found its lock of `wordFile` gone at a save, read the file anew
+// and kept the `added` words another writer had saved meanwhile.
+QString RelockedMessage(const std::filesystem::path& wordFile, int added);
 
 }  // namespace norumi

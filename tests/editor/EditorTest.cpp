@@ -312,6 +312,30 @@ TEST_F(Editor, ALockIsNotWaitedForAndTheEditorNamesItselfAsItsHolder) {
   });
 }
 
+// A lock file deleted under the editor (a clean-up script, another user) keeps nobody out: the
+// next save takes the lock anew and keeps what another writer saved meanwhile.
+TEST_F(Editor, ASaveAfterItsLockFileWentKeepsTheWordsAnotherWriterSavedMeanwhile) {
+  const auto five = PathOf("five");
+  Edit("five", false, [&](TfrmRegist& w) {
+    std::filesystem::remove(LockFileOf(five));
+    TTangoList other;
+    UpdateWordFile(other, five, [&](LoadStatus) {
+      AddWord(other, Sj("木"), {0xB098, 0xBB34});
+      return true;
+    });
+    test::EditorFixture::Paste(u"개");
+    w.btHanguel->click();
+    w.edJapan->setText(QStringLiteral("子犬"));
+    dialogs.ExpectMessage(RelockedMessage(five, 1), kApplicationTitle, MsgIcon::Information);
+    w.btRegist->click();
+    w.btClose->click();
+  });
+  const auto words = Words(*Load("five"));
+  ASSERT_EQ(words.size(), 7u);
+  EXPECT_EQ(words[5].first, Sj("子犬"));
+  EXPECT_EQ(words[6].first, Sj("木"));
+}
+
 TEST_F(Editor, AFileThatCannotBeWrittenOpensForBrowsingOnly) {
   namespace fs = std::filesystem;
   const auto five = PathOf("five");

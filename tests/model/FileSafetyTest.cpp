@@ -231,6 +231,10 @@ TEST(WordFileLock, NamesItsHolderAndRefusesAnythingButARegularLockFileAtOnce) {
   }
   for (const char* odd : {"wbk\n12x\n", "wbk\n-5\n", "wbk\n99999999999\n"})
     EXPECT_EQ(ParseLockHolder(odd).process, 0) << "a process id and nothing else: " << odd;
+  // Bytes that are no UTF-8 show as escapes, what is UTF-8 as it is.
+  EXPECT_EQ(ParseLockHolder("w\xc0\xaf\n1\n\xed\xa0\x80出題\xe3\x81\n").window,
+            "\\xed\\xa0\\x80出題\\xe3\\x81");
+  EXPECT_EQ(ParseLockHolder("w\xc0\xaf\n").program, "w\\xc0\\xaf");
 
   using Make = std::function<void(const fs::path&)>;
   const Make folder = [](const fs::path& at) { fs::create_directory(at); };
@@ -292,6 +296,128 @@ TEST(WordFileLock, ALockFileTakesTheWordFilesBitsAndLocksForAUserWhoMayOnlyReadI
     }
   }
   ::umask(mask);
+}
+
+// A link to a word file of its folder is saved through, and stays a link; any other link is
+// itself the target, which a save then refuses as no regular file.
+TEST(SavingAWordFile, ThroughALinkToAWordFileOfTheSameFolderOnly) {
+  test::TempDir dir;
+  test::TempDir elsewhere;
+  test::WriteBytes(dir / "real.wbk", "");
+  test::WriteBytes(elsewhere / "out.wbk", "");
+  const std::pair<fs::path, fs::path> rows[] = {// link to, then what a save writes
+                                                {"real.wbk", fs::canonical(dir / "real.wbk")},
+                                                {elsewhere / "out.wbk", dir / "link.wbk"},
+                                                {"gone.wbk", dir / "link.wbk"},
+                                                {".", dir / "link.wbk"}};
+  for (const auto& [to, target] : rows) {
+    fs::remove(dir / "link.wbk");
+    fs::create_symlink(to, dir / "link.wbk");
+    EXPECT_EQ(SaveTargetOf(dir / "link.wbk"), target) << to;
+  }
+  EXPECT_EQ(SaveTargetOf(dir / "real.wbk"), dir / "real.wbk");
+  fs::remove(dir / "link.wbk");
+  fs::create_symlink("real.wbk", dir / "link.wbk");
+  TTangoList list;
+  test::FillSample(list);
+  list.SaveToFile(SaveTargetOf(dir / "link.wbk"));
+  EXPECT_TRUE(fs::is_symlink(dir / "link.wbk"));
+  TTangoList back;
+  EXPECT_EQ(back.LoadFromFile(dir / "link.wbk"), LoadStatus::Intact);
+  EXPECT_EQ(back.Count(), list.Count());
+}
+
+// Runs `work` in a child process as another user (nobody); its exit status.
+int AsAnotherUser(const std::function<int()>& work) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(99);
+    ::_exit(work());
+  }
+  int status = -1;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 98;
+}
+
+// What another user leaves in a shared folder never keeps a writer out for good, nor lets a
+// save fail only at the end; what a lock file's record says is only shown.
+TEST(WordFileLock, AnotherUsersFilesInASharedFolderNeitherBlockNorMislead) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs a second user";
+  test::TempDir dir;
+  const auto sharedFolder = [&](const char* name, fs::perms bits) {
+    fs::create_directory(dir / name);
+    fs::permissions(dir / name, bits);
+    test::WriteBytes(dir / name / "f.wbk", "");
+    fs::permissions(dir / name / "f.wbk", fs::perms(0666));
+    return dir / name / "f.wbk";
+  };
+  const fs::path plain = sharedFolder("plain", fs::perms(0777));
+  const fs::path sticky = sharedFolder("sticky", fs::perms(01777));
+  const auto privateLockFile = [](const fs::path& word) {
+    test::WriteBytes(LockFileOf(word), "");
+    fs::permissions(LockFileOf(word), fs::perms(0600));
+  };
+  const auto kept = [](const fs::path& word) {
+    try {
+      const WordFileLock taken(word, std::chrono::milliseconds(0));
+      return 1;
+    } catch (const EFLockError&) {
+      return 0;
+    } catch (...) {
+      return 2;
+    }
+  };
+  const auto locks = [](const fs::path& word) {
+    try {
+      const WordFileLock held(word, std::chrono::milliseconds(0));
+      // A second writer of the same kind meets the first.
+      WordFileLock(word, std::chrono::milliseconds(0));
+      return 1;
+    } catch (const EFLockError&) {
+      return 0;
+    } catch (...) {
+      return 2;
+    }
+  };
+  struct Row {
+    const char* what;
+    std::function<int()> asOther;
+  };
+  const Row rows[] = {
+      {"another user's private lock file is replaced", [&] { return locks(plain); }},
+      {"in a sticky folder the writers meet at a second lock file", [&] { return locks(sticky); }},
+      {"in a sticky folder another user's file cannot be replaced, and says so first",
+       [&] {
+         if (WriteObstacle(sticky) != FileCause::OwnedByOther) return 1;
+         try {
+           SaveFileReplacing(sticky, "x");
+         } catch (const EFCreateError& e) {
+           return e.Cause() == FileCause::OwnedByOther ? 0 : 2;
+         }
+         return 3;
+       }},
+  };
+  for (const Row& row : rows) {
+    privateLockFile(plain);
+    privateLockFile(sticky);
+    EXPECT_EQ(AsAnotherUser(row.asOther), 0) << row.what;
+  }
+  // The owner of the private lock file, who may open it, still meets those who may not.
+  privateLockFile(sticky);
+  {
+    const WordFileLock owner(sticky, std::chrono::milliseconds(0));
+    EXPECT_EQ(AsAnotherUser([&] { return kept(sticky); }), 0) << "got in beside the owner";
+  }
+  // A live process that is not the program the record names is nobody's.
+  const WordFileLock held(plain, std::chrono::milliseconds(0));
+  test::WriteBytes(LockFileOf(plain), "norumi\n1\n出題\n");
+  try {
+    WordFileLock(plain, std::chrono::milliseconds(0));
+    ADD_FAILURE() << "taken twice";
+  } catch (const EFLockError& error) {
+    EXPECT_TRUE(error.Holder().program.empty() && error.Holder().process == 0 &&
+                error.Holder().window.empty());
+  }
 }
 
 #endif

@@ -43,7 +43,8 @@ QString ProblemText(const TsvProblem& problem) {
 
 int RunImport(const Invocation& call) {
   const Args args(call.args, {{"--skip-invalid", false}}, 2, 2);
-  const auto path = ArgPath(args.Positional()[0]);
+  // Through a link to a word file of its folder, which stays a link.
+  const auto path = SaveTargetOf(ArgPath(args.Positional()[0]));
   // Every line is read before anything is written: without --skip-invalid an import is whole or
   // not at all, and either way every refused line is named at once, not one per attempt.
   TsvWords read = ReadTsvWords(ReadInput(args.Positional()[1]));

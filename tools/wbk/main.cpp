@@ -70,6 +70,8 @@ std::string CauseText(FileCause cause) {
       return ": the name is too long for the file system";
     case FileCause::NotAFile:
       return ": not a regular file";
+    case FileCause::OwnedByOther:
+      return ": it belongs to another user, and its folder lets only owners replace files";
     case FileCause::Unknown:
       break;
   }
@@ -96,7 +98,10 @@ int Run(const Command& command, const Invocation& call) {
     WriteErr(prefix + ShowPath(error.Path()) + " is damaged; nothing written\n");
   } catch (const EFLockFileError& error) {
     WriteErr(prefix + "the lock file " + ShowPath(error.Path()) +
-             " is not a regular file; nothing written\n");
+             (error.Cause() == FileCause::OwnedByOther
+                  ? " belongs to another user, who keeps it private"
+                  : " is not a regular file") +
+             "; nothing written\n");
   } catch (const EFOpenError& error) {
     WriteErr(prefix + "cannot read " + ShowPath(error.Path()) + "\n");
   } catch (const EFileError& error) {
