@@ -22,7 +22,10 @@ qsizetype LengthAfterPaste(const QPlainTextEdit& field, const QString& pasted) {
 }  // namespace
 
 TMailCodeMemo::TMailCodeMemo(IDialogs& dialogs, QWidget* parent)
-    : QPlainTextEdit(parent), dialogs_(dialogs) {}
+    : QPlainTextEdit(parent), dialogs_(dialogs) {
+  setLineWrapMode(QPlainTextEdit::NoWrap);
+  setTabChangesFocus(true);
+}
 
 // canInsertFromMimeData is left as it is: refusing there would grey out the paste and reject
 // the drop without a word, and measure the clipboard each time a menu opens.
