@@ -23,7 +23,10 @@ qsizetype LengthAfterPaste(const QPlainTextEdit& field, const QString& pasted) {
 
 TMailCodeMemo::TMailCodeMemo(IDialogs& dialogs, QWidget* parent)
     : QPlainTextEdit(parent), dialogs_(dialogs) {
-  setLineWrapMode(QPlainTextEdit::NoWrap);
+  // A line is laid out whole on every key: broken at the field's width, a long one costs less
+  // than one as wide as its text. Only the display breaks; the text keeps its lines.
+  setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  setWordWrapMode(QTextOption::WrapAnywhere);
   setTabChangesFocus(true);
 }
 
