@@ -22,7 +22,13 @@ qsizetype LengthAfterPaste(const QPlainTextEdit& field, const QString& pasted) {
 }  // namespace
 
 TMailCodeMemo::TMailCodeMemo(IDialogs& dialogs, QWidget* parent)
-    : QPlainTextEdit(parent), dialogs_(dialogs) {}
+    : QPlainTextEdit(parent), dialogs_(dialogs) {
+  // A line is laid out whole on every key: broken at the field's width, a long one costs less
+  // than one as wide as its text. Only the display breaks; the text keeps its lines.
+  setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  setWordWrapMode(QTextOption::WrapAnywhere);
+  setTabChangesFocus(true);
+}
 
 // canInsertFromMimeData is left as it is: refusing there would grey out the paste and reject
 // the drop without a word, and measure the clipboard each time a menu opens.

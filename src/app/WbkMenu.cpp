@@ -61,8 +61,6 @@ void TfrmWBKMenu::BuildControls() {
   btJ2K = Named(new QPushButton(QStringLiteral("出題(日->韓)")), "btJ2K");
   Label1 = Named(new QLabel(QStringLiteral("メルマガコード入力欄")), "Label1");
   mmMag = Named(new TMailCodeMemo(services_.dialogs), "mmMag");
-  mmMag->setLineWrapMode(QPlainTextEdit::NoWrap);
-  mmMag->setTabChangesFocus(true);
   mmMag->setFixedHeight(120);
   Label1->setBuddy(mmMag);
   btChange = Named(new QPushButton(QStringLiteral("メルマガコード入力")), "btChange");

@@ -202,6 +202,7 @@ void TfrmRegist::btCloseClick() {
 }
 
 void TfrmRegist::done(int result) {
+  if (importing_) return;
   if (editing_ && !MayClose()) return;
   TForm::done(result);
 }

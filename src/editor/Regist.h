@@ -127,6 +127,8 @@ class TfrmRegist : public TForm {
   // Held from the load to the save, so that no other writer changes the file meanwhile.
   std::unique_ptr<WordFileLock> fileLock_;
   QFileDialog* OpenDialog1 = nullptr;  // see OpenDialog()
+  // True while a list is being read in: the window stays open until its words are added.
+  bool importing_ = false;
 };
 
 extern TfrmRegist* frmRegist;

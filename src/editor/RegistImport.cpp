@@ -2,9 +2,11 @@
 // them, added to the open word file at once.
 #include <QAction>
 #include <QFileDialog>
+#include <QScopeGuard>
 
 #include "editor/Regist.h"
 #include "model/SafeSave.h"
+#include "platform/BusyWork.h"
 #include "platform/Dialogs.h"
 #include "platform/FormParts.h"
 #include "platform/text/TsvWords.h"
@@ -60,7 +62,14 @@ void TfrmRegist::T1Click() {
   if (services_.dialogs.ShowModal(OpenDialog()) != kModalOk) return;
   const QString name = OpenDialog1->selectedFiles().value(0);
   if (name.isEmpty()) return;
-  const TsvWords read = ReadTsvWords(ReadWholeFile(ToPath(name)));
+  // A list of a million lines takes a while to read: the window waits without freezing.
+  TsvWords read;
+  {
+    importing_ = true;
+    const auto imported = qScopeGuard([this] { importing_ = false; });
+    RunWhileBusy(*this, kImportCaption, QStringLiteral("単語を読み込んでいます…"),
+                 [&] { read = ReadTsvWords(ReadWholeFile(ToPath(name))); });
+  }
   // All or nothing, as wbk import without --skip-invalid: a list half read in is harder to put
   // right than a file mended in the spreadsheet and read again.
   if (!read.problems.empty()) {

@@ -25,6 +25,21 @@ class Import : public test::EditorFixture {
   }
 };
 
+// Calls `seen` each time `window` is enabled or disabled.
+class EnabledSpy : public QObject {
+ public:
+  EnabledSpy(QWidget& window, std::function<void()> seen) : seen_(std::move(seen)) {
+    window.installEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::EnabledChange) seen_();
+    return false;
+  }
+
+ private:
+  std::function<void()> seen_;
+};
+
 TEST_F(Import, AListIsAddedShownAndSavedAtOnce) {
   Edit("lesson", false, [&](TfrmRegist& w) {
     EXPECT_TRUE(w.T1->isVisible());
@@ -61,6 +76,31 @@ TEST_F(Import, AListWithARefusedLineAddsNothingAndNamesEachLine) {
     w.btClose->click();
   });
   EXPECT_EQ(Load("lesson")->Count(), 1);
+}
+
+// A long list is read while the window waits: disabled, not to be closed, and with every word
+// added once the list is read.
+TEST_F(Import, ALongListIsReadWhileTheWindowWaitsDisabledAndOpen) {
+  constexpr int kWords = 20000;
+  std::string tsv;
+  for (int i = 0; i < kWords; ++i) tsv += "물\t水" + std::to_string(i) + "\n";
+  Edit("lesson", false, [&](TfrmRegist& w) {
+    ChooseList(tsv);
+    dialogs.ExpectMessage(QStringLiteral("%1語のうち%1語を追加しました。").arg(kWords),
+                          "TSVから読み込み", MsgIcon::Information);
+    std::vector<bool> enabled;
+    const EnabledSpy spy(w, [&] {
+      enabled.push_back(w.isEnabled());
+      if (!w.isEnabled()) w.close();  // as from the title bar, while the list is read
+    });
+    w.T1->trigger();
+    EXPECT_EQ(enabled, (std::vector<bool>{false, true}));
+    EXPECT_TRUE(w.isVisible());
+    const auto saved = Load("lesson");
+    ASSERT_EQ(saved->Count(), kWords + 1);
+    EXPECT_EQ(saved->Tango(kWords).Japan, Sj(QStringLiteral("水%1").arg(kWords - 1)));
+    w.btClose->click();
+  });
 }
 
 }  // namespace
