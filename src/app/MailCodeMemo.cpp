@@ -1,7 +1,9 @@
 #include "app/MailCodeMemo.h"
 
 #include <QMimeData>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <algorithm>
 
 #include "model/MailCode.h"
 #include "platform/Dialogs.h"
@@ -19,6 +21,19 @@ qsizetype LengthAfterPaste(const QPlainTextEdit& field, const QString& pasted) {
   return held - replaced + pasted.size() - pasted.count(QLatin1String("\r\n"));
 }
 
+// At most the longest line the field would hold with `pasted` at the cursor: the line the cursor
+// is in, joined to the longest pasted line.
+qsizetype LongestLineAfterPaste(const QPlainTextEdit& field, const QString& pasted) {
+  qsizetype longest = 0;
+  for (qsizetype start = 0; start <= pasted.size();) {
+    qsizetype end = pasted.indexOf(QLatin1Char('\n'), start);
+    if (end < 0) end = pasted.size();
+    longest = std::max(longest, end - start);
+    start = end + 1;
+  }
+  return field.textCursor().block().length() + longest;
+}
+
 }  // namespace
 
 TMailCodeMemo::TMailCodeMemo(IDialogs& dialogs, QWidget* parent)
@@ -34,7 +49,8 @@ TMailCodeMemo::TMailCodeMemo(IDialogs& dialogs, QWidget* parent)
 // the drop without a word, and measure the clipboard each time a menu opens.
 void TMailCodeMemo::insertFromMimeData(const QMimeData* source) {
   if (source && source->hasText() &&
-      !MailCodeInputFits(size_t(LengthAfterPaste(*this, source->text())))) {
+      (!MailCodeInputFits(size_t(LengthAfterPaste(*this, source->text()))) ||
+       size_t(LongestLineAfterPaste(*this, source->text())) > kMailCodeMaxLine)) {
     dialogs_.MessageBox(window(), QStringLiteral("メルマガコードが正しくありません"),
                         QStringLiteral("メルマガコード入力"), MsgIcon::Stop);
     return;

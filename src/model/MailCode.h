@@ -31,6 +31,10 @@ inline constexpr size_t kMailCodeMaxInput = size_t(1) << 20;
 inline bool MailCodeInputFits(size_t bytes) {
   return bytes <= kMailCodeMaxInput;
 }
+// Nor does a code, or the mail around it, hold a line longer than this (mail ends its lines
+// within 998 characters): the code field refuses a paste that would make one, since one line
+// that long would make every key typed in the field lay out all of it.
+inline constexpr size_t kMailCodeMaxLine = size_t(1) << 14;
 
 // The lines the word editor writes around a code, and the address in the closing line.
 inline constexpr std::string_view kMailCodeHomePage = "https://norumi.example/";

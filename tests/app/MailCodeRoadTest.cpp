@@ -221,6 +221,17 @@ TEST_F(MailCodeRoad, APasteThatWouldOverfillTheFieldIsRefusedAndTheFieldKeepsIts
     dialogs.VerifyFinished();
     EXPECT_EQ(field.toPlainText().size(), lands ? bound : 4) << pasted;
   }
+  // Nor may a paste leave a line longer than any mail holds, however little it is in all.
+  const auto line = qsizetype(kMailCodeMaxLine);
+  for (const auto& [pasted, lands] : {std::pair{line - 5, true}, std::pair{line - 4, false}}) {
+    field.setPlainText(QStringLiteral("held"));
+    field.moveCursor(QTextCursor::End);
+    QApplication::clipboard()->setText(QString(pasted, 'A'));
+    if (!lands) dialogs.ExpectMessage(kBadCode, kCodeCaption, MsgIcon::Stop);
+    field.paste();
+    dialogs.VerifyFinished();
+    EXPECT_EQ(field.toPlainText().size(), lands ? 4 + pasted : 4) << pasted;
+  }
 }
 
 TEST_F(MailCodeRoad, TheMenuComesBackAfterTheEditorWhateverItFound) {
