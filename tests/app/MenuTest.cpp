@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -5,15 +6,19 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QUrl>
+#include <functional>
 
 #include "AppFixture.h"
 #include "app/WbkMenu.h"
 #include "app/Windows.h"
 #include "files/WbkDialog.h"
+#include "files/WordFolder.h"
 #include "quiz/Seiseki.h"
 
 namespace norumi {
 namespace {
+
+namespace fs = std::filesystem;
 
 class Menu : public test::AppFixture {
  protected:
@@ -122,6 +127,41 @@ TEST_F(Menu, TeacherModeAndHelpFileComeFromFilesBesideTheProgram) {
   const QString page = QUrl::fromLocalFile(services.helpFile).toString();
   EXPECT_EQ(shell.opened, (std::vector<QString>{page + "#6", page}));
 }
+
+// Whatever lies under the name teach.txt, the menu decides at once; only a regular file of one
+// short line makes a teacher. A pipe would freeze the window holding a word file's lock, and
+// /dev/zero would fill the memory.
+struct TeachFileRow {
+  const char* name;
+  std::function<void(const fs::path&)> make;
+  bool teacher;
+  std::string id;
+};
+
+class TeachFile : public Menu, public testing::WithParamInterface<TeachFileRow> {};
+
+TEST_P(TeachFile, DecidesTeacherModeWithoutWaiting) {
+  const fs::path teach = folder / "teach.txt";
+  GetParam().make(teach);
+  ASSERT_EQ(Start().TeachMode(), GetParam().teacher);
+  EXPECT_EQ(ReadTeacherIdBytes(folder.Path()), GetParam().id);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, TeachFile,
+    testing::Values(
+        TeachFileRow{"file", [](const fs::path& p) { test::WriteBytes(p, "T01\r\nrest"); }, true,
+                     "T01"},
+        TeachFileRow{"pipe", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); },
+                     false, ""},
+        TeachFileRow{"endless", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); },
+                     false, ""},
+        TeachFileRow{"folder", [](const fs::path& p) { fs::create_directory(p); }, false, ""},
+        TeachFileRow{
+            "oversized",
+            [](const fs::path& p) { test::WriteBytes(p, "T01\n" + std::string(65536, 'x')); },
+            false, ""}),
+    [](const testing::TestParamInfo<TeachFileRow>& info) { return std::string(info.param.name); });
 
 TEST_F(Menu, RegistrationOpensTheSelectionInEditorModeAndComesBack) {
   registry.WriteMachineString(kProgramKey, "user", "Jung");
