@@ -140,9 +140,11 @@ void TfrmWBKMenu::FormCreate() {
   const QFileInfo program(services_.executablePath);
   const QString help =
       FromPath(services_.dataFolder / ToPath(program.completeBaseName() + QStringLiteral(".html")));
-  services_.helpFile = QFileInfo::exists(help) ? help : QString();
+  std::error_code error;
+  // The shell hands the page to a browser, which would wait on a pipe as long as we would.
+  services_.helpFile = std::filesystem::is_regular_file(ToPath(help), error) ? help : QString();
 
-  teachMode = std::filesystem::exists(services_.wordFolder / "teach.txt");
+  teachMode = ReadTeacherId(services_.wordFolder).has_value();
   userName = ReadRegUser();
   const QString path = ReadRegPath();
   edUser->setVisible(userName.isEmpty());

@@ -1,20 +1,37 @@
 #include "files/WordFolder.h"
 
 #include <algorithm>
-#include <fstream>
 
+#include "model/FileErrors.h"
+#include "model/SafeSave.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/WordFileName.h"
 
 namespace norumi {
 
-std::string ReadTeacherIdBytes(const std::filesystem::path& folder) {
-  std::ifstream in(folder / "teach.txt", std::ios::binary);
+namespace {
+
+// A teacher's ID is one short line; a larger teach.txt is none of ours.
+constexpr uint64_t kMaxTeachFile = 64 * 1024;
+
+}  // namespace
+
+std::optional<std::string> ReadTeacherId(const std::filesystem::path& folder) {
+  // Read through the reader that never waits and never reads without bound: the selection window
+  // reads the ID while it holds a word file's lock.
   std::string line;
-  std::getline(in, line);
+  try {
+    line = ReadWholeFile(folder / "teach.txt", kMaxTeachFile);
+  } catch (const EFileError&) {
+    return std::nullopt;
+  }
   // A line ends at CR, LF or CR LF. Neither byte can be the second byte of a CP932 character.
-  line.erase(std::min(line.find('\r'), line.size()));
+  line.erase(std::min(line.find_first_of("\r\n"), line.size()));
   return line;
+}
+
+std::string ReadTeacherIdBytes(const std::filesystem::path& folder) {
+  return ReadTeacherId(folder).value_or(std::string());
 }
 
 std::optional<std::filesystem::path> ListedFilePath(const std::filesystem::path& folder,

@@ -10,7 +10,11 @@
 namespace norumi {
 
 // The teacher's creator ID: the first line of teach.txt as raw CP932 bytes, compared byte for
-// byte with the creator stored in word files. Empty when the file has no lines or cannot be read.
+// byte with the creator stored in word files. None when the folder holds no teach.txt that can
+// be read at once: missing, anything but a regular file (a pipe, a device, a folder) or larger
+// than a line of ID could need. The program is in teacher mode exactly when there is an ID.
+std::optional<std::string> ReadTeacherId(const std::filesystem::path& folder);
+// The same, empty when there is none.
 std::string ReadTeacherIdBytes(const std::filesystem::path& folder);
 
 // The word file a listed name stands for. Empty for a name that cannot be a word file of the

@@ -47,11 +47,14 @@ DesktopServices::DesktopServices(const QString& applicationName)
     : application_(applicationName), services{registry, dialogs, shell} {
   services.clipboard = &clipboard;
   services.executablePath = QDir::toNativeSeparators(QApplication::applicationFilePath());
-  const ProgramFolders folders = RunningProgramFolders();
+  const std::filesystem::path program = ToPath(QApplication::applicationDirPath());
+  ProgramFolders folders = FoldersOf(program, LearnerFolder());
+  // Qt's standard buttons and boxes in Japanese too, where its translations are installed:
+  // before the question about the word folder, which has them.
+  InstallQtTranslations(QtTranslationFolders(folders.data));
+  folders = SettleWordFolder(folders, program, dialogs);
   services.wordFolder = folders.words;
   services.dataFolder = folders.data;
-  // Qt's standard buttons and boxes in Japanese too, where its translations are installed.
-  InstallQtTranslations(QtTranslationFolders(folders.data));
 }
 
 }  // namespace norumi

@@ -1,6 +1,7 @@
 #include "platform/Dialogs.h"
 
 #include <QDialog>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -86,6 +87,13 @@ int QtDialogs::ShowModal(QDialog& window) {
 int ModalResultOf(const QDialog& window) {
   const int result = window.result();
   return result == kModalOk ? kModalOk : result == QDialog::Rejected ? kModalCancel : result;
+}
+
+std::optional<QString> QtDialogs::ChooseFolder(QWidget* parent, const QString& caption,
+                                               const QString& start) {
+  const QString folder = QFileDialog::getExistingDirectory(parent, caption, start);
+  if (folder.isEmpty()) return std::nullopt;
+  return folder;
 }
 
 }  // namespace norumi

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 class QDialog;
 class QWidget;
@@ -29,6 +30,9 @@ class IDialogs {
   // Shows `window` modally and returns its modal result; closing it from its title bar gives
   // kModalCancel.
   virtual int ShowModal(QDialog& window) = 0;
+  // An existing folder the user picks, starting at `start`; none when cancelled.
+  virtual std::optional<QString> ChooseFolder(QWidget* parent, const QString& caption,
+                                              const QString& start) = 0;
 };
 
 class QtDialogs : public IDialogs {
@@ -38,6 +42,8 @@ class QtDialogs : public IDialogs {
   QString InputBox(QWidget* parent, const QString& caption, const QString& prompt,
                    const QString& defaultText) override;
   int ShowModal(QDialog& window) override;
+  std::optional<QString> ChooseFolder(QWidget* parent, const QString& caption,
+                                      const QString& start) override;
 };
 
 // The modal result a finished dialog reports: a window closed from its title bar is cancelled.

@@ -1,10 +1,12 @@
 #include "platform/Folders.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 
+#include "platform/Dialogs.h"
 #include "platform/text/WordFileName.h"
 #include "platform/text/WordFilePath.h"
 
@@ -24,6 +26,33 @@ bool CanCreateFilesIn(const fs::path& folder) {
 bool IsWordFile(const fs::directory_entry& entry) {
   std::error_code error;
   return entry.is_regular_file(error) && HasWordFileExtension(entry.path());
+}
+
+const QString kWordFolderCaption = QStringLiteral("単語フォルダ");
+
+QString Shown(const fs::path& path) {
+  return QDir::toNativeSeparators(FromPath(path));
+}
+
+// Says which folder cannot be made, what stands in its way and where, and how to mend it.
+QString ObstacleText(const fs::path& words, const std::optional<FolderObstacle>& obstacle) {
+  const QString cannot = QStringLiteral("単語フォルダ「%1」を作れません。").arg(Shown(words));
+  if (!obstacle) return cannot;
+  QString text = cannot + QLatin1Char('\n');
+  using Kind = FolderObstacle::Kind;
+  if (obstacle->kind == Kind::ReadOnly)
+    return text +
+           QStringLiteral("その上のフォルダ「%1」に書き込めません。").arg(Shown(obstacle->where));
+  static const QString what[] = {QStringLiteral("リンク先のないシンボリックリンク"),
+                                 QStringLiteral("ファイル"),
+                                 QStringLiteral("フォルダではない特殊なファイル")};
+  const QString thing = what[int(obstacle->kind)];
+  if (obstacle->where == words)
+    text += QStringLiteral("そこには%1があります。").arg(thing);
+  else
+    text += QStringLiteral("途中のフォルダ「%1」の場所に%2があります。")
+                .arg(Shown(obstacle->where), thing);
+  return text + QStringLiteral("\nそれを移動するか削除すると、次回の起動からはそこに作ります。");
 }
 
 }  // namespace
@@ -81,10 +110,50 @@ bool PrepareWordFolder(const ProgramFolders& folders) {
   return fs::is_directory(folders.words, error);
 }
 
-ProgramFolders RunningProgramFolders() {
-  ProgramFolders folders =
-      FoldersOf(ToPath(QCoreApplication::applicationDirPath()), LearnerFolder());
-  PrepareWordFolder(folders);
+std::optional<FolderObstacle> WordFolderObstacle(const fs::path& words) {
+  // The nearest place that holds anything decides, from the folder itself upwards.
+  for (fs::path place = words; !place.empty(); place = place.parent_path()) {
+    std::error_code error;
+    const fs::file_status link = fs::symlink_status(place, error);
+    if (!fs::exists(link)) {
+      if (place == place.parent_path()) break;
+      continue;
+    }
+    const fs::file_status target = fs::status(place, error);
+    if (!fs::exists(target)) return FolderObstacle{FolderObstacle::Kind::BrokenLink, place};
+    if (fs::is_regular_file(target)) return FolderObstacle{FolderObstacle::Kind::File, place};
+    if (!fs::is_directory(target)) return FolderObstacle{FolderObstacle::Kind::NoFolder, place};
+    if (place == words || CanCreateFilesIn(place)) return std::nullopt;
+    return FolderObstacle{FolderObstacle::Kind::ReadOnly, place};
+  }
+  return std::nullopt;
+}
+
+ProgramFolders SettleWordFolder(ProgramFolders folders, const fs::path& programFolder,
+                                IDialogs& dialogs) {
+  if (PrepareWordFolder(folders)) return folders;
+  const std::optional<FolderObstacle> obstacle = WordFolderObstacle(folders.words);
+  // An installed program unpacked where its own folder can be written, or a copy that finds its
+  // folder writable again: the program's folder serves for this run.
+  const bool portable = folders.words != programFolder && CanCreateFilesIn(programFolder);
+  const QString text =
+      ObstacleText(folders.words, obstacle) + QStringLiteral("\n\n") +
+      (portable
+           ? QStringLiteral("今回はプログラムのフォルダ「%1」を単語フォルダとして使いますか？\n"
+                            "「いいえ」を選ぶと、別のフォルダを選べます。")
+                 .arg(Shown(programFolder))
+           : QStringLiteral("今回使う単語フォルダを選びますか？\n"
+                            "「いいえ」を選ぶと、このまま起動します（単語ファイルと設定は読み書きで"
+                            "きません）。"));
+  const MsgAnswer answer =
+      dialogs.MessageBox(nullptr, text, kWordFolderCaption, MsgIcon::Stop, MsgButtons::YesNo);
+  if (portable && answer == MsgAnswer::Yes) {
+    folders.words = programFolder;
+  } else if (portable || answer == MsgAnswer::Yes) {
+    const std::optional<QString> chosen = dialogs.ChooseFolder(
+        nullptr, QStringLiteral("今回使う単語フォルダを選んでください"), QDir::homePath());
+    if (chosen) folders.words = ToPath(*chosen);
+  }
   return folders;
 }
 

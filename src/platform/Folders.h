@@ -1,8 +1,11 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 
 namespace norumi {
+
+class IDialogs;
 
 // The two folders every program of ours works with, decided here and nowhere else.
 struct ProgramFolders {
@@ -35,7 +38,21 @@ std::filesystem::path LearnerFolder();
 // deleted. False when the word folder is still missing afterwards.
 bool PrepareWordFolder(const ProgramFolders& folders);
 
-// The folders of the running program, its word folder prepared.
-ProgramFolders RunningProgramFolders();
+// What keeps the word folder from being made: something other than a folder at its place or
+// at the place of a folder above it, or a folder above it that cannot be written.
+struct FolderObstacle {
+  enum class Kind { BrokenLink, File, NoFolder, ReadOnly };
+  Kind kind;
+  std::filesystem::path where;
+};
+// None when nothing is found in the way (the folder exists, or could be made).
+std::optional<FolderObstacle> WordFolderObstacle(const std::filesystem::path& words);
+
+// Prepares the word folder; where it cannot be made, says what is in the way and offers the
+// program's own folder (when it can be written) or a folder the user chooses, for this run only:
+// nothing is written that would keep it. Declined, the folders stay as they are and the windows say
+// the word folder cannot be used when they need it.
+ProgramFolders SettleWordFolder(ProgramFolders folders, const std::filesystem::path& programFolder,
+                                IDialogs& dialogs);
 
 }  // namespace norumi

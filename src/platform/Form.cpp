@@ -6,6 +6,7 @@
 
 #include "platform/ExceptionDisplay.h"
 #include "platform/Shell.h"
+#include "platform/text/WordFileName.h"
 
 namespace norumi {
 
@@ -25,6 +26,9 @@ void TForm::FixSize() {
 
 void TForm::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_F1 && !services_.helpFile.isEmpty()) {
+    // Only a page that is still a regular file is handed on: a browser would wait on a pipe.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(ToPath(services_.helpFile), error)) return;
     // The help page has a section for every window, anchored by its help context number.
     QUrl page = QUrl::fromLocalFile(services_.helpFile);
     if (HelpContext != 0) page.setFragment(QString::number(HelpContext));

@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -5,15 +6,19 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QUrl>
+#include <functional>
 
 #include "AppFixture.h"
 #include "app/WbkMenu.h"
 #include "app/Windows.h"
 #include "files/WbkDialog.h"
+#include "files/WordFolder.h"
 #include "quiz/Seiseki.h"
 
 namespace norumi {
 namespace {
+
+namespace fs = std::filesystem;
 
 class Menu : public test::AppFixture {
  protected:
@@ -121,6 +126,27 @@ TEST_F(Menu, TeacherModeAndHelpFileComeFromFilesBesideTheProgram) {
   QApplication::sendEvent(&results, &f1);
   const QString page = QUrl::fromLocalFile(services.helpFile).toString();
   EXPECT_EQ(shell.opened, (std::vector<QString>{page + "#6", page}));
+}
+
+// Whatever lies under the name teach.txt, the menu decides at once: only a regular file of one
+// short line makes a teacher. A pipe froze the window holding a word file's lock, and /dev/zero
+// filled the memory.
+TEST_F(Menu, TeacherModeComesOnlyFromAShortRegularTeachFile) {
+  const fs::path teach = folder / "teach.txt";
+  const std::pair<const char*, std::function<void()>> rows[] = {
+      {"pipe", [&] { ASSERT_EQ(::mkfifo(teach.c_str(), 0644), 0); }},
+      {"endless", [&] { fs::create_symlink("/dev/zero", teach); }},
+      {"folder", [&] { fs::create_directory(teach); }},
+      {"oversized", [&] { WriteFile("teach.txt", "T01\n" + std::string(65536, 'x')); }},
+      {"file", [&] { WriteFile("teach.txt", "T01\r\nrest"); }},
+  };
+  for (const auto& [name, make] : rows) {
+    fs::remove(teach);
+    make();
+    const bool teacher = std::string_view(name) == "file";
+    ASSERT_EQ(Start().TeachMode(), teacher) << name;  // the old reader would wait on the pipe
+    EXPECT_EQ(ReadTeacherIdBytes(folder.Path()), teacher ? "T01" : "") << name;
+  }
 }
 
 TEST_F(Menu, RegistrationOpensTheSelectionInEditorModeAndComesBack) {

@@ -243,5 +243,34 @@ TEST(Uni2Euc, LoadsOnlyAWholeTable) {
   EXPECT_FALSE(TUni2Euc::FromProgramFolder(dir / "missing").IsAvailable());
 }
 
+// A table of the right size can still be damaged: copying would write raw code values and
+// pasting would give spaces, with nothing to tell. Each row changes the shipped table in place.
+TEST(Uni2Euc, RefusesATableOfTheRightSizeThatIsNoEucKrTable) {
+  const std::string shipped =
+      test::ReadBytes(std::filesystem::path(NORUMI_DATA_DIR) / TUni2Euc::kFileName);
+  const size_t hangul = 4 + 4 * 1000;  // an entry in the Hangul rows
+  const auto put = [](std::string bytes, size_t at, std::string_view with) {
+    return bytes.replace(at, with.size(), with);
+  };
+  const std::pair<const char*, std::string> rows[] = {
+      {"shipped", shipped},
+      {"zeroed entries", put(shipped, hangul, std::string(4 * 64, '\0'))},
+      {"codes out of order",
+       put(shipped, hangul, shipped.substr(hangul + 4, 4) + shipped.substr(hangul, 4))},
+      {"code out of range", put(shipped, hangul, "\xff\xb0")},
+      {"Hangul code giving no syllable", put(shipped, hangul + 2, "\x31\x31")},
+  };
+  test::TempDir dir;
+  for (const auto& [name, bytes] : rows) {
+    ASSERT_EQ(bytes.size(), shipped.size()) << name;
+    test::WriteBytes(dir / "t", bytes);
+    TUni2Euc table;
+    const bool whole = std::string_view(name) == "shipped";
+    EXPECT_EQ(table.LoadTable(dir / "t"), whole) << name;
+    EXPECT_EQ(table.IsAvailable(), whole) << name;
+    EXPECT_EQ(CodesToEucKr({kHan}, table), whole ? "\xc7\xd1" : "\xd5\x5c") << name;
+  }
+}
+
 }  // namespace
 }  // namespace norumi

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QStandardPaths>
 
+#include "PlatformDoubles.h"
 #include "TempDir.h"
 #include "platform/Folders.h"
 #include "platform/text/WordFileName.h"
@@ -67,6 +68,55 @@ TEST(PrepareWordFolder, GivesTheStarterFilesOnlyAtTheFirstStart) {
   EXPECT_FALSE(fs::exists(folders.words / "start.WBK"));
   EXPECT_EQ(test::ReadBytes(folders.words / "mine.wbk"), "mine");
 }
+
+// Something where the learner's word folder belongs: the program says what and where at start,
+// and takes the program's own folder or a chosen one for this run, or starts as it is.
+struct InTheWay {
+  const char* name;
+  const char* blocked;  // made a broken link or a file, under the root
+  bool link, programWritable;
+  std::optional<const char*> chosen;  // the folder dialog's answer, under the root; "" cancels
+  const char* words;                  // the word folder taken: "program" or under the root
+  const char* said;                   // what is in the way; %2 where
+};
+
+class WordFolderInTheWay : public testing::TestWithParam<InTheWay> {};
+
+TEST_P(WordFolderInTheWay, SaysWhatAndWhereAndOffersAnotherFolder) {
+  const InTheWay& row = GetParam();
+  test::TempDir root;
+  const fs::path blocked = root / row.blocked, learner = root / "home" / "tarumo" / "norumi";
+  fs::create_directories(blocked.parent_path());
+  row.link ? fs::create_symlink(root / "gone", blocked) : test::WriteBytes(blocked, "");
+  const fs::path program = row.programWritable ? root.Path() : fs::path("/proc/self");
+  QString text = QStringLiteral("単語フォルダ「%1」を作れません。\n") + row.said +
+                 "\nそれを移動するか削除すると、次回の起動からはそこに作ります。\n\n" +
+                 (row.programWritable
+                      ? "今回はプログラムのフォルダ「%3」を単語フォルダとして使いますか？\n"
+                        "「いいえ」を選ぶと、別のフォルダを選べます。"
+                      : "今回使う単語フォルダを選びますか？\n「いいえ」を選ぶと、このまま起動します"
+                        "（単語ファイルと設定は読み書きできません）。");
+  text.replace("%1", FromPath(learner)).replace("%2", FromPath(blocked));
+  test::ScriptedDialogs dialogs;
+  dialogs.ExpectMessage(text.replace("%3", FromPath(program)), "単語フォルダ", MsgIcon::Stop,
+                        MsgButtons::YesNo, MsgAnswer::Yes);
+  if (row.chosen)
+    dialogs.ExpectFolder("今回使う単語フォルダを選んでください",
+                         **row.chosen ? std::optional(FromPath(root / *row.chosen)) : std::nullopt);
+  const fs::path words = SettleWordFolder({learner, root / "data"}, program, dialogs).words;
+  EXPECT_EQ(words, std::string_view(row.words) == "program" ? program : root / row.words);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Obstacles, WordFolderInTheWay,
+    testing::Values(InTheWay{"brokenLink", "home/tarumo/norumi", true, true, std::nullopt,
+                             "program", "そこにはリンク先のないシンボリックリンクがあります。"},
+                    InTheWay{"file", "home/tarumo/norumi", false, false, "home", "home",
+                             "そこにはファイルがあります。"},
+                    InTheWay{"fileAboveCancelled", "home/tarumo", false, false, "",
+                             "home/tarumo/norumi",
+                             "途中のフォルダ「%2」の場所にファイルがあります。"}),
+    [](const testing::TestParamInfo<InTheWay>& info) { return std::string(info.param.name); });
 
 // The keyboard program goes by another name; it must still find the program's word folder.
 TEST(LearnerFolder, IsTheProgramsWhicheverProgramAsks) {

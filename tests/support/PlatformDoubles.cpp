@@ -6,7 +6,7 @@ namespace norumi::test {
 
 namespace {
 const char* KindName(int kind) {
-  static const char* names[] = {"message box", "input box", "modal window"};
+  static const char* names[] = {"message box", "input box", "modal window", "folder dialog"};
   return names[kind];
 }
 }  // namespace
@@ -51,6 +51,18 @@ void ScriptedDialogs::ExpectModal(const QString& objectName, std::function<void(
                     MsgAnswer::Ok,
                     {},
                     std::move(drive)});
+}
+
+void ScriptedDialogs::ExpectFolder(const QString& caption, std::optional<QString> answer) {
+  steps_.push_back({Kind::Folder,
+                    caption,
+                    caption,
+                    {},
+                    MsgIcon::Stop,
+                    MsgButtons::Ok,
+                    MsgAnswer::Ok,
+                    std::move(answer),
+                    {}});
 }
 
 std::optional<ScriptedDialogs::Step> ScriptedDialogs::Next(Kind kind, const QString& what) {
@@ -104,6 +116,14 @@ int ScriptedDialogs::ShowModal(QDialog& window) {
     window.reject();
   }
   return ModalResultOf(window);
+}
+
+std::optional<QString> ScriptedDialogs::ChooseFolder(QWidget*, const QString& caption,
+                                                     const QString&) {
+  const auto step = Next(Kind::Folder, caption);
+  if (!step) return std::nullopt;
+  EXPECT_EQ(caption.toStdString(), step->caption.toStdString());
+  return step->input;
 }
 
 }  // namespace norumi::test

@@ -26,6 +26,8 @@ class ScriptedDialogs : public IDialogs {
                    std::optional<QString> answer);
   // The window is shown; `drive` works its controls and must close it (done(), a button).
   void ExpectModal(const QString& objectName, std::function<void(QDialog&)> drive);
+  // No answer: the folder dialog is cancelled.
+  void ExpectFolder(const QString& caption, std::optional<QString> answer);
 
   // True when every expected step has happened.
   bool Finished() const { return steps_.empty(); }
@@ -37,9 +39,11 @@ class ScriptedDialogs : public IDialogs {
   QString InputBox(QWidget* parent, const QString& caption, const QString& prompt,
                    const QString& defaultText) override;
   int ShowModal(QDialog& window) override;
+  std::optional<QString> ChooseFolder(QWidget* parent, const QString& caption,
+                                      const QString& start) override;
 
  private:
-  enum class Kind { Message, Input, Modal };
+  enum class Kind { Message, Input, Modal, Folder };
   struct Step {
     Kind kind;
     QString text, caption, prompt;  // message text or modal object name; caption; prompt

@@ -158,6 +158,7 @@ TEST(WbkRefusals, EucKrFormsFailWithADamagedTable) {
   const std::pair<std::string, std::string> tables[] = {
       {"cut short", whole.substr(0, 100)},
       {"run on", whole + "\x01\x02"},
+      {"zeroed entries", whole.substr(0, 4) + std::string(whole.size() - 4, '\0')},
       {"negative count", std::string("\xff\xff\xff\xff\xa1\xb0\0\xac", 8)},
       {"folder", ""},
       {"pipe", ""}};

@@ -190,14 +190,23 @@ std::string ReadAllStdin() {
   return ReadAll(std::cin);
 }
 
-std::optional<std::string> ReadStdinWithin(size_t limit) {
+namespace {
+
+// A stream up to `limit` bytes; none when it holds more.
+std::optional<std::string> ReadWithin(std::istream& in, size_t limit) {
   std::string data;
   char buffer[65536];
-  while (std::cin.read(buffer, sizeof buffer) || std::cin.gcount() > 0) {
-    data.append(buffer, size_t(std::cin.gcount()));
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    data.append(buffer, size_t(in.gcount()));
     if (data.size() > limit) return std::nullopt;
   }
   return data;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadStdinWithin(size_t limit) {
+  return ReadWithin(std::cin, limit);
 }
 
 std::string ReadInput(const std::string& arg) {
@@ -212,12 +221,15 @@ std::string ReadInput(const std::string& arg) {
       throw Failure("cannot read " + ShowPath(path));
     }
   }
-  // A pipe or a device, read as a stream.
+  // A pipe or a device, read as a stream: a pipe named on the command line (a shell's <(...))
+  // is waited on as any command waits for its input, but a device that never ends (/dev/zero)
+  // is cut off where the program refuses a file.
   std::ifstream in(path, std::ios::binary);
   if (!in) throw Failure("cannot read " + ShowPath(path));
-  std::string data = ReadAll(in);
+  std::optional<std::string> data = ReadWithin(in, kMaxReadBytes);
+  if (!data) throw Failure(ShowPath(path) + " is larger than a list may be (1 GiB)");
   if (in.bad()) throw Failure("cannot read " + ShowPath(path));
-  return data;
+  return *data;
 }
 
 }  // namespace norumi::wbk

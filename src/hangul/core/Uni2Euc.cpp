@@ -15,6 +15,32 @@ constexpr uint64_t kEntrySize = 4;
 // More entries than there are 16-bit codes would only repeat codes that lose to their first.
 constexpr uint64_t kMaxEntries = 0x10000;
 
+// KS X 1001 puts its 2,350 Hangul syllables in rows 0xB0 to 0xC8, in the order of Unicode's.
+bool IsHangulRow(uint16_t euc) {
+  return euc >= 0xB0A1 && euc <= 0xC8FE;
+}
+bool IsHangulSyllable(uint16_t uni) {
+  return uni >= 0xAC00 && uni <= 0xD7A3;
+}
+
+// Whether the entries look like an EUC-KR table rather than damage of the right size (a block
+// of zeros, bytes shifted, entries swapped). Every table written from the standard's mapping
+// passes, whichever codec or edition made it, which a checksum of our own table would not: the
+// file is data the learner may replace. Codes ascend (a repeated one is allowed, the first
+// wins); each is a two-byte code (both bytes 0xA1 to 0xFE) and stands for a character beyond
+// ASCII and the C1 controls that is no surrogate; a code in the Hangul rows stands for a Hangul
+// syllable and a syllable for a code in those rows.
+bool IsSoundTable(const std::vector<uint16_t>& euc, const std::vector<uint16_t>& uni) {
+  for (size_t i = 0; i < euc.size(); ++i) {
+    const int lead = euc[i] >> 8, trail = euc[i] & 0xFF;
+    if (lead < 0xA1 || lead > 0xFE || trail < 0xA1 || trail > 0xFE) return false;
+    if (i > 0 && euc[i] < euc[i - 1]) return false;
+    if (uni[i] < 0xA0 || (uni[i] >= 0xD800 && uni[i] <= 0xDFFF) || uni[i] > 0xFFFD) return false;
+    if (IsHangulRow(euc[i]) != IsHangulSyllable(uni[i])) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 TUni2Euc TUni2Euc::FromProgramFolder(const std::filesystem::path& folder) {
@@ -48,6 +74,11 @@ bool TUni2Euc::LoadTable(const std::filesystem::path& path) {
   for (size_t i = 0; i < size_t(count); ++i) {
     reader.ReadUInt16(EucCodes[i]);
     reader.ReadUInt16(UniCodes[i]);
+  }
+  if (!IsSoundTable(EucCodes, UniCodes)) {
+    EucCodes.clear();
+    UniCodes.clear();
+    return false;
   }
   eucToUni_ = BuildLookup(EucCodes, UniCodes);
   uniToEuc_ = BuildLookup(UniCodes, EucCodes);

@@ -24,7 +24,7 @@ class TUni2Euc {
   // Empties the table, then reads the count and that many entries. Only a regular file of
   // exactly that size is read (a pipe is never waited on); false, leaving the table empty, for
   // anything else: no file, a pipe, a device, a folder, a negative count, a file cut short or
-  // longer than its count says.
+  // longer than its count says, entries that are no EUC-KR table (see Uni2Euc.cpp).
   bool LoadTable(const std::filesystem::path& path);
   bool IsAvailable() const { return !EucCodes.empty(); }
 

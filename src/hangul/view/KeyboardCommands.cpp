@@ -116,7 +116,7 @@ void TfrmKeyboard::U1Click() {
 void TfrmKeyboard::mmHomeClick() {
   const auto page = services_.dataFolder / "info.html";
   std::error_code error;
-  if (std::filesystem::exists(page, error))
+  if (std::filesystem::is_regular_file(page, error))
     services_.shell.Open(QDir::toNativeSeparators(FromPath(page)));
 }
 
