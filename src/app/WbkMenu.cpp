@@ -22,6 +22,7 @@
 #include "platform/Registry.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Cp932Validator.h"
+#include "platform/text/ShownControls.h"
 #include "platform/text/WordFileName.h"
 
 namespace norumi {
@@ -47,7 +48,7 @@ void TfrmWBKMenu::BuildControls() {
   edUser = Named(new QLineEdit, "edUser");
   edUser->setValidator(new Cp932Validator(edUser));
   btUser = Named(new QPushButton(QStringLiteral("名前の登録")), "btUser");
-  lbUser = Named(new QLabel, "lbUser");
+  lbUser = PlainLabel("lbUser");
   Label2->setBuddy(edUser);
   Shape1 = Rule("Shape1", "blue");
 
@@ -149,7 +150,7 @@ void TfrmWBKMenu::FormCreate() {
   const QString path = ReadRegPath();
   edUser->setVisible(userName.isEmpty());
   btUser->setVisible(userName.isEmpty());
-  lbUser->setText(userName + QStringLiteral("さん"));
+  lbUser->setText(ShowControls(userName) + QStringLiteral("さん"));
   if (path.isEmpty() && !userName.isEmpty()) UpdateRegistry(true);
   pnlMenu->setVisible(!userName.isEmpty());
   HelpContext = userName.isEmpty() ? 3 : 6;
@@ -166,7 +167,7 @@ void TfrmWBKMenu::btUserClick() {
   UpdateRegistry(true);
   edUser->hide();
   btUser->hide();
-  lbUser->setText(userName + QStringLiteral("さん"));
+  lbUser->setText(ShowControls(userName) + QStringLiteral("さん"));
   pnlMenu->show();
   HelpContext = 6;
   btReg->setFocus();  // the button that had it is gone

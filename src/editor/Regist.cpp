@@ -19,6 +19,7 @@
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/text/Cp932.h"
+#include "platform/text/ShownControls.h"
 
 namespace norumi {
 
@@ -55,7 +56,7 @@ TfrmRegist::TfrmRegist(Services& services)
 TfrmRegist::~TfrmRegist() = default;
 
 void TfrmRegist::SetCaptions(const QString& windowPrefix) {
-  const QString title = FromCp932(WordList->Title);
+  const QString title = ShowControls(FromCp932(WordList->Title));
   lbTanName->setText(title);
   setWindowTitle(windowPrefix + title);
 }

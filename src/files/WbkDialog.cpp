@@ -18,6 +18,7 @@
 #include "platform/FormParts.h"
 #include "platform/Shell.h"
 #include "platform/text/Cp932.h"
+#include "platform/text/ShownControls.h"
 #include "platform/text/WordFileName.h"
 
 namespace norumi {
@@ -61,8 +62,7 @@ void TfrmWBKDialog::BuildControls() {
   title->setFixedWidth(220);
   lbTitle = title;
   lbLUrl = Named(new QLabel(QStringLiteral("URL")), "lbLUrl");
-  auto* url = Named(new ClickLabel, "lbUrl");
-  url->setTextFormat(Qt::PlainText);
+  auto* url = PlainLabel<ClickLabel>("lbUrl");
   url->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline;"));
   url->setCursor(Qt::PointingHandCursor);
   url->setFixedWidth(220);
@@ -152,7 +152,7 @@ void TfrmWBKDialog::ConnectHandlers() {
 int TfrmWBKDialog::Execute(bool editMode) {
   RefreshFileList();
   lbTitle->clear();
-  lbUrl->clear();
+  ShowUrl(QString());
   btCreate->setVisible(editMode);
   btDel->setVisible(editMode);
   btOption->setVisible(teachMode && editMode);
@@ -194,7 +194,8 @@ void TfrmWBKDialog::RefreshFileList() {
   itemPaths_.clear();
   for (Entry& entry : entries) {
     // Built before it joins the list, so that no check change is reported for it.
-    auto* item = new QListWidgetItem(entry.name);
+    auto* item = new QListWidgetItem(ShowControls(entry.name));
+    item->setData(Qt::UserRole, entry.name);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Unchecked);
     clbFile->addItem(item);
@@ -260,8 +261,13 @@ void TfrmWBKDialog::clbFileClick() {
   if (!item) return;
   TTangoList list;
   if (const auto path = ItemPath(item)) list.LoadHeaderFromFile(*path);
-  lbTitle->setText(FromCp932(list.Title));
-  lbUrl->setText(FromCp932(list.Url));
+  lbTitle->setText(ShowControls(FromCp932(list.Title)));
+  ShowUrl(FromCp932(list.Url));
+}
+
+void TfrmWBKDialog::ShowUrl(const QString& url) {
+  url_ = url;
+  lbUrl->setText(ShowControls(url));
 }
 
 void TfrmWBKDialog::CheckToggled(QListWidgetItem* item) {
@@ -282,7 +288,8 @@ void TfrmWBKDialog::clbFileClickCheck() {
 
 QString TfrmWBKDialog::CheckedFileName() const {
   for (int i = 0; i < clbFile->count(); ++i) {
-    if (clbFile->item(i)->checkState() == Qt::Checked) return clbFile->item(i)->text();
+    if (clbFile->item(i)->checkState() == Qt::Checked)
+      return clbFile->item(i)->data(Qt::UserRole).toString();
   }
   return {};
 }
@@ -398,11 +405,11 @@ void TfrmWBKDialog::lbTitleDblClick() {
     list.Title = *title;
     return true;
   });
-  if (saved) lbTitle->setText(answer);
+  if (saved) lbTitle->setText(ShowControls(answer));
 }
 
 void TfrmWBKDialog::lbUrlClick() {
-  OpenWebAddress(services_.shell, services_.dialogs, this, lbUrl->text());
+  OpenWebAddress(services_.shell, services_.dialogs, this, url_);
 }
 
 QString TfrmWBKDialog::ReadTeacherId() const {

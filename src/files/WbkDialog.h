@@ -37,6 +37,7 @@ class TfrmWBKDialog : public TForm {
   int Execute(bool editMode);
   // The first checked file loaded, the others merged into it; "複合問題" for two or more.
   std::unique_ptr<TTangoList> BuildWordList();
+  // The name of the first checked entry as the folder spells it, not as the list shows it.
   QString CheckedFileName() const;
   // The word file behind each checked entry, in list order (see ItemPath).
   std::vector<std::optional<std::filesystem::path>> CheckedFilePaths() const;
@@ -90,6 +91,8 @@ class TfrmWBKDialog : public TForm {
   // when that name can be no word file of the folder.
   std::optional<std::filesystem::path> ItemPath(const QListWidgetItem* item) const;
   void CheckToggled(QListWidgetItem* item);
+  // Shows a file's web address; a click opens the address itself, not what the label shows.
+  void ShowUrl(const QString& url);
   // One change of the selected file by the teacher who created it: loads it under its lock,
   // lets `change` work on it and saves it when `change` returns true; true once it is saved. A
   // file of another creator is refused with a message; a name that is no word file of the
@@ -99,6 +102,7 @@ class TfrmWBKDialog : public TForm {
 
   // What each entry of clbFile stands for, by row.
   std::vector<std::optional<std::filesystem::path>> itemPaths_;
+  QString url_;
 };
 
 extern TfrmWBKDialog* frmWBKDialog;

@@ -16,6 +16,7 @@
 #include "platform/FormParts.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Cp932Validator.h"
+#include "platform/text/ShownControls.h"
 #include "widgets/SpinEdit.h"
 
 namespace norumi {
@@ -116,7 +117,7 @@ void TfrmWBKDialog::btOptionClick() {
   const bool saved = ChangeTeachersFile([&](TTangoList& list, const std::filesystem::path&) {
     TfrmWBKDlgOp& options = *frmWBKDlgOp;
     const QString shownUrl = FromCp932(list.Url);
-    options.lbTitle->setText(FromCp932(list.Title));
+    options.lbTitle->setText(ShowControls(FromCp932(list.Title)));
     options.edUrl->setText(shownUrl);
     options.cbReadOnly->setChecked(list.ReadOnly);
     options.SetKaisetsuIndex(std::clamp(list.Kaisetsu, -1, 1));
@@ -133,7 +134,7 @@ void TfrmWBKDialog::btOptionClick() {
     url = list.Url;
     return true;
   });
-  if (saved) lbUrl->setText(FromCp932(url));
+  if (saved) ShowUrl(FromCp932(url));
 }
 
 }  // namespace norumi

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -50,6 +51,9 @@ MsgAnswer QtDialogs::MessageBox(QWidget* parent, const QString& text, const QStr
                                 MsgIcon icon, MsgButtons buttons) {
   QMessageBox box(icon == MsgIcon::Stop ? QMessageBox::Critical : QMessageBox::Information, caption,
                   text, ButtonsOf(buttons), parent);
+  // Messages carry names, titles and lock records from outside: nothing in them may change how
+  // the box looks, as Qt's guess at rich text would let it.
+  box.setTextFormat(Qt::PlainText);
   if (buttons == MsgButtons::RetryCancel || buttons == MsgButtons::RetryDiscardCancel) {
     // Named as the messages name them, whether or not Qt's own translations are installed.
     box.setDefaultButton(QMessageBox::Retry);
@@ -63,10 +67,12 @@ MsgAnswer QtDialogs::MessageBox(QWidget* parent, const QString& text, const QStr
 
 QString QtDialogs::InputBox(QWidget* parent, const QString& caption, const QString& prompt,
                             const QString& defaultText) {
-  bool ok = false;
-  const QString text =
-      QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, defaultText, &ok);
-  return ok ? text : defaultText;
+  QInputDialog dialog(parent);
+  dialog.setWindowTitle(caption);
+  dialog.setLabelText(prompt);
+  dialog.setTextValue(defaultText);
+  if (auto* label = dialog.findChild<QLabel*>()) label->setTextFormat(Qt::PlainText);
+  return dialog.exec() == QDialog::Accepted ? dialog.textValue() : defaultText;
 }
 
 int QtDialogs::ShowModal(QDialog& window) {

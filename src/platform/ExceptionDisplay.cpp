@@ -5,6 +5,7 @@
 #include "model/FileErrors.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
+#include "platform/text/ShownControls.h"
 #include "platform/text/WordFileName.h"
 
 namespace norumi {
@@ -12,7 +13,7 @@ namespace norumi {
 namespace {
 
 QString Shown(const std::filesystem::path& path) {
-  return QDir::toNativeSeparators(FromPath(path));
+  return ShowControls(QDir::toNativeSeparators(FromPath(path)));
 }
 
 // Why a file could not be written, in the words of the cause rather than of the file.
@@ -34,7 +35,7 @@ QString CreateMessage(const EFileError& e) {
           .arg(path);
     case FileCause::NameTooLong:
       return QStringLiteral("ファイル名 %1 はこのファイルシステムには長すぎます。")
-          .arg(FromPath(e.Path().filename()));
+          .arg(Shown(e.Path().filename()));
     case FileCause::NotAFile:
       return QStringLiteral("%1 はふつうのファイルではありません。").arg(path);
     case FileCause::OwnedByOther:
@@ -56,13 +57,14 @@ QString LockMessage(const EFLockError& e, const QString& advice) {
 }  // namespace
 
 QString LockHolderText(const LockHolder& holder) {
+  // The record is written by whoever holds the lock: its names are shown, never obeyed.
   if (holder.program.empty() && holder.process == 0 && holder.window.empty())
-    return QStringLiteral("他のプログラム");
-  QString text =
-      holder.program.empty() ? QStringLiteral("他のプログラム") : QString::fromUtf8(holder.program);
+    return QStringLiteral("別のプログラム");
+  QString text = holder.program.empty() ? QStringLiteral("別のプログラム")
+                                        : ShowControls(QString::fromUtf8(holder.program));
   if (holder.process > 0) text += QStringLiteral("（プロセス %1）").arg(holder.process);
   if (!holder.window.empty())
-    text += QStringLiteral("の「%1」").arg(QString::fromUtf8(holder.window));
+    text += QStringLiteral("の「%1」").arg(ShowControls(QString::fromUtf8(holder.window)));
   return text;
 }
 
@@ -89,7 +91,8 @@ QString ExceptionMessage(const std::exception& error) {
     return QStringLiteral("ファイル %1 を開けません。").arg(Shown(e->Path()));
   }
   if (dynamic_cast<const std::bad_alloc*>(&error)) return QStringLiteral("メモリが足りません。");
-  return QStringLiteral("エラーが発生しました: %1").arg(QString::fromLocal8Bit(error.what()));
+  return QStringLiteral("エラーが発生しました: %1")
+      .arg(ShowControls(QString::fromLocal8Bit(error.what())));
 }
 
 void RunHandler(IDialogs& dialogs, QWidget* parent, const std::function<void()>& handler) {

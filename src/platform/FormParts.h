@@ -9,6 +9,8 @@
 #include <QPalette>
 #include <QString>
 
+#include "platform/text/ShownControls.h"
+
 namespace norumi {
 
 template <typename W>
@@ -32,6 +34,15 @@ inline QFrame* Rule(const char* name, const char* color) {
   rule->setStyleSheet(QStringLiteral("color: %1; background: %1;").arg(QLatin1String(color)));
   rule->setFixedHeight(2);
   return rule;
+}
+
+// A label for text from outside the program (a title, a file name, a meaning, an address): plain
+// text, whatever it holds. What it is given goes through ShowControls (or ShowControlsInLines).
+template <typename L = QLabel>
+L* PlainLabel(const char* name) {
+  auto* label = Named(new L, name);
+  label->setTextFormat(Qt::PlainText);
+  return label;
 }
 
 // A file's title: bold teal. Shown as plain text, since a word file can hold anything.

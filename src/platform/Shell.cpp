@@ -6,6 +6,7 @@
 #include <QUrl>
 
 #include "platform/Dialogs.h"
+#include "platform/text/ShownControls.h"
 
 namespace norumi {
 
@@ -54,7 +55,7 @@ void OpenWebAddress(IShell& shell, IDialogs& dialogs, QWidget* parent, const QSt
   dialogs.MessageBox(parent,
                      QStringLiteral("%1 はWebのアドレス (http:// または https://) ではないため、"
                                     "開けません。")
-                         .arg(address),
+                         .arg(ShowControls(address)),
                      QStringLiteral("URL"), MsgIcon::Stop);
 }
 

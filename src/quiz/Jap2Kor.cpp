@@ -14,6 +14,7 @@
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/text/Cp932.h"
+#include "platform/text/ShownControls.h"
 #include "quiz/Judge.h"
 #include "quiz/QuizSteps.h"
 #include "quiz/Seiseki.h"
@@ -45,8 +46,7 @@ void TfrmJap2Kor::BuildControls() {
   StyleTitle(lbTanName);
   lbTanName->setWordWrap(true);
   Label2 = Named(new QLabel(QStringLiteral("日本語")), "Label2");
-  lbJapan = Named(new QLabel, "lbJapan");
-  lbJapan->setTextFormat(Qt::PlainText);
+  lbJapan = PlainLabel("lbJapan");
   lbJapan->setFont(BoldPixelFont(15));
   SetColor(lbJapan, QPalette::WindowText, Qt::darkYellow);  // olive
   Label1 = Named(new QLabel(QStringLiteral("韓国語")), "Label1");
@@ -146,7 +146,7 @@ void TfrmJap2Kor::ConnectHandlers() {
 
 void TfrmJap2Kor::Open(TTangoList& list) {
   WordList = &list;
-  const QString title = FromCp932(list.Title);
+  const QString title = ShowControls(FromCp932(list.Title));
   lbTanName->setText(title);
   setWindowTitle(QStringLiteral("Norumi! > 単語出題 > ") + title);
   // The keyboard is shared with the other windows: nothing pasted there may carry over.
@@ -196,7 +196,7 @@ void TfrmJap2Kor::ShowSingleQuestion(TTango& entry) {
 void TfrmJap2Kor::ShowAsking(const TTango& word, bool offerKeyboard) {
   imMoji->setAccessibleDescription(kPasted);
   frmKeyboard->DrawCodes(nullptr);
-  lbJapan->setText(FromCp932(word.Japan));
+  lbJapan->setText(ShowControls(FromCp932(word.Japan)));
   lbHantei->setText(QStringLiteral(" "));
   btHantei->show();
   btHanguel->show();

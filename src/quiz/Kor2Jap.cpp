@@ -17,6 +17,7 @@
 #include "platform/FormParts.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Cp932Validator.h"
+#include "platform/text/ShownControls.h"
 #include "quiz/Judge.h"
 #include "quiz/QuizSteps.h"
 #include "quiz/Seiseki.h"
@@ -52,7 +53,7 @@ QString DroppedNotice(const QString& dropped) {
   QString named = QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()),
                                     std::min(characters.size(), kNamed));
   if (characters.size() > kNamed) named += QStringLiteral("…");
-  return QStringLiteral("この文字は入力できません: ") + named;
+  return QStringLiteral("この文字は入力できません: ") + ShowControls(named);
 }
 
 }  // namespace
@@ -79,8 +80,7 @@ void TfrmKor2Jap::BuildControls() {
   Label2->setBuddy(edJapan);
   // Under the answer field, where the learner looks while typing; its line is kept when empty
   // so that the window does not jump.
-  lbNotice = Named(new QLabel, "lbNotice");
-  lbNotice->setTextFormat(Qt::PlainText);
+  lbNotice = PlainLabel("lbNotice");
   lbNotice->setText(QStringLiteral("あ"));
   lbNotice->setFixedHeight(lbNotice->sizeHint().height());
   lbNotice->clear();
@@ -175,7 +175,7 @@ int TfrmKor2Jap::StartSingle(TTangoList& list, TTango& entry) {
 
 void TfrmKor2Jap::Open(TTangoList& list) {
   WordList = &list;
-  const QString title = FromCp932(list.Title);
+  const QString title = ShowControls(FromCp932(list.Title));
   lbTanName->setText(title);
   setWindowTitle(QStringLiteral("Norumi! > 単語出題 > ") + title);
   frmKeyboard->AttachImage(imMoji);

@@ -23,8 +23,7 @@ bool WantsExplanation(int32_t kaisetsu, bool right) {
 
 void ShowExplanation(IDialogs& dialogs, const TTango* entry, const QWidget& quiz) {
   if (!entry || (entry->Setsumei.empty() && entry->Url.empty())) return;
-  frmWBKSetsumei->lbSetsumei->setText(FromCp932(entry->Setsumei));
-  frmWBKSetsumei->lbUrl->setText(FromCp932(entry->Url));
+  frmWBKSetsumei->ShowTexts(FromCp932(entry->Setsumei), FromCp932(entry->Url));
   frmWBKSetsumei->adjustSize();
   // Its own frame is not known before it is shown: the quiz window's is the same kind.
   const QSize frame = quiz.frameGeometry().size() - quiz.size();

@@ -52,8 +52,7 @@ TfrmSeiseki::TfrmSeiseki(Services& services) : TForm(services) {
   Label3->setBuddy(lbHist);
   imChart = Named(new QLabel, "imChart");
   imChart->setFixedSize(kProgressChartSize);
-  lbComment = Named(new QLabel, "lbComment");
-  lbComment->setTextFormat(Qt::PlainText);
+  lbComment = PlainLabel("lbComment");
   btClose = Named(new QPushButton(QStringLiteral("閉じる")), "btClose");
 
   // The score reads as one line: right / judged, then the rate.

@@ -10,6 +10,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FormParts.h"
 #include "platform/Shell.h"
+#include "platform/text/ShownControls.h"
 
 namespace norumi {
 
@@ -46,13 +47,11 @@ TfrmWBKSetsumei::TfrmWBKSetsumei(Services& services) : TForm(services) {
   setWindowTitle(QStringLiteral("解説"));
 
   // Both texts come from a word file: shown as they are, never as markup.
-  lbSetsumei = Named(new QLabel, "lbSetsumei");
-  lbSetsumei->setTextFormat(Qt::PlainText);
+  lbSetsumei = PlainLabel("lbSetsumei");
   lbSetsumei->setWordWrap(true);
   lbSetsumei->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   lbSetsumei->setFixedSize(377, 137);
-  lbUrl = Named(new QLabel, "lbUrl");
-  lbUrl->setTextFormat(Qt::PlainText);
+  lbUrl = PlainLabel("lbUrl");
   lbUrl->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline;"));
   lbUrl->setCursor(Qt::PointingHandCursor);
   lbUrl->setFixedWidth(377);
@@ -68,13 +67,19 @@ TfrmWBKSetsumei::TfrmWBKSetsumei(Services& services) : TForm(services) {
   Handle(btClose, &QPushButton::clicked, &TfrmWBKSetsumei::btCloseClick);
 }
 
+void TfrmWBKSetsumei::ShowTexts(const QString& explanation, const QString& url) {
+  lbSetsumei->setText(ShowControlsInLines(explanation));
+  lbUrl->setText(ShowControls(url));
+  url_ = url;
+}
+
 void TfrmWBKSetsumei::btCloseClick() {
   done(kModalOk);
 }
 
 void TfrmWBKSetsumei::lbUrlClick() {
   // A word file is shared: its address may open a web page, never a program or a local file.
-  OpenWebAddress(services_.shell, services_.dialogs, this, lbUrl->text());
+  OpenWebAddress(services_.shell, services_.dialogs, this, url_);
 }
 
 }  // namespace norumi

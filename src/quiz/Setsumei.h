@@ -18,9 +18,15 @@ class TfrmWBKSetsumei : public TForm {
   QLabel* lbUrl;
   QPushButton* btClose;
 
+  // Shows a word's explanation and address; a click opens the address itself.
+  void ShowTexts(const QString& explanation, const QString& url);
+
  public slots:
   void btCloseClick();
   void lbUrlClick();
+
+ private:
+  QString url_;
 };
 
 extern TfrmWBKSetsumei* frmWBKSetsumei;

@@ -1,13 +1,19 @@
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <set>
 
 #include "FilesFixture.h"
 #include "ModelSamples.h"
 #include "model/FileErrors.h"
+#include "platform/Dialogs.h"
+#include "platform/ExceptionDisplay.h"
 #include "platform/Services.h"
 
 namespace norumi {
@@ -337,6 +343,56 @@ TEST_F(SelectionWindow, ListsInNameOrderAndOpensEveryFileByTheNameItIsListedUnde
   EXPECT_EQ(dialog.BuildWordList()->Count(), 1);
   EXPECT_EQ(dialog.CheckedFilePaths(), (std::vector<std::optional<fs::path>>{
                                            folder / "Upper.WBK", folder / (Sj("日本") + ".wbk")}));
+}
+
+// A name, a title and a lock record are someone else's text: the windows and the real message
+// box show them as they are, never as markup, with what would hide or reorder them made visible.
+TEST_F(SelectionWindow, NamesTitlesAndLockRecordsShowAsPlainTextWithTheirControlsVisible) {
+  const QString name = QStringLiteral(u"a<b>c\u202Ekbw.txt");
+  const QString listed = QStringLiteral(u"a<b>c\\u202ekbw.txt");
+  TTangoList list;
+  list.Title = "<font color=red size=7>x</font>\x1b";
+  list.Url = "https://example.org/b\t";
+  list.SaveToFile(PathOf(name));
+  Open(false, [&](QDialog& w) {
+    EXPECT_EQ(Entries(w), QStringList({listed}));
+    Select(w, listed);
+    for (const char* label : {"lbTitle", "lbUrl"})
+      EXPECT_EQ(Find<QLabel>(w, label).textFormat(), Qt::PlainText) << label;
+    EXPECT_EQ(Text(w, "lbTitle"), "<font color=red size=7>x</font>\\x1b");
+    EXPECT_EQ(Text(w, "lbUrl"), "https://example.org/b\\x09");
+    QTest::mouseClick(&Find<QLabel>(w, "lbUrl"), Qt::LeftButton);  // the address itself opens
+    SetChecked(w, listed, true);
+    Click(w, "btOk");
+  });
+  EXPECT_EQ(shell.opened, std::vector<QString>{"https://example.org/b"});
+  EXPECT_EQ(dialog.CheckedFileName(), name);
+  EXPECT_EQ(dialog.CheckedFilePaths(), (std::vector<std::optional<fs::path>>{PathOf(name)}));
+
+  const LockHolder holder{"<img src=/tmp/x.png><font size=7>DELETE ALL FILES</font>", 7,
+                          "\u202Eevil"};
+  const QString message = ExceptionMessage(EFLockError(PathOf(name), holder));
+  EXPECT_EQ(message, "単語ファイル " + FromPath(folder.Path()) + "/" + listed +
+                         ".wbk は<img src=/tmp/x.png><font size=7>DELETE ALL FILES</font>"
+                         "（プロセス 7）の「\\u202eevil」が使用中です。"
+                         "しばらく待ってからやり直してください。");
+  std::vector<Qt::TextFormat> formats;
+  const auto readFormat = [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    if (auto* message = qobject_cast<QMessageBox*>(box)) {
+      formats.push_back(message->textFormat());
+      message->button(QMessageBox::Ok)->click();
+    } else if (auto* input = qobject_cast<QInputDialog*>(box)) {
+      formats.push_back(input->findChild<QLabel*>()->textFormat());
+      input->reject();
+    }
+  };
+  QtDialogs real;
+  QTimer::singleShot(0, readFormat);
+  real.MessageBox(&dialog, message, kApplicationTitle, MsgIcon::Stop, MsgButtons::Ok);
+  QTimer::singleShot(0, readFormat);
+  EXPECT_EQ(real.InputBox(&dialog, "c", "<b>prompt</b>", "kept"), "kept");
+  EXPECT_EQ(formats, (std::vector<Qt::TextFormat>{Qt::PlainText, Qt::PlainText}));
 }
 
 TEST_F(SelectionWindow, DamagedFilesAndOtherFilesTitlesAreNeverWrittenOver) {

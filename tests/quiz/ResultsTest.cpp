@@ -55,7 +55,7 @@ TEST_F(Results, ExplanationOpensOnlyWebAddresses) {
   TfrmWBKSetsumei explanation(services);
   EXPECT_EQ(explanation.windowTitle(), "解説");
   const auto click = [&](const QString& url, Qt::MouseButton button = Qt::LeftButton) {
-    explanation.lbUrl->setText(url);
+    explanation.ShowTexts(QString(), url);
     const QPointF at(2, 2);
     QMouseEvent press(QEvent::MouseButtonPress, at, explanation.lbUrl->mapToGlobal(at), button,
                       button, Qt::NoModifier);

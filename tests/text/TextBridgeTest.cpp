@@ -4,9 +4,11 @@
 #include <QStringEncoder>
 #include <QStringList>
 #include <functional>
+#include <string_view>
 
 #include "hangul/core/TextForms.h"
 #include "platform/text/Cp932.h"
+#include "platform/text/ShownControls.h"
 #include "platform/text/Tsv.h"
 
 namespace norumi {
@@ -143,6 +145,35 @@ TEST(TsvRows, EachLineReadsAsQtsDecoderReadsIt) {
       EXPECT_TRUE(bad.empty()) << line;
       EXPECT_EQ(read.join(QChar('\t')), expected) << line;
     }
+  }
+}
+
+// What the windows show of a name, a title or a record: every invisible or reordering character
+// as an escape, its neighbours and everything else as it is.
+TEST(ShownControls, EscapesControlsZeroWidthsAndBidirectionalControlsAlone) {
+  using namespace std::string_view_literals;
+  const struct {
+    std::u16string_view text, shown, shownInLines;
+  } rows[] = {
+      {u"a\x1b[2Jb\0\t"sv, u"a\\x1b[2Jb\\x00\\x09"sv, u"a\\x1b[2Jb\\x00\\x09"sv},  // C0
+      {u"a\r\nb\nc\rd"sv, u"a\\x0d\\x0ab\\x0ac\\x0dd"sv, u"a\r\nb\nc\\x0dd"sv},    // line breaks
+      {u"\x7f\x85\x9f\xa0"sv, u"\\x7f\\u0085\\u009f\xa0"sv, u"\\x7f\\u0085\\u009f\xa0"sv},
+      {u"\u061b\u061c\u061d"sv, u"\u061b\\u061c\u061d"sv, u"\u061b\\u061c\u061d"sv},
+      {u"\u200a\u200b\u200d\u200e\u200f\u2010"sv, u"\u200a\\u200b\\u200d\\u200e\\u200f\u2010"sv,
+       u"\u200a\\u200b\\u200d\\u200e\\u200f\u2010"sv},
+      {u"ab\u202ekbw.txt\u202a\u202f"sv, u"ab\\u202ekbw.txt\\u202a\u202f"sv,
+       u"ab\\u202ekbw.txt\\u202a\u202f"sv},
+      {u"\u2065\u2066\u2069\u206a"sv, u"\u2065\\u2066\\u2069\u206a"sv,
+       u"\u2065\\u2066\\u2069\u206a"sv},
+      {u"あいさつ 한국어 表ソ\\x"sv, u"あいさつ 한국어 表ソ\\x"sv, u"あいさつ 한국어 表ソ\\x"sv},
+      {u"\U00020BB7野家\U0001F600"sv, u"\U00020BB7野家\U0001F600"sv, u"\U00020BB7野家\U0001F600"sv},
+  };
+  const auto q = [](std::u16string_view text) {
+    return QString::fromUtf16(text.data(), qsizetype(text.size()));
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(ShowControls(q(row.text)), q(row.shown)) << ShowControls(q(row.text)).toStdString();
+    EXPECT_EQ(ShowControlsInLines(q(row.text)), q(row.shownInLines));
   }
 }
 

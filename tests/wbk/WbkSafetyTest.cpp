@@ -193,15 +193,16 @@ TEST(WbkMessages, ControlCharactersOfNamesAndTitlesAreShownEscaped) {
       {{"dump", Arg(dir / "t.wbk")}, "t\\x1b]0;x\\x07", true},
       // Bidirectional controls would show the name in another order; U+2010 is no control.
       {{"check", Arg(dir / "a\u202Eb\u2010\u2069.wbk")}, "a\\u202eb\u2010\\u2069.wbk", false},
-      {{"new", Arg(dir / "y.wbk"), "--title", "\u061C\u200F\u2066\u0085"},
-       "\\u061c\\u200f\\u2066\\u0085",
+      {{"new", Arg(dir / "y.wbk"), "--title", "\u061C\u200F\u2066\u0085\u200B\u200D"},
+       "\\u061c\\u200f\\u2066\\u0085\\u200b\\u200d",
        false},
   };
   for (const Row& row : rows) {
     const WbkRun run = RunWbk(row.args);
     const std::string& text = row.onStdout ? run.out : run.err;
     EXPECT_NE(text.find(row.shown), std::string::npos) << text;
-    for (const char* raw : {"\x1b", "\r", "\u202E", "\u2069", "\u061C", "\u200F", "\u2066"})
+    for (const char* raw :
+         {"\x1b", "\r", "\u202E", "\u2069", "\u061C", "\u200F", "\u2066", "\u200B", "\u200D"})
       EXPECT_EQ(text.find(raw), std::string::npos) << text;
   }
 }

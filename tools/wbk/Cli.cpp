@@ -12,6 +12,7 @@
 
 #include "model/FileErrors.h"
 #include "model/SafeSave.h"
+#include "platform/text/ShownCodes.h"
 #include "platform/text/WordFileName.h"
 
 namespace norumi::wbk {
@@ -92,35 +93,56 @@ struct Control {
   size_t length;  // in UTF-8 bytes
 };
 
-// The control character that starts `utf8`, if it is one a terminal would obey. C1 controls
-// (U+0080 to U+009F) move the cursor on some terminals; the bidirectional controls reorder what
-// follows them, so that one name could show as another.
-std::optional<Control> ControlAt(std::string_view utf8) {
-  const auto byte = [&](size_t i) { return i < utf8.size() ? uint8_t(utf8[i]) : 0u; };
-  if (byte(0) < 0x20 || byte(0) == 0x7F) return Control{byte(0), 1};
-  if (byte(0) == 0xC2 && byte(1) >= 0x80 && byte(1) <= 0x9F) return Control{byte(1), 2};
-  if (byte(0) == 0xD8 && byte(1) == 0x9C) return Control{0x061C, 2};
-  if (byte(0) != 0xE2 || (byte(1) != 0x80 && byte(1) != 0x81) || (byte(2) & 0xC0) != 0x80)
-    return std::nullopt;
-  const char32_t point = 0x2000 + ((byte(1) & 0x3F) << 6) + (byte(2) & 0x3F);
-  const bool bidi = point == 0x200E || point == 0x200F || (point >= 0x202A && point <= 0x202E) ||
-                    (point >= 0x2066 && point <= 0x2069);
-  if (!bidi) return std::nullopt;
-  return Control{point, 3};
-}
-
-// Only these bytes start a control.
-bool MayStartControl(uint8_t byte) {
+// Only these bytes start a character IsShownEscaped picks.
+constexpr bool MayStartControl(uint8_t byte) {
   return byte < 0x20 || byte == 0x7F || byte == 0xC2 || byte == 0xD8 || byte == 0xE2;
 }
 
 // Whether any of eight bytes may start a control, found for all of them at once.
-bool AnyMayStartControl(uint64_t bytes) {
+constexpr bool AnyMayStartControl(uint64_t bytes) {
   constexpr uint64_t kOnes = 0x0101010101010101, kHigh = 0x8080808080808080;
   const auto below = [](uint64_t x, uint64_t limit) { return (x - limit * kOnes) & ~x & kHigh; };
   const auto holds = [&below](uint64_t x, uint64_t byte) { return below(x ^ byte * kOnes, 1); };
   return (below(bytes, 0x20) | holds(bytes, 0x7F) | holds(bytes, 0xC2) | holds(bytes, 0xD8) |
           holds(bytes, 0xE2)) != 0;
+}
+
+constexpr uint8_t Utf8LeadByte(char32_t point) {
+  return point < 0x80      ? uint8_t(point)
+         : point < 0x800   ? uint8_t(0xC0 | point >> 6)
+         : point < 0x10000 ? uint8_t(0xE0 | point >> 12)
+                           : uint8_t(0xF0 | point >> 18);
+}
+
+// The byte filters above are written out for speed; the shared set decides, and they must let
+// through every character it holds.
+constexpr bool EveryEscapedStartsWithAControlByte() {
+  for (const CodeRange& range : kShownEscaped)
+    for (char32_t point = range.first; point <= range.last; ++point)
+      if (const uint8_t lead = Utf8LeadByte(point);
+          !MayStartControl(lead) || !AnyMayStartControl(uint64_t{lead} * 0x0101010101010101))
+        return false;
+  return true;
+}
+static_assert(EveryEscapedStartsWithAControlByte(),
+              "MayStartControl and AnyMayStartControl must take the lead byte of every character "
+              "kShownEscaped holds");
+
+// The character that starts `utf8`, if it is one to show as an escape (see IsShownEscaped). C1
+// controls (U+0080 to U+009F) move the cursor on some terminals; the bidirectional controls
+// reorder what follows them, so that one name could show as another.
+std::optional<Control> ControlAt(std::string_view utf8) {
+  const auto byte = [&](size_t i) { return i < utf8.size() ? uint8_t(utf8[i]) : 0u; };
+  const auto follows = [&](size_t i) { return (byte(i) & 0xC0) == 0x80; };
+  Control control{byte(0), 1};
+  if (byte(0) >= 0xC2 && byte(0) < 0xE0 && follows(1))
+    control = {char32_t((byte(0) & 0x1F) << 6 | (byte(1) & 0x3F)), 2};
+  else if (byte(0) >= 0xE0 && byte(0) < 0xF0 && follows(1) && follows(2))
+    control = {char32_t((byte(0) & 0x0F) << 12 | (byte(1) & 0x3F) << 6 | (byte(2) & 0x3F)), 3};
+  else if (byte(0) >= 0x80)
+    return std::nullopt;
+  if (!IsShownEscaped(control.point)) return std::nullopt;
+  return control;
 }
 
 }  // namespace

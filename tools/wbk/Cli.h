@@ -62,9 +62,10 @@ QString ArgText(const std::string& arg);
 std::filesystem::path ArgPath(const std::string& arg);
 // A path in UTF-8 with the system's separators, for JSON.
 std::string PathText(const std::filesystem::path& path);
-// The same for messages to a terminal: control characters (ESC, line breaks, ...) and the
-// bidirectional controls that a file name or a title may hold are shown as escapes such as
-// "\x1b" and "\u202e", never sent as they are.
+// The same for messages to a terminal: control characters (ESC, line breaks, ...), zero-width
+// characters and the bidirectional controls that a file name or a title may hold (the set
+// IsShownEscaped picks, as the windows show them) are shown as escapes such as "\x1b" and
+// "\u202e", never sent as they are.
 std::string ShowPath(const std::filesystem::path& path);
 std::string EscapeControls(std::string_view utf8);
 void AppendEscapedControls(std::string& out, std::string_view utf8);

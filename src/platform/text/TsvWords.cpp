@@ -6,6 +6,7 @@
 
 #include "hangul/core/TextForms.h"
 #include "platform/text/Cp932.h"
+#include "platform/text/ShownControls.h"
 #include "platform/text/Tsv.h"
 
 namespace norumi {
@@ -130,7 +131,7 @@ QStringList ListTsvProblems(const std::vector<TsvProblem>& problems,
                             const QString& more) {
   QStringList lines;
   for (size_t i = 0; i < problems.size() && i < kListedProblems; ++i)
-    lines << describe(problems[i]);
+    lines << ShowControls(describe(problems[i]));
   if (problems.size() > kListedProblems)
     lines << more.arg(qulonglong(problems.size() - kListedProblems));
   return lines;

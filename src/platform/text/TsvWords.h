@@ -59,8 +59,9 @@ std::optional<Uncodable> FirstUncodable(const QString& text);
 // list that is wrong all through tells no more than its start.
 constexpr size_t kListedProblems = 20;
 
-// The first kListedProblems problems as `describe` words them, one line each, then `more` with
-// the number of the others put in for %1.
+// The first kListedProblems problems as `describe` words them, one line each (the line breaks,
+// bidirectional and other controls of the texts they quote shown as escapes, see ShowControls),
+// then `more` with the number of the others put in for %1.
 QStringList ListTsvProblems(const std::vector<TsvProblem>& problems,
                             const std::function<QString(const TsvProblem&)>& describe,
                             const QString& more);
