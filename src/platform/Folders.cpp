@@ -7,6 +7,7 @@
 #include <QTemporaryFile>
 
 #include "platform/Dialogs.h"
+#include "platform/text/ShownControls.h"
 #include "platform/text/WordFileName.h"
 #include "platform/text/WordFilePath.h"
 
@@ -31,7 +32,7 @@ bool IsWordFile(const fs::directory_entry& entry) {
 const QString kWordFolderCaption = QStringLiteral("単語フォルダ");
 
 QString Shown(const fs::path& path) {
-  return QDir::toNativeSeparators(FromPath(path));
+  return ShowControls(QDir::toNativeSeparators(FromPath(path)));
 }
 
 // Says which folder cannot be made, what stands in its way and where, and how to mend it.
