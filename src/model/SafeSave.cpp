@@ -25,6 +25,10 @@ namespace norumi {
 
 namespace fs = std::filesystem;
 
+fs::path FolderOf(const fs::path& file) {
+  return file.has_parent_path() ? file.parent_path() : fs::path(".");
+}
+
 std::string FileNameTag(const fs::path& file) {
 #ifdef _WIN32
   // Names that differ only in case are one file there, in any script: the name as Windows
@@ -47,10 +51,6 @@ std::string FileNameTag(const fs::path& file) {
 }
 
 namespace {
-
-fs::path FolderOf(const fs::path& file) {
-  return file.has_parent_path() ? file.parent_path() : fs::path(".");
-}
 
 // ".<tag>-<8 hex digits>.tmp": hidden, never listed as a word file, and 30 bytes whatever the
 // target is called, so a target whose name just fits can still be saved.

@@ -64,6 +64,9 @@ std::string ReadWholeFile(const std::filesystem::path& path, uint64_t limit = kM
 // reads: never waiting on a pipe or a device, which throw EFOpenError like a missing file.
 std::string ReadFileStart(const std::filesystem::path& path, size_t count);
 
+// The folder that holds `file`: "." for a bare name.
+std::filesystem::path FolderOf(const std::filesystem::path& file);
+
 // Sixteen hex digits that stand for the name of `file` in the names of the files that go with
 // it (its temporaries, its lock): those names never hold the word-file extension, in any case,
 // whatever `file` is called, and stay short however long its name is.

@@ -128,8 +128,7 @@ LockHolder ParseLockHolder(std::string_view text) {
 }
 
 fs::path LockFileOf(const fs::path& wordFile) {
-  const fs::path folder = wordFile.has_parent_path() ? wordFile.parent_path() : fs::path(".");
-  return folder / ("." + FileNameTag(wordFile) + ".lock");
+  return FolderOf(wordFile) / ("." + FileNameTag(wordFile) + ".lock");
 }
 
 #ifndef _WIN32
@@ -145,10 +144,6 @@ mode_t LockMode(const fs::path& wordFile) {
 }
 
 constexpr int kOpenFlags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
-
-fs::path FolderOf(const fs::path& file) {
-  return file.has_parent_path() ? file.parent_path() : fs::path(".");
-}
 
 bool SameFile(const struct stat& a, const struct stat& b) {
   return a.st_dev == b.st_dev && a.st_ino == b.st_ino;

@@ -1,25 +1,20 @@
 #include "platform/ExceptionDisplay.h"
 
-#include <QDir>
 
 #include "model/FileErrors.h"
+#include "model/SafeSave.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
 #include "platform/text/ShownControls.h"
-#include "platform/text/WordFileName.h"
 
 namespace norumi {
 
 namespace {
 
-QString Shown(const std::filesystem::path& path) {
-  return ShowControls(QDir::toNativeSeparators(FromPath(path)));
-}
-
 // Why a file could not be written, in the words of the cause rather than of the file.
 QString CreateMessage(const EFileError& e) {
-  const QString path = Shown(e.Path());
-  const QString folder = Shown(e.Path().has_parent_path() ? e.Path().parent_path() : ".");
+  const QString path = ShownPath(e.Path());
+  const QString folder = ShownPath(FolderOf(e.Path()));
   switch (e.Cause()) {
     case FileCause::FolderReadOnly:
       return QStringLiteral(
@@ -35,7 +30,7 @@ QString CreateMessage(const EFileError& e) {
           .arg(path);
     case FileCause::NameTooLong:
       return QStringLiteral("ファイル名 %1 はこのファイルシステムには長すぎます。")
-          .arg(Shown(e.Path().filename()));
+          .arg(ShownPath(e.Path().filename()));
     case FileCause::NotAFile:
       return QStringLiteral("%1 はふつうのファイルではありません。").arg(path);
     case FileCause::OwnedByOther:
@@ -51,7 +46,7 @@ QString CreateMessage(const EFileError& e) {
 
 QString LockMessage(const EFLockError& e, const QString& advice) {
   return QStringLiteral("単語ファイル %1 は%2が使用中です。%3")
-      .arg(Shown(e.Path()), LockHolderText(e.Holder()), advice);
+      .arg(ShownPath(e.Path()), LockHolderText(e.Holder()), advice);
 }
 
 }  // namespace
@@ -74,21 +69,21 @@ QString ExceptionMessage(const std::exception& error) {
       return QStringLiteral(
                  "単語ファイル %1 は壊れています。失われた単語を上書きしないよう、"
                  "このファイルには書き込みません。")
-          .arg(Shown(e->Path()));
+          .arg(ShownPath(e->Path()));
     if (const auto* lock = dynamic_cast<const EFLockError*>(e))
       return LockMessage(*lock, QStringLiteral("しばらく待ってからやり直してください。"));
     if (dynamic_cast<const EFLockFileError*>(e) && e->Cause() == FileCause::OwnedByOther)
       return QStringLiteral(
                  "ロックファイル %1 はほかのユーザーのもので、開くことができないため、単語ファイル"
                  "に書き込めません。")
-          .arg(Shown(e->Path()));
+          .arg(ShownPath(e->Path()));
     if (dynamic_cast<const EFLockFileError*>(e))
       return QStringLiteral(
                  "ロックファイル %1 がふつうのファイルではないため、単語ファイルに"
                  "書き込めません。")
-          .arg(Shown(e->Path()));
+          .arg(ShownPath(e->Path()));
     if (dynamic_cast<const EFCreateError*>(e)) return CreateMessage(*e);
-    return QStringLiteral("ファイル %1 を開けません。").arg(Shown(e->Path()));
+    return QStringLiteral("ファイル %1 を開けません。").arg(ShownPath(e->Path()));
   }
   if (dynamic_cast<const std::bad_alloc*>(&error)) return QStringLiteral("メモリが足りません。");
   return QStringLiteral("エラーが発生しました: %1")
@@ -123,7 +118,7 @@ QString RelockedMessage(const std::filesystem::path& wordFile, int added) {
   return QStringLiteral(
              "単語ファイル %1 のロックファイルがほかのプログラムに消されていたため、単語ファイルを"
              "読み直しました。その間に保存された単語%2語を加えて保存しました。")
-      .arg(Shown(wordFile))
+      .arg(ShownPath(wordFile))
       .arg(added);
 }
 

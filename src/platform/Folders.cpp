@@ -31,19 +31,15 @@ bool IsWordFile(const fs::directory_entry& entry) {
 
 const QString kWordFolderCaption = QStringLiteral("単語フォルダ");
 
-QString Shown(const fs::path& path) {
-  return ShowControls(QDir::toNativeSeparators(FromPath(path)));
-}
-
 // Says which folder cannot be made, what stands in its way and where, and how to mend it.
 QString ObstacleText(const fs::path& words, const std::optional<FolderObstacle>& obstacle) {
-  const QString cannot = QStringLiteral("単語フォルダ「%1」を作れません。").arg(Shown(words));
+  const QString cannot = QStringLiteral("単語フォルダ「%1」を作れません。").arg(ShownPath(words));
   if (!obstacle) return cannot;
   QString text = cannot + QLatin1Char('\n');
   using Kind = FolderObstacle::Kind;
   if (obstacle->kind == Kind::ReadOnly)
-    return text +
-           QStringLiteral("その上のフォルダ「%1」に書き込めません。").arg(Shown(obstacle->where));
+    return text + QStringLiteral("その上のフォルダ「%1」に書き込めません。")
+                      .arg(ShownPath(obstacle->where));
   static const QString what[] = {QStringLiteral("リンク先のないシンボリックリンク"),
                                  QStringLiteral("ファイル"),
                                  QStringLiteral("フォルダではない特殊なファイル")};
@@ -52,7 +48,7 @@ QString ObstacleText(const fs::path& words, const std::optional<FolderObstacle>&
     text += QStringLiteral("そこには%1があります。").arg(thing);
   else
     text += QStringLiteral("途中のフォルダ「%1」の場所に%2があります。")
-                .arg(Shown(obstacle->where), thing);
+                .arg(ShownPath(obstacle->where), thing);
   return text + QStringLiteral("\nそれを移動するか削除すると、次回の起動からはそこに作ります。");
 }
 
@@ -142,7 +138,7 @@ ProgramFolders SettleWordFolder(ProgramFolders folders, const fs::path& programF
       (portable
            ? QStringLiteral("今回はプログラムのフォルダ「%1」を単語フォルダとして使いますか？\n"
                             "「いいえ」を選ぶと、別のフォルダを選べます。")
-                 .arg(Shown(programFolder))
+                 .arg(ShownPath(programFolder))
            : QStringLiteral("今回使う単語フォルダを選びますか？\n"
                             "「いいえ」を選ぶと、このまま起動します（単語ファイルと設定は読み書きで"
                             "きません）。"));

@@ -1,5 +1,9 @@
 #include "platform/text/ShownControls.h"
 
+#include <QDir>
+
+#include "platform/text/WordFileName.h"
+
 namespace norumi {
 
 namespace {
@@ -36,6 +40,10 @@ QString ShowControls(const QString& text) {
 
 QString ShowControlsInLines(const QString& text) {
   return Shown(text, true);
+}
+
+QString ShownPath(const std::filesystem::path& path) {
+  return ShowControls(QDir::toNativeSeparators(FromPath(path)));
 }
 
 }  // namespace norumi

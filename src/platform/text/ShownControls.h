@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <filesystem>
 
 #include "platform/text/ShownCodes.h"
 
@@ -12,5 +13,7 @@ namespace norumi {
 QString ShowControls(const QString& text);
 // The same for text of several lines (an explanation): its line breaks ("\n", "\r\n") stay.
 QString ShowControlsInLines(const QString& text);
+// A path as messages name it: the system's separators, its controls shown as escapes.
+QString ShownPath(const std::filesystem::path& path);
 
 }  // namespace norumi
