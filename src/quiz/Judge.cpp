@@ -1,8 +1,10 @@
 #include "quiz/Judge.h"
 
-#include <QStringList>
 #include <algorithm>
 
+#include "judging/MeaningForms.h"
+#include "judging/MeaningJudge.h"
+#include "judging/Readings.h"
 #include "platform/text/Cp932.h"
 
 namespace norumi {
@@ -20,78 +22,23 @@ std::vector<const TTango*> SameKorean(const TTangoList& list, const TTango& word
   return same;
 }
 
-// How a text reads, whatever the width of its letters and kana, the kana it is written in and the
-// blanks around it. NFKC also turns （）／，； into their ASCII forms and the ideographic space
-// into a plain one.
-QString Folded(const std::string& cp932) {
-  QString text = FromCp932(cp932).normalized(QString::NormalizationForm_KC);
-  for (QChar& c : text) {
-    const char16_t u = c.unicode();
-    // ぁ to ゖ, ゝ and ゞ: their katakana lie 0x60 further on.
-    if ((u >= u'\u3041' && u <= u'\u3096') || u == u'\u309D' || u == u'\u309E')
-      c = QChar(char16_t(u + 0x60));
-  }
-  return text.trimmed();
-}
-
-// The alternatives a meaning lists: its parts between separators outside brackets, so that a
-// note such as (値段が、質が) stays with its word.
-QStringList Alternatives(const QString& meaning) {
-  QStringList parts;
-  int depth = 0;
-  qsizetype start = 0;
-  for (qsizetype i = 0; i < meaning.size(); ++i) {
-    const QChar c = meaning[i];
-    if (c == u'(') {
-      ++depth;
-    } else if (c == u')' && depth > 0) {
-      --depth;
-    } else if (depth == 0 && QStringView(u"\u3001,/;").contains(c)) {
-      parts << meaning.mid(start, i - start);
-      start = i + 1;
-    }
-  }
-  parts << meaning.mid(start);
-  return parts;
-}
-
-// `text` without its bracketed notes. A bracket left open is no note: the text stays as it is.
-QString WithoutNotes(const QString& text) {
-  QString kept;
-  int depth = 0;
-  for (const QChar c : text) {
-    if (c == u'(') {
-      ++depth;
-    } else if (c == u')' && depth > 0) {
-      --depth;
-    } else if (depth == 0) {
-      kept += c;
-    }
-  }
-  return depth == 0 ? kept.trimmed() : text;
-}
-
 }  // namespace
 
-bool MeaningAccepts(const std::string& meaning, const std::string& answer) {
-  const QString typed = Folded(answer);
-  const QString stored = Folded(meaning);
-  if (typed == stored) return true;
-  QStringList forms = Alternatives(stored);
-  if (forms.size() > 1) forms.prepend(stored);
-  for (const QString& form : forms) {
-    // An empty alternative ("a、、b") or a bare note accepts no blank answer.
-    for (const QString& candidate : {form.trimmed(), WithoutNotes(form)}) {
-      if (!candidate.isEmpty() && candidate == typed) return true;
-    }
-  }
-  return false;
+bool MeaningAccepts(const TTango& word, const std::string& answer,
+                    const JapaneseReadings* readings) {
+  return JudgeMeaning(FromCp932(word.Japan), FromCp932(answer), IsKoreanPhrase(word.Hangul),
+                      readings)
+      .right;
+}
+
+bool MeaningAccepts(const TTango& word, const std::string& answer) {
+  return MeaningAccepts(word, answer, JapaneseReadings::Shared());
 }
 
 bool IsRightMeaning(TTangoList& list, const TTango& word, const std::string& answer) {
   const auto same = SameKorean(list, word);
   return std::any_of(same.begin(), same.end(),
-                     [&](const TTango* t) { return MeaningAccepts(t->Japan, answer); });
+                     [&](const TTango* t) { return MeaningAccepts(*t, answer); });
 }
 
 std::string AnswerMeanings(TTangoList& list, const TTango& word) {

@@ -6,16 +6,18 @@
 
 namespace norumi {
 
+class JapaneseReadings;
+
 // How answers are judged, apart from the windows that ask. `word` is an entry of `list`.
 
 // Korean to Japanese: right when a meaning of an entry with the same Korean word (the same codes,
 // trailing 0 codes aside) accepts the answer.
 bool IsRightMeaning(TTangoList& list, const TTango& word, const std::string& answer);
-// Whether a stored meaning accepts a typed answer, both CP932. What counts is the word the
-// learner means, not how it was typed: blanks around it, full or half width, hiragana or
-// katakana make no difference; a bracketed note of the meaning, （…） or (...), may be left out;
-// and a meaning that lists alternatives (、，／/；) takes each one alone as well as the whole.
-bool MeaningAccepts(const std::string& meaning, const std::string& answer);
+// Whether the meaning of `word` accepts a typed answer (CP932), as JudgeMeaning judges it, with
+// the readings of this process's Japanese analyser unless `readings` is given (none: without).
+bool MeaningAccepts(const TTango& word, const std::string& answer);
+bool MeaningAccepts(const TTango& word, const std::string& answer,
+                    const JapaneseReadings* readings);
 // The meanings of every entry with the same Korean word, in list order, joined by ",".
 std::string AnswerMeanings(TTangoList& list, const TTango& word);
 

@@ -217,7 +217,7 @@ TTango* TfrmKor2Jap::CurrentWord(bool anyWord) {
 }
 
 bool TfrmKor2Jap::IsRight(const std::string& answer) {
-  if (SingleMode) return SingleTango && MeaningAccepts(SingleTango->Japan, answer);
+  if (SingleMode) return SingleTango && MeaningAccepts(*SingleTango, answer);
   const TTango* word = CurrentWord(false);
   return word && IsRightMeaning(*WordList, *word, answer);
 }

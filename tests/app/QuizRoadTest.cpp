@@ -90,7 +90,7 @@ TEST_F(QuizRoad, KoreanToJapaneseFromTheMenuToTheSavedFile) {
   ExpectSelection({"animals"}, "abc");                 // not a number: every word
   dialogs.ExpectModal("frmKor2Jap", [&](QDialog& w) {  // no resume message for a new learner
     AnswerK2J(w, "犬");
-    AnswerK2J(w, "ねこ");
+    AnswerK2J(w, "いぬ");
     AnswerK2J(w, "水");
   });
   ExpectResults("2/3 正解率：66%");

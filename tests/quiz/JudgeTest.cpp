@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "AppFixture.h"
 #include "ModelSamples.h"
 #include "quiz/Judge.h"
@@ -29,35 +27,7 @@ TEST(JudgeMeaning, EveryEntryThatShowsTheSameKoreanWordCounts) {
     EXPECT_FALSE(IsRightMeaning(list, *word, std::string(kInu) + kInu));
     EXPECT_EQ(AnswerMeanings(list, *word), std::string(kInu) + "," + kInuKana + ",other");
   }
-  EXPECT_TRUE(IsRightMeaning(list, empty, ""));
-}
-
-TEST(JudgeMeaning, TheWordMeantIsRightHoweverItIsTyped) {
-  for (const auto& [answer, meaning, right] :
-       std::initializer_list<std::tuple<const char*, const char*, bool>>{
-           {"猫", "犬", false},
-           {"　犬 ", "犬", true},  // blanks around it, full and half width
-           {"ﾈｺ", "ネコ", true},
-           {"ねこ", "ネコ", true},
-           {"ｶﾞｯｺｳ", "がっこう", true},  // half-width kana with their voiced marks
-           {"ＣＤ１", "CD1", true},
-           {"さようなら", "さようなら（見送る側）", true},
-           {"さようなら（見送る側）", "さようなら（見送る側）", true},
-           {"さようなら(見送る側) ", "さようなら（見送る側）", true},
-           {"さようなら（去る側）", "さようなら（見送る側）", false},
-           {"見送る側", "さようなら（見送る側）", false},
-           {"言う", "言う、話す", true},
-           {"言う、話す", "言う、話す", true},
-           {"言", "言う、話す", false},  // part of an alternative
-           {"いい", "良い，いい", true},
-           {"いい", "良い／いい", true},
-           {"いい", "良い；いい", true},
-           {"兄", "お兄さん、兄（弟から見て）", true},
-           {"高い", "高い（値段、質が）", true},  // a separator inside a note splits nothing
-           {"", "言う、、話す", false},
-       }) {
-    EXPECT_EQ(MeaningAccepts(Sj(meaning), Sj(answer)), right) << answer << " for " << meaning;
-  }
+  EXPECT_FALSE(IsRightMeaning(list, empty, ""));  // an empty answer never
 }
 
 TEST(JudgeKorean, TheWholeWordIsRightWhateverBlankCellsFollowIt) {

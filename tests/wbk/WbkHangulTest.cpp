@@ -32,6 +32,19 @@ TEST(WbkHangul, EveryFormCopiesAndPastesBack) {
   EXPECT_EQ(RunWbk({"hangul", "copy", "--pattern", "4"}, text).status, 2);
 }
 
+TEST(WbkJudge, SaysRightOrWrongAndWhyInItsStatus) {
+  const WbkRun right = RunWbk({"judge", "言う、話す", "話す"});
+  EXPECT_EQ(right.status, 0) << right.err;
+  EXPECT_EQ(right.out, "○ the same as \"話す\"\n");
+  // The meaning of a phrase is one translation.
+  const WbkRun phrase = RunWbk({"judge", "では、また", "また", "--korean", "그럼 또 봐요"});
+  EXPECT_EQ(phrase.status, 1);
+  EXPECT_EQ(phrase.out.rfind("× none of the answers it names: \"では、また\"", 0), 0u);
+  // Readings, the program's own analyser, in the tool too.
+  EXPECT_EQ(RunWbk({"judge", "おいしい", "美味しい"}).out, "○ reads as \"おいしい\" (オイシイ)\n");
+  EXPECT_EQ(RunWbk({"judge", "言う"}).status, 2);
+}
+
 #ifdef NORUMI_WBK_DRAW
 TEST(WbkHangul, DrawsALineOfCells) {
   TempDir dir;

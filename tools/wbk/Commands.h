@@ -26,5 +26,6 @@ extern const Command kMailCodeCommand;
 extern const Command kReadMailCodeCommand;
 extern const Command kHangulCommand;
 extern const Command kProgressCommand;
+extern const Command kJudgeCommand;
 
 }  // namespace norumi::wbk

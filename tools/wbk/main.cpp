@@ -19,8 +19,9 @@ namespace norumi::wbk {
 namespace {
 
 const Command* const kCommands[] = {
-    &kNewCommand,   &kDumpCommand,     &kCheckCommand,        &kImportCommand, &kExportCommand,
-    &kMergeCommand, &kMailCodeCommand, &kReadMailCodeCommand, &kHangulCommand, &kProgressCommand,
+    &kNewCommand,    &kDumpCommand,     &kCheckCommand,    &kImportCommand,
+    &kExportCommand, &kMergeCommand,    &kMailCodeCommand, &kReadMailCodeCommand,
+    &kHangulCommand, &kProgressCommand, &kJudgeCommand,
 };
 
 std::string Overview() {
