@@ -64,7 +64,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Found by no library link: Qt's platform plugins, and the Japanese font of the interface.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-noto-cjk")
-# Qt's Japanese standard buttons; help pages and web addresses open through xdg-open.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, xdg-utils")
+# Qt's Japanese standard buttons; help pages and web addresses open through xdg-open; the
+# dictionary that typed meanings are read with (without it they are judged without readings).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, xdg-utils, mecab-ipadic-utf8")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

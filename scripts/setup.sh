@@ -5,6 +5,7 @@ norumi_packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+  libmecab-dev mecab-ipadic-utf8
   clang libclang-rt-14-dev
   fonts-noto-cjk fonts-nanum
   qt6-translations-l10n

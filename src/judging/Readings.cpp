@@ -113,7 +113,7 @@ struct SharedState {
 const SharedState& State() {
   static const SharedState state = [] {
     SharedState opened;
-    opened.readings = JapaneseReadings::Open(QStringLiteral(NORUMI_IPADIC_DIR), &opened.why);
+    opened.readings = JapaneseReadings::Open(JapaneseReadings::DictionaryFolder(), &opened.why);
     return opened;
   }();
   return state;
@@ -127,6 +127,10 @@ JapaneseReadings::~JapaneseReadings() = default;
 const JapaneseReadings* JapaneseReadings::Shared() {
   return State().readings.get();
 }
+QString JapaneseReadings::DictionaryFolder() {
+  return QStringLiteral(NORUMI_IPADIC_DIR);
+}
+
 QString JapaneseReadings::MissingReason() {
   return State().why;
 }

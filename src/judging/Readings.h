@@ -31,6 +31,8 @@ class JapaneseReadings {
   static QString MissingReason();
   // Whether this build has the analyser at all (a machine may still lack its dictionary).
   static bool InThisBuild();
+  // Where this build looks for the IPA dictionary.
+  static QString DictionaryFolder();
   // An analyser on the dictionary in `folder` (an IPA dictionary in UTF-8), or none when it
   // cannot be opened; `why` then says what stood in the way.
   static std::unique_ptr<JapaneseReadings> Open(const QString& folder, QString* why = nullptr);
