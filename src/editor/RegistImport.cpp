@@ -75,12 +75,11 @@ void TfrmRegist::T1Click() {
   if (!read.problems.empty()) {
     const QStringList lines =
         ListTsvProblems(read.problems, ProblemText, QStringLiteral("ほか%1行"));
-    services_.dialogs.MessageBox(
+    services_.dialogs.DetailedMessage(
         this,
-        QStringLiteral("次の%1行を読み込めないため、何も追加しませんでした。\n")
-                .arg(read.problems.size()) +
-            lines.join(QChar('\n')),
-        kImportCaption, MsgIcon::Stop);
+        QStringLiteral("次の%1行を読み込めないため、何も追加しませんでした。")
+            .arg(read.problems.size()),
+        lines.join(QChar('\n')), kImportCaption, MsgIcon::Stop);
     return;
   }
   if (!MayLeaveEntry(kImportCaption)) return;

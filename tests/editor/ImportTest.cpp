@@ -65,8 +65,8 @@ TEST_F(Import, AListIsAddedShownAndSavedAtOnce) {
 TEST_F(Import, AListWithARefusedLineAddsNothingAndNamesEachLine) {
   Edit("lesson", false, [&](TfrmRegist& w) {
     ChooseList("고양이\t猫\n개\t犬개\n물\n");
-    dialogs.ExpectMessage(
-        "次の2行を読み込めないため、何も追加しませんでした。\n"
+    dialogs.ExpectDetailedMessage(
+        "次の2行を読み込めないため、何も追加しませんでした。",
         "2行目 日本語の列: 「犬개」の「개」(U+AC1C)は単語ファイルに保存できない文字です\n"
         "3行目: 日本語の列がありません",
         "TSVから読み込み", MsgIcon::Stop);
