@@ -31,7 +31,9 @@ QString ProblemText(const TsvProblem& problem) {
       return line + QStringLiteral(": 列が%1個あります（韓国語、日本語、説明文、参照URLの4列まで）")
                         .arg(problem.columns);
     case TsvProblem::Kind::Empty:
-      return line + QStringLiteral(": 韓国語も日本語も空です");
+      return line + (problem.column == TsvColumn::Korean
+                         ? QStringLiteral(": 韓国語の列にハングルがありません")
+                         : QStringLiteral(": 日本語の列が空です"));
     case TsvProblem::Kind::NotCp932:
       break;
   }
