@@ -154,8 +154,7 @@ void TfrmRegist::btDeleteClick() {
 }
 
 void TfrmRegist::btHanguelClick() {
-  frmKeyboard->btPasteClick();
-  Modified = true;
+  if (frmKeyboard->Paste(this)) Modified = true;
   if (!btRegist->isHidden()) btRegist->setFocus();
 }
 

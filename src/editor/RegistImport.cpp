@@ -31,7 +31,9 @@ QString ProblemText(const TsvProblem& problem) {
       return line + QStringLiteral(": 列が%1個あります（韓国語、日本語、説明文、参照URLの4列まで）")
                         .arg(problem.columns);
     case TsvProblem::Kind::Empty:
-      return line + QStringLiteral(": 韓国語も日本語も空です");
+      return line + (problem.column == TsvColumn::Korean
+                         ? QStringLiteral(": 韓国語の列にハングルがありません")
+                         : QStringLiteral(": 日本語の列が空です"));
     case TsvProblem::Kind::NotCp932:
       break;
   }
@@ -75,12 +77,11 @@ void TfrmRegist::T1Click() {
   if (!read.problems.empty()) {
     const QStringList lines =
         ListTsvProblems(read.problems, ProblemText, QStringLiteral("ほか%1行"));
-    services_.dialogs.MessageBox(
+    services_.dialogs.DetailedMessage(
         this,
-        QStringLiteral("次の%1行を読み込めないため、何も追加しませんでした。\n")
-                .arg(read.problems.size()) +
-            lines.join(QChar('\n')),
-        kImportCaption, MsgIcon::Stop);
+        QStringLiteral("次の%1行を読み込めないため、何も追加しませんでした。")
+            .arg(read.problems.size()),
+        lines.join(QChar('\n')), kImportCaption, MsgIcon::Stop);
     return;
   }
   if (!MayLeaveEntry(kImportCaption)) return;

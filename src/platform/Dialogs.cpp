@@ -1,11 +1,18 @@
 #include "platform/Dialogs.h"
 
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <algorithm>
 
 namespace norumi {
 
@@ -63,6 +70,55 @@ MsgAnswer QtDialogs::MessageBox(QWidget* parent, const QString& text, const QStr
       discard->setText(QStringLiteral("破棄"));
   }
   return AnswerOf(box.exec(), buttons);
+}
+
+void QtDialogs::DetailedMessage(QWidget* parent, const QString& text, const QString& details,
+                                const QString& caption, MsgIcon icon) {
+  // A QMessageBox grows with its text until its button leaves the screen, and hides a detailed
+  // text behind a button of its own: the list is what the user came for, so it is shown at once.
+  QDialog box(parent);
+  box.setWindowTitle(caption);
+  QStyle* style = box.style();
+  const int side = style->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
+  auto* picture = new QLabel;
+  picture->setPixmap(style
+                         ->standardIcon(icon == MsgIcon::Stop ? QStyle::SP_MessageBoxCritical
+                                                              : QStyle::SP_MessageBoxInformation,
+                                        nullptr, &box)
+                         .pixmap(side, side));
+  auto* message = new QLabel(text);
+  message->setTextFormat(Qt::PlainText);
+  message->setWordWrap(true);
+  auto* list = new QPlainTextEdit;
+  list->setObjectName(QStringLiteral("mmDetails"));
+  list->setPlainText(details);
+  list->setReadOnly(true);
+  list->setLineWrapMode(QPlainTextEdit::NoWrap);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+  auto* grid = new QGridLayout(&box);
+  grid->addWidget(picture, 0, 0, 2, 1, Qt::AlignTop);
+  grid->addWidget(message, 0, 1);
+  grid->addWidget(list, 1, 1);
+  grid->addWidget(buttons, 2, 0, 1, 2);
+  grid->setRowStretch(1, 1);
+
+  // Room for the widest line and a dozen lines, within two thirds of the screen; what does not
+  // fit scrolls.
+  const QFontMetrics metrics(list->font());
+  const QStringList lines = details.split(QChar('\n'));
+  int widest = 0;
+  for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
+  const int frame = 2 * list->frameWidth() + 2 * int(list->document()->documentMargin());
+  const int scrollBar = list->verticalScrollBar()->sizeHint().width();
+  const QRect screen = (parent ? parent->screen() : box.screen())->availableGeometry();
+  const int rows = std::min(int(lines.size()), 12) + 1;  // and one for a horizontal scroll bar
+  list->setMinimumHeight(4 * metrics.lineSpacing() + frame);
+  list->setMinimumWidth(std::min(widest, 20 * metrics.averageCharWidth()) + frame + scrollBar);
+  const QSize wanted(side + widest + frame + scrollBar + 48,
+                     box.sizeHint().height() + (rows - 4) * metrics.lineSpacing());
+  box.resize(wanted.boundedTo(screen.size() * 2 / 3).expandedTo(box.minimumSizeHint()));
+  box.exec();
 }
 
 QString QtDialogs::InputBox(QWidget* parent, const QString& caption, const QString& prompt,

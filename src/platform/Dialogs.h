@@ -24,6 +24,10 @@ class IDialogs {
   virtual ~IDialogs() = default;
   virtual MsgAnswer MessageBox(QWidget* parent, const QString& text, const QString& caption,
                                MsgIcon icon, MsgButtons buttons = MsgButtons::Ok) = 0;
+  // A message with a list that may run long (`details`, one item a line): the list scrolls in
+  // an area of its own under `text`, so that the box and its OK button stay on the screen.
+  virtual void DetailedMessage(QWidget* parent, const QString& text, const QString& details,
+                               const QString& caption, MsgIcon icon) = 0;
   // Cancelling gives `defaultText` back.
   virtual QString InputBox(QWidget* parent, const QString& caption, const QString& prompt,
                            const QString& defaultText) = 0;
@@ -39,6 +43,8 @@ class QtDialogs : public IDialogs {
  public:
   MsgAnswer MessageBox(QWidget* parent, const QString& text, const QString& caption, MsgIcon icon,
                        MsgButtons buttons) override;
+  void DetailedMessage(QWidget* parent, const QString& text, const QString& details,
+                       const QString& caption, MsgIcon icon) override;
   QString InputBox(QWidget* parent, const QString& caption, const QString& prompt,
                    const QString& defaultText) override;
   int ShowModal(QDialog& window) override;

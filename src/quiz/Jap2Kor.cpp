@@ -272,7 +272,7 @@ void TfrmJap2Kor::btCloseClick() {
 
 void TfrmJap2Kor::btHanguelClick() {
   imMoji->setAccessibleDescription(kPasted);
-  frmKeyboard->btPasteClick();
+  frmKeyboard->Paste(this);
   if (!btHantei->isHidden()) btHantei->setFocus();
 }
 

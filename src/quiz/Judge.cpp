@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "hangul/core/CodeKinds.h"
 #include "judging/MeaningForms.h"
 #include "judging/MeaningJudge.h"
 #include "judging/Readings.h"
@@ -52,12 +53,10 @@ std::string AnswerMeanings(TTangoList& list, const TTango& word) {
 }
 
 HangulCodes AnswerAsJudged(const HangulCodes& answer) {
+  const auto begin = std::find_if_not(answer.begin(), answer.end(), IsBlankCode);
   auto end = answer.end();
-  const auto blank = [](int32_t c) {
-    return c == 0 || c == ' ' || c == '\t' || c == '\n' || c == '\r';
-  };
-  while (end != answer.begin() && blank(*(end - 1))) --end;
-  return HangulCodes(answer.begin(), end);
+  while (end != begin && IsBlankCode(*(end - 1))) --end;
+  return HangulCodes(begin, end);
 }
 
 bool IsSameKorean(const HangulCodes& answer, const HangulCodes& stored) {

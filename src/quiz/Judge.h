@@ -21,9 +21,9 @@ bool MeaningAccepts(const TTango& word, const std::string& answer,
 // The meanings of every entry with the same Korean word, in list order, joined by ",".
 std::string AnswerMeanings(TTangoList& list, const TTango& word);
 
-// Japanese to Korean. What of a pasted answer is judged: without the spaces, tabs, line breaks
-// and 0 codes at its end, which copying from another program often brings along and which the
-// learner cannot see.
+// Japanese to Korean. What of a pasted answer is judged: without the blanks at either end (spaces
+// of every width, tabs, line breaks, zero-width characters, 0 codes), which copying from another
+// program often brings along and which the learner cannot see.
 HangulCodes AnswerAsJudged(const HangulCodes& answer);
 // A non-empty answer is a stored word when it reads the same: the whole word, not the start
 // of it (stored words end with 0 codes that a pasted answer never holds).

@@ -64,11 +64,13 @@ TEST_F(Import, AListIsAddedShownAndSavedAtOnce) {
 
 TEST_F(Import, AListWithARefusedLineAddsNothingAndNamesEachLine) {
   Edit("lesson", false, [&](TfrmRegist& w) {
-    ChooseList("고양이\t猫\n개\t犬개\n물\n");
-    dialogs.ExpectMessage(
-        "次の2行を読み込めないため、何も追加しませんでした。\n"
+    ChooseList("고양이\t猫\n개\t犬개\n물\n\t水\n사과\t\u3000 \n");
+    dialogs.ExpectDetailedMessage(
+        "次の4行を読み込めないため、何も追加しませんでした。",
         "2行目 日本語の列: 「犬개」の「개」(U+AC1C)は単語ファイルに保存できない文字です\n"
-        "3行目: 日本語の列がありません",
+        "3行目: 日本語の列がありません\n"
+        "4行目: 韓国語の列にハングルがありません\n"
+        "5行目: 日本語の列が空です",
         "TSVから読み込み", MsgIcon::Stop);
     w.T1->trigger();
     EXPECT_EQ(w.edNo->text(), "1");

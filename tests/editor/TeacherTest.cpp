@@ -90,7 +90,7 @@ TEST_F(Teacher, TheIssuedCodeIsWhatTheToolPrints) {
       w.btMagCode->click();
       dialogs.VerifyFinished();
       // A pasted character beyond what a code carries is refused, not issued broken.
-      Paste(u"！");
+      Paste(u"개！");
       w.btHanguel->click();
       w.btRegist->click();
       dialogs.ExpectMessage("単語の表示だけにしますか？", "メルマガコードの発行",

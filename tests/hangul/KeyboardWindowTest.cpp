@@ -315,12 +315,41 @@ TEST_F(KeyboardWindow, PasteCommitsThePendingSyllableThenAppends) {
 
   clipboard.Put(std::nullopt, std::nullopt);  // nothing of the needed form: nothing pasted
   StorePattern({0, 0, 2, 0});
+  dialogs.ExpectMessage("クリップボードに韓国語がありません", "ノルミキーボード",
+                        MsgIcon::Information);
   keyboard.btPasteClick();
   EXPECT_EQ(keyboard.Keyboard.Codes.size(), 2u);
 
   clipboard.Put(std::nullopt, u"x&#xd55c;");  // references offered only as Unicode text or HTML
   keyboard.btPasteClick();
   EXPECT_EQ(keyboard.Keyboard.Codes, (HangulCodes{0xD55C, 0xD55C, 0xD55C}));
+}
+
+// A paste that brings nothing to show says so and leaves the word as it was, also where the
+// settings clear it before a paste.
+TEST_F(KeyboardWindow, APasteWithoutKoreanSaysSoAndKeepsTheWord) {
+  TfrmKeyboard& keyboard = Create();
+  keyboard.Keyboard.Codes = kHanGuk;
+  keyboard.DrawModel();
+  struct Row {
+    int pattern;
+    std::optional<std::string> plain;
+    std::optional<std::u16string> unicode;
+  };
+  for (const Row& row : std::initializer_list<Row>{
+           {0, std::nullopt, std::nullopt},   // an empty clipboard
+           {0, "\xC7\xD1", u"\u00C7\u00D1"},  // EUC-KR offered as X11's STRING alone
+           {0, std::nullopt, u" abc\u200B\r\n"},
+           {1, "ab\r\n", std::nullopt},  // pairs without a table entry: spaces
+           {2, "&#65;&#x3000;&#;", std::nullopt},
+       }) {
+    StorePattern({0, 0, row.pattern, 1});
+    clipboard.Put(row.plain, row.unicode);
+    dialogs.ExpectMessage("クリップボードに韓国語がありません", "ノルミキーボード",
+                          MsgIcon::Information);
+    keyboard.btPasteClick();
+    EXPECT_EQ(Line(keyboard), (HangulCodes{0xD55C, 32, 0xAD6D, 0})) << row.pattern;
+  }
 }
 
 TEST_F(KeyboardWindow, AttachImageSizesTheTargetAndStartsTheModelFromTheWord) {

@@ -205,6 +205,24 @@ TEST(TextForms, ReadersComposeDecomposedKorean) {
   }
 }
 
+// What copying from a web page or a document brings along that the learner cannot see draws no
+// cell: zero-width characters anywhere, blanks and line breaks before the word.
+TEST(TextForms, APasteAddsNoCellThatShowsNothingBeforeOrInsideTheWord) {
+  struct Row {
+    HangulCodes word, pasted, result;
+  };
+  for (const Row& row : std::initializer_list<Row>{
+           {{}, {' ', '\r', '\n', 0x3000, 0xA0, 0xFEFF, kHan, '\n'}, {kHan, '\n'}},
+           {{}, {kHan, 0x200B, kGuk, 0x200C, 0x200D}, {kHan, kGuk}},
+           {{0, 0}, {'\t', kHan}, {kHan}},  // a word with no Korean yet: the paste starts it
+           {{kHan, 0}, {' ', kGuk}, {kHan, 0, ' ', kGuk}},  // after a word, a space is meant
+       }) {
+    HangulCodes word = row.word;
+    AppendPasted(word, row.pasted);
+    EXPECT_EQ(word, row.result) << ::testing::PrintToString(row.pasted);
+  }
+}
+
 TEST(Uni2Euc, LoadsOnlyAWholeTable) {
   test::TempDir dir;
   const std::vector<std::pair<uint16_t, uint16_t>> entries = {

@@ -92,6 +92,7 @@ TEST_F(Jap2Kor, OnlyTheCodesPastedSinceTheOpeningAreJudged) {
       {"the word, stored with a trailing 0", {u"고양이"}, "○"},
       {"the first syllable", {u"고"}, "×"},
       {"the word and a line break", {u"고양이\r\n"}, "○"},
+      {"the word as a web page gives it", {u"\u3000\n고\u200B양이\u00A0"}, "○"},
       {"the word twice, without clearing", {u"고양이", u"고양이"}, "×"},
   };
   frmKeyboard->Keyboard.Codes = kGoyangi;
@@ -100,7 +101,11 @@ TEST_F(Jap2Kor, OnlyTheCodesPastedSinceTheOpeningAreJudged) {
     dialogs.ExpectModal("frmJap2Kor", [&](QDialog& w) {
       EXPECT_EQ(w.findChild<QLabel*>("lbJapan")->text(), QStringLiteral("猫"));
       EXPECT_FALSE(Button(w, "btNorumi")->isHidden());  // offered for a single word
-      if (row.pastes.empty()) Paste(w, std::nullopt);
+      if (row.pastes.empty()) {
+        dialogs.ExpectMessage("クリップボードに韓国語がありません", w.windowTitle(),
+                              MsgIcon::Information);
+        Paste(w, std::nullopt);
+      }
       for (const auto& text : row.pastes) Paste(w, text);
       Button(w, "btHantei")->click();
       EXPECT_EQ(Mark(w), row.mark);

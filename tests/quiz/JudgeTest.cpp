@@ -30,7 +30,7 @@ TEST(JudgeMeaning, EveryEntryThatShowsTheSameKoreanWordCounts) {
   EXPECT_FALSE(IsRightMeaning(list, empty, ""));  // an empty answer never
 }
 
-TEST(JudgeKorean, TheWholeWordIsRightWhateverBlankCellsFollowIt) {
+TEST(JudgeKorean, TheWholeWordIsRightWhateverBlankCellsStandAroundIt) {
   TTangoList list;
   TTango& cat = AddWord(list, "neko", {0xACE0, 0xC591, 0xC774, 0});
   AddWord(list, "neko", {0xB0E5, 0xC774, 0, 0});
@@ -49,6 +49,8 @@ TEST(JudgeKorean, TheWholeWordIsRightWhateverBlankCellsFollowIt) {
            {with({0, 0}), true},
            {with({'\n'}), true},  // printf '고양이\n' copied
            {with({'\r', '\n', ' ', '\t'}), true},
+           {{' ', '\n', 0x3000, 0xA0, 0xFEFF, 0xACE0, 0xC591, 0xC774, 0x200B, 0x3000}, true},
+           {{0x200B, 0x3000, 0}, false},
            {{0xB0E5, 0xC774}, true},  // the other word of the same meaning
            {{0xACE0}, false},         // only the first syllable
            {{0xACE0, 0xC591}, false},

@@ -28,6 +28,12 @@ void ScriptedDialogs::ExpectMessage(const QString& text, const QString& caption,
   steps_.push_back({Kind::Message, text, caption, {}, icon, buttons, answer, {}, {}});
 }
 
+void ScriptedDialogs::ExpectDetailedMessage(const QString& text, const QString& details,
+                                            const QString& caption, MsgIcon icon) {
+  ExpectMessage(text, caption, icon);
+  steps_.back().details = details;
+}
+
 void ScriptedDialogs::ExpectInput(const QString& caption, const QString& prompt,
                                   const QString& defaultText, std::optional<QString> answer) {
   steps_.push_back({Kind::Input,
@@ -91,7 +97,18 @@ MsgAnswer ScriptedDialogs::MessageBox(QWidget*, const QString& text, const QStri
   EXPECT_EQ(caption.toStdString(), step->caption.toStdString());
   EXPECT_EQ(icon, step->icon) << text.toStdString();
   EXPECT_EQ(buttons, step->buttons) << text.toStdString();
+  EXPECT_EQ("", step->details.toStdString()) << "a message box where a list was expected";
   return step->answer;
+}
+
+void ScriptedDialogs::DetailedMessage(QWidget*, const QString& text, const QString& details,
+                                      const QString& caption, MsgIcon icon) {
+  const auto step = Next(Kind::Message, text);
+  if (!step) return;
+  EXPECT_EQ(text.toStdString(), step->text.toStdString());
+  EXPECT_EQ(details.toStdString(), step->details.toStdString());
+  EXPECT_EQ(caption.toStdString(), step->caption.toStdString());
+  EXPECT_EQ(icon, step->icon) << text.toStdString();
 }
 
 QString ScriptedDialogs::InputBox(QWidget*, const QString& caption, const QString& prompt,

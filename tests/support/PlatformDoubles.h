@@ -21,6 +21,9 @@ class ScriptedDialogs : public IDialogs {
 
   void ExpectMessage(const QString& text, const QString& caption, MsgIcon icon,
                      MsgButtons buttons = MsgButtons::Ok, MsgAnswer answer = MsgAnswer::Ok);
+  // A message with its list in a scrolled area of its own (DetailedMessage).
+  void ExpectDetailedMessage(const QString& text, const QString& details, const QString& caption,
+                             MsgIcon icon);
   // No answer: the box is cancelled.
   void ExpectInput(const QString& caption, const QString& prompt, const QString& defaultText,
                    std::optional<QString> answer);
@@ -36,6 +39,8 @@ class ScriptedDialogs : public IDialogs {
 
   MsgAnswer MessageBox(QWidget* parent, const QString& text, const QString& caption, MsgIcon icon,
                        MsgButtons buttons) override;
+  void DetailedMessage(QWidget* parent, const QString& text, const QString& details,
+                       const QString& caption, MsgIcon icon) override;
   QString InputBox(QWidget* parent, const QString& caption, const QString& prompt,
                    const QString& defaultText) override;
   int ShowModal(QDialog& window) override;
@@ -52,6 +57,7 @@ class ScriptedDialogs : public IDialogs {
     MsgAnswer answer = MsgAnswer::Ok;
     std::optional<QString> input;
     std::function<void(QDialog&)> drive;
+    QString details;  // of a message: its scrolled list, empty for a plain message box
   };
   std::optional<Step> Next(Kind kind, const QString& what);
 

@@ -36,12 +36,11 @@ TEST(WbkImport, ReadsAFlashCardExportIntoANewFile) {
       "\r\n"
       "고양이\t猫\t家で飼う\\n動物\thttps://example.org/cat\r\n"
       "   \n"
-      "개\t犬\n"  // the same word once more, LF this time
-      "\t空の韓国語\n"
-      "사과\t";  // no line end at the end
+      "개\t犬\n"     // the same word once more, LF this time
+      "사과\t林檎";  // no line end at the end
   const WbkRun run = RunWbk({"import", Arg(dir / "第1課.wbk"), "-"}, tsv);
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out, "added 4 of 5 words\n");
+  EXPECT_EQ(run.out, "added 3 of 4 words\n");
 
   TTangoList list;
   ASSERT_EQ(list.LoadFromFile(dir / "第1課.wbk"), LoadStatus::Intact);
@@ -51,8 +50,7 @@ TEST(WbkImport, ReadsAFlashCardExportIntoANewFile) {
       (std::vector<Word>{
           {Sj("犬"), {0xAC1C, 0}, "", ""},
           {Sj("猫"), {0xACE0, 0xC591, 0xC774, 0}, Sj("家で飼う\n動物"), "https://example.org/cat"},
-          {Sj("空の韓国語"), {0}, "", ""},
-          {"", {0xC0AC, 0xACFC, 0}, "", ""},
+          {Sj("林檎"), {0xC0AC, 0xACFC, 0}, "", ""},
       }));
 
   // From a file this time, into the file that exists now.
@@ -60,7 +58,7 @@ TEST(WbkImport, ReadsAFlashCardExportIntoANewFile) {
   const WbkRun more = RunWbk({"import", Arg(dir / "第1課.wbk"), Arg(dir / "more.tsv")});
   ASSERT_EQ(more.status, 0) << more.err;
   EXPECT_EQ(more.out, "added 1 of 2 words\n");  // a different explanation is another word
-  EXPECT_EQ(Words(dir / "第1課.wbk").size(), 5u);
+  EXPECT_EQ(Words(dir / "第1課.wbk").size(), 4u);
 
   const std::string before = ReadBytes(dir / "第1課.wbk");
   EXPECT_EQ(RunWbk({"import", Arg(dir / "第1課.wbk"), Arg(dir / "more.tsv")}).out,
@@ -83,7 +81,11 @@ TEST(WbkImport, ABadLineRefusesTheWholeImport) {
       {"개\t犬\t설명\n", {"line 3, explanation column"}},
       {"개\t犬\t\thttps://ex.org/😀\n", {"line 3, URL column", "U+1F600"}},
       {"개만\n", {"line 3", "Japanese column"}},
-      {"\t\t説明だけ\n", {"line 3", "empty"}},
+      // A word that could never be asked: no Hangul to show, or no meaning to show.
+      {"\t\t説明だけ\n", {"line 3: the Korean column holds no Hangul"}},
+      {"abc \u200B\t犬\n", {"line 3: the Korean column holds no Hangul"}},
+      {"사과\t\n", {"line 3: the Japanese column is empty"}},
+      {"사과\t \u3000\\t\t説明\n", {"line 3: the Japanese column is empty"}},
       {"개\t犬\t\t\textra\n", {"line 3", "5 columns"}},
       {"개\t\xFF\xFE\n", {"line 3", "UTF-8"}},
   };

@@ -31,7 +31,9 @@ QString ProblemText(const TsvProblem& problem) {
                         ": %1 columns; a line holds Korean, Japanese, explanation and URL at most")
                         .arg(problem.columns);
     case TsvProblem::Kind::Empty:
-      return line + QStringLiteral(": both the Korean and the Japanese column are empty");
+      return line + (problem.column == TsvColumn::Korean
+                         ? QStringLiteral(": the Korean column holds no Hangul")
+                         : QStringLiteral(": the Japanese column is empty"));
     case TsvProblem::Kind::NotCp932:
       break;
   }
@@ -103,7 +105,8 @@ const Command kImportCommand{
     "holds with the same Korean, Japanese, explanation and URL is not added again. FILE is\n"
     "created when missing, titled after its name.\n"
     "A line is refused when it is not UTF-8 or holds a NUL byte, has text CP932 cannot hold,\n"
-    "lacks the Japanese column, has more than four columns or neither Korean nor Japanese.\n"
+    "lacks the Japanese column, has more than four columns, Korean without Hangul or a\n"
+    "Japanese column of blanks alone (such a word could never be asked).\n"
     "The refused lines are listed on stderr (the first 20, with their column, character and\n"
     "code point, and a count of the rest), and nothing is written. --skip-invalid imports the\n"
     "other lines and ends with the number skipped on stderr; its exit status is 1 only when\n"

@@ -1,9 +1,12 @@
 #include "hangul/core/TextForms.h"
 
+#include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <limits>
 #include <utility>
 
+#include "hangul/core/CodeKinds.h"
 #include "hangul/core/Compose.h"
 
 namespace norumi {
@@ -71,6 +74,12 @@ std::u16string CodesToUnicodeText(const HangulCodes& codes) {
 void AppendUnicodeText(const CodeView& codes, std::u16string& out) {
   for (size_t i = 0; i < codes.size(); ++i)
     if (const int32_t code = codes[i]; code != 0) out += static_cast<char16_t>(code & 0xFFFF);
+}
+
+void AppendPasted(HangulCodes& word, const HangulCodes& pasted) {
+  std::copy_if(pasted.begin(), pasted.end(), std::back_inserter(word),
+               [](int32_t code) { return !IsZeroWidthCode(code); });
+  word.erase(word.begin(), std::find_if_not(word.begin(), word.end(), IsBlankCode));
 }
 
 std::string CodesToEucKr(const HangulCodes& codes, const TUni2Euc& table) {

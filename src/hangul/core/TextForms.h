@@ -31,6 +31,11 @@ std::string CodesToEucKr(const HangulCodes& codes, const TUni2Euc& table);
 // when the table has none). A lead byte without a trail ends the text.
 HangulCodes EucKrToCodes(std::string_view bytes, const TUni2Euc& table);
 
+// Appends pasted codes to `word`. Zero-width characters are left out: they show nothing but would
+// each take a cell, splitting the word the learner sees whole. Nor does a word start with
+// blanks or line breaks once pasted into, so that it starts in the first cell.
+void AppendPasted(HangulCodes& word, const HangulCodes& pasted);
+
 // Numeric character references, "&#54620;" or "&#xd55c;"; a space stays one space, and nothing
 // separates the references.
 std::string CodesToReferences(const HangulCodes& codes, bool hexadecimal);

@@ -7,6 +7,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "hangul/core/CodeKinds.h"
 #include "hangul/view/KeyboardKeys.h"
 
 // At file scope: the macro declares the resource's initialiser where it is used, and a static
@@ -22,9 +23,6 @@ constexpr int kInitials = 19, kVowels = 21, kFinals = 28, kKeys = 40, kConsonant
 constexpr int kSquare = 18, kKeySquare = 16, kColumnPitch = 28, kRowPitch = 24;
 constexpr QSize kSheetSize(774, 498);
 constexpr int kCell = 24, kKeyLeft = 4, kKeyTop = 2;
-constexpr int32_t kFirstSyllable = 0xAC00, kLastSyllable = 0xD7A3;
-constexpr int32_t kFirstConsonant = 0x1100, kLastConsonant = 0x1112;
-constexpr int32_t kFirstVowel = 0x1161, kLastVowel = 0x1175;
 constexpr QRgb kBlack = 0xFF000000;
 
 const QList<QRgb>& Palette() {

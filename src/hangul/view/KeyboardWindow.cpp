@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QStatusBar>
 
+#include "hangul/core/CodeKinds.h"
 #include "hangul/core/TextForms.h"
 #include "hangul/view/Drawing.h"
 #include "hangul/view/KeyboardKeys.h"
@@ -135,9 +136,27 @@ void TfrmKeyboard::btCopyClick() {
 }
 
 void TfrmKeyboard::btPasteClick() {
+  Paste(this);
+}
+
+bool TfrmKeyboard::Paste(QWidget* caller) {
   ReloadSettings();
+  const HangulCodes pasted = ClipboardCodes();
+  // A paste that would only add empty cells, or nothing, is taken for one that went wrong: the
+  // word stays as it was, and the learner learns why nothing appeared.
+  if (!DrawsSomething(pasted)) {
+    services_.dialogs.MessageBox(caller, QStringLiteral("クリップボードに韓国語がありません"),
+                                 caller->windowTitle(), MsgIcon::Information);
+    return false;
+  }
   if (Pattern.ClearOnPaste == 1) ClearModel();
   CommitPending();
+  AppendPasted(Keyboard.Codes, pasted);
+  DrawModel();
+  return true;
+}
+
+HangulCodes TfrmKeyboard::ClipboardCodes() {
   HangulCodes pasted;
   if (IClipboard* clipboard = services_.clipboard) {
     if (Pattern.PastePattern == 0) {
@@ -152,8 +171,7 @@ void TfrmKeyboard::btPasteClick() {
         pasted = ReferencesToCodes(QString::fromStdU16String(*text).toStdString());
     }
   }
-  Keyboard.Codes.insert(Keyboard.Codes.end(), pasted.begin(), pasted.end());
-  DrawModel();
+  return pasted;
 }
 
 void TfrmKeyboard::mmPropClick(QWidget* caller) {

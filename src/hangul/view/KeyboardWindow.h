@@ -45,6 +45,9 @@ class TfrmKeyboard : public TForm {
 
   void btCopyClick();
   void btPasteClick();
+  // The paste of btPasteClick on behalf of `caller`, the window the word is pasted into, which
+  // is also the one that says when the clipboard holds no Korean. False when nothing was pasted.
+  bool Paste(QWidget* caller);
   // The settings dialog on behalf of `caller`, which hides itself meanwhile. The settings are
   // saved after OK; EFCreateError when that fails.
   void mmPropClick(QWidget* caller);
@@ -104,6 +107,8 @@ class TfrmKeyboard : public TForm {
   void FormCreate();
   void ReloadSettings();
   void CommitPending();
+  // The clipboard's text in the paste form of the settings, as codes.
+  HangulCodes ClipboardCodes();
   void ClearModel();
   void SaveReferences(bool hexadecimal);
   QFileDialog& SaveDialog();

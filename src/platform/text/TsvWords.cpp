@@ -4,6 +4,7 @@
 #include <future>
 #include <thread>
 
+#include "hangul/core/CodeKinds.h"
 #include "hangul/core/TextForms.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/ShownControls.h"
@@ -45,9 +46,18 @@ std::optional<TsvProblem> AppendWord(int line, const std::vector<QStringView>& c
     if (column >= count) continue;
     if (auto refused = AppendColumn(line, columns[column], TsvColumn(column), text)) return refused;
   }
-  // A word of nothing but its closing 0 code has nothing to ask and nothing to answer.
-  if (columns[0].isEmpty() && row.texts[0].empty()) return problem(TsvProblem::Kind::Empty);
+  // A word is asked both ways: Korean without a picture, or a meaning of blanks alone, would be
+  // a question no one can read or an answer no one can give.
   KoreanToCodes(columns[0], row.codes);
+  const auto empty = [&](TsvColumn column) {
+    TsvProblem refused = problem(TsvProblem::Kind::Empty);
+    refused.column = column;
+    return refused;
+  };
+  if (!DrawsSomething(row.codes)) return empty(TsvColumn::Korean);
+  if (std::all_of(columns[1].begin(), columns[1].end(),
+                  [](QChar c) { return IsBlankCode(c.unicode()); }))
+    return empty(TsvColumn::Japanese);
   words.Append({row.texts[0], CodeView(row.codes), row.texts[1], row.texts[2]});
   return std::nullopt;
 }

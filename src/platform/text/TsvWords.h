@@ -22,7 +22,8 @@ struct TsvProblem {
     NulByte,         // would cut the text it stands in when stored
     NoJapanese,      // a single column
     TooManyColumns,  // `columns` of them, where four is the most
-    Empty,           // neither Korean nor Japanese: nothing to ask and nothing to answer
+    Empty,           // `column`, Korean or Japanese, has nothing to show: the word could
+                     // never be asked
     NotCp932,        // `text` in `column` holds `character`, which CP932 cannot hold
   };
   int line = 0;
