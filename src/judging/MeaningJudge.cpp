@@ -29,12 +29,14 @@ QString AsKatakana(QString text) {
   return text;
 }
 
-QString WithoutClosingPunctuation(QString text) {
-  while (!text.isEmpty() && QStringView(u"\u3002.!?").contains(text.back())) {
-    text.chop(1);
-    text = text.trimmed();
+// A text that is nothing but punctuation keeps it: it is then the word itself.
+QString WithoutClosingPunctuation(const QString& text) {
+  QString kept = text;
+  while (!kept.isEmpty() && QStringView(u"\u3002.!?").contains(kept.back())) {
+    kept.chop(1);
+    kept = kept.trimmed();
   }
-  return text;
+  return kept.isEmpty() ? text : kept;
 }
 
 // A whole number below 100,000,000 in kanji, as it is written in running text (千, 一万).
