@@ -34,6 +34,22 @@ void TakeLearner(TTangoList& list, const std::string& user) {
   }
 }
 
+// The combined file as the last combined quiz left it, whose histories the new one takes; none
+// when there is none to read. One that is to be written over must be whole: what a damaged
+// one lost would be gone once the new list replaced it.
+std::unique_ptr<TTangoList> LoadCombined(const fs::path& file, bool written) {
+  auto list = std::make_unique<TTangoList>();
+  LoadStatus status = LoadStatus::Missing;
+  try {
+    status = list->LoadFromFile(file);
+  } catch (const EFileError&) {
+    if (written) throw;
+  }
+  if (written && IsDamaged(status)) throw EFDamagedError(file);
+  if (status != LoadStatus::Intact) return nullptr;
+  return list;
+}
+
 }  // namespace
 
 void TfrmWBKMenu::RunQuiz(bool koreanToJapanese) {
@@ -79,12 +95,9 @@ void TfrmWBKMenu::RunQuiz(bool koreanToJapanese) {
       services_.dialogs.MessageBox(
           this, *unsaved + QStringLiteral("\nこのまま出題しますが、成績は保存されません。"),
           caption, MsgIcon::Information);
-    } else if (combined) {
-      // What a damaged combined file lost would be gone once the new list replaced it.
-      TTangoList previous;
-      if (IsDamaged(previous.LoadFromFile(*target))) throw EFDamagedError(*target);
     }
-    const std::unique_ptr<TTangoList> list = frmWBKDialog->BuildWordList();
+    const std::unique_ptr<TTangoList> saved = combined ? LoadCombined(*target, !unsaved) : nullptr;
+    const std::unique_ptr<TTangoList> list = frmWBKDialog->BuildWordList(saved.get());
     TakeLearner(*list, ToCp932(userName).value_or(std::string()));
 
     TRirekiList& history = koreanToJapanese ? list->RirekiKor2Jap : list->RirekiJap2Kor;

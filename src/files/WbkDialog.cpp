@@ -11,6 +11,7 @@
 
 #include "files/ClickLabel.h"
 #include "files/WordFolder.h"
+#include "model/CombinedList.h"
 #include "model/FileErrors.h"
 #include "model/WordFileLock.h"
 #include "platform/Dialogs.h"
@@ -307,7 +308,7 @@ void TfrmWBKDialog::btCloseClick() {
   done(kModalCancel);
 }
 
-std::unique_ptr<TTangoList> TfrmWBKDialog::BuildWordList() {
+std::unique_ptr<TTangoList> TfrmWBKDialog::BuildWordList(const TTangoList* combinedFile) {
   auto result = std::make_unique<TTangoList>();
   std::vector<std::unique_ptr<TTangoList>> others;
   bool first = true;
@@ -322,9 +323,13 @@ std::unique_ptr<TTangoList> TfrmWBKDialog::BuildWordList() {
     // A quiz writes its list back: on a damaged file it would keep only what could be read.
     if (IsDamaged(target->LoadFromFile(*path))) throw EFDamagedError(*path);
   }
-  // A combined quiz is saved to a file of its own.
-  if (!others.empty()) result->Title = CombinedTitle();
+  if (others.empty()) return result;
+  // A combined quiz is saved to a file of its own. A teacher's read-only file keeps its words
+  // the last word wherever they are asked.
+  result->Title = CombinedTitle();
+  for (const auto& other : others) result->ReadOnly = result->ReadOnly || other->ReadOnly;
   result->MergeAllMoving(std::move(others));
+  TakeCombinedHistories(*result, combinedFile);
   return result;
 }
 

@@ -35,8 +35,10 @@ class TfrmWBKDialog : public TForm {
   QString userName;
 
   int Execute(bool editMode);
-  // The first checked file loaded, the others merged into it; "複合問題" for two or more.
-  std::unique_ptr<TTangoList> BuildWordList();
+  // The first checked file loaded, the others merged into it. For two or more, the title
+  // "複合問題", read-only when any of them is, and the histories of `combinedFile`, the file the
+  // combined list is saved to (see TakeCombinedHistories).
+  std::unique_ptr<TTangoList> BuildWordList(const TTangoList* combinedFile = nullptr);
   // The name of the first checked entry as the folder spells it, not as the list shows it.
   QString CheckedFileName() const;
   // The word file behind each checked entry, in list order (see ItemPath).

@@ -63,6 +63,7 @@ void TfrmJap2Kor::BuildControls() {
   btAns = Named(new QPushButton(QStringLiteral("答え")), "btAns");
   btHantei = Named(new QPushButton(QStringLiteral("判定")), "btHantei");
   btNext = Named(new QPushButton(QStringLiteral("次へ")), "btNext");
+  btMarkRight = MarkRightButton();
   btClose = Named(new QPushButton(QStringLiteral("閉じる")), "btClose");
   // The buttons come and go with each step; the window must not jump around meanwhile.
   for (QPushButton* b : {btNorumi, btHanguel, btAns, btHantei, btNext, btClose}) {
@@ -90,6 +91,8 @@ void TfrmJap2Kor::BuildControls() {
   buttons->addWidget(btAns);
   buttons->addWidget(btHantei);
   buttons->addStretch();
+  // Away from 判定, where a second click after judging would count the answer at once.
+  buttons->addWidget(btMarkRight);
   buttons->addWidget(btNext);
   buttons->addWidget(btClose);
 
@@ -102,7 +105,8 @@ void TfrmJap2Kor::BuildControls() {
   setTabOrder(btNext, btClose);
   setTabOrder(btClose, btHantei);
   setTabOrder(btHantei, btAns);
-  setTabOrder(btAns, btHanguel);
+  setTabOrder(btAns, btMarkRight);
+  setTabOrder(btMarkRight, btHanguel);
   setTabOrder(btHanguel, btNorumi);
 }
 
@@ -134,6 +138,7 @@ void TfrmJap2Kor::ConnectHandlers() {
   Handle(btHantei, &QPushButton::clicked, &TfrmJap2Kor::btHanteiClick);
   Handle(btAns, &QPushButton::clicked, &TfrmJap2Kor::btAnsClick);
   Handle(btNext, &QPushButton::clicked, &TfrmJap2Kor::btNextClick);
+  Handle(btMarkRight, &QPushButton::clicked, &TfrmJap2Kor::btMarkRightClick);
   Handle(btClose, &QPushButton::clicked, &TfrmJap2Kor::btCloseClick);
   Handle(btHanguel, &QPushButton::clicked, &TfrmJap2Kor::btHanguelClick);
   Handle(btNorumi, &QPushButton::clicked, &TfrmJap2Kor::btNorumiClick);
@@ -203,6 +208,7 @@ void TfrmJap2Kor::ShowAsking(const TTango& word, bool offerKeyboard) {
   btNorumi->setVisible(offerKeyboard);
   btAns->hide();
   btNext->hide();
+  btMarkRight->hide();
   btHanguel->setFocus();
 }
 
@@ -219,7 +225,8 @@ void TfrmJap2Kor::ShowMark(bool right) {
 void TfrmJap2Kor::btHanteiClick() {
   // Only a word on screen is judged, never one that is missing.
   if (!SingleMode && !CurrentWord(false)) return;
-  const bool right = IsRight(frmKeyboard->Keyboard.Codes);
+  Judged = frmKeyboard->Keyboard.Codes;
+  const bool right = IsRight(Judged);
   ShowMark(right);
   if (WantsExplanation(WordList->Kaisetsu, right)) ShowExplanation();
   if (!SingleMode) WordList->RirekiJap2Kor.MarkAnswer(QuestionPos, right);
@@ -228,6 +235,19 @@ void TfrmJap2Kor::btHanteiClick() {
   btNorumi->hide();
   btNext->show();
   btAns->setVisible(!right);
+  btMarkRight->setVisible(!right && OffersMarkRight(*WordList));
+  btNext->setFocus();
+}
+
+void TfrmJap2Kor::btMarkRightClick() {
+  if (btMarkRight->isHidden()) return;
+  MarkRight(*lbHantei, SingleMode ? nullptr : &WordList->RirekiJap2Kor, QuestionPos);
+  // What counts now is the answer the learner pasted: the picture shows it again in black, and
+  // with the answer right there is no other answer to show.
+  imMoji->setAccessibleDescription(kPasted);
+  frmKeyboard->DrawCodes(&Judged);
+  btAns->hide();
+  btMarkRight->hide();
   btNext->setFocus();
 }
 
@@ -301,6 +321,10 @@ void TfrmJap2Kor::showEvent(QShowEvent* event) {
 void TfrmJap2Kor::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_V && event->modifiers().testFlag(Qt::ControlModifier))
     Run([this] { btHanguelClick(); });
+  if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier) {
+    Run([this] { btMarkRightClick(); });
+    return;
+  }
   TForm::keyPressEvent(event);
 }
 

@@ -34,6 +34,7 @@ class TfrmJap2Kor : public TForm {
   QPushButton* btAns;
   QPushButton* btHantei;
   QPushButton* btNext;
+  QPushButton* btMarkRight;  // the learner's last word on an answer judged wrong
   QPushButton* btClose;
   QMenuBar* MainMenu1;
   QAction* C1;
@@ -46,6 +47,7 @@ class TfrmJap2Kor : public TForm {
   void btHanteiClick();
   void btAnsClick();
   void btNextClick();
+  void btMarkRightClick();
   void btCloseClick();
   void btHanguelClick();
   void btNorumiClick();
@@ -53,7 +55,8 @@ class TfrmJap2Kor : public TForm {
   void P2Click();
 
  protected:
-  void keyPressEvent(QKeyEvent* event) override;  // FormKeyDown: Ctrl+V pastes
+  // FormKeyDown: Ctrl+V pastes, F2 counts the answer as right
+  void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:
@@ -77,6 +80,7 @@ class TfrmJap2Kor : public TForm {
   bool SingleMode = false;
   TTango* SingleTango = nullptr;
   bool HasKeyboard = false;
+  HangulCodes Judged;  // the answer as it was judged, which "答え" or a later paste covers up
 };
 
 extern TfrmJap2Kor* frmJap2Kor;

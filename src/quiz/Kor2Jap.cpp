@@ -97,11 +97,12 @@ void TfrmKor2Jap::BuildControls() {
   btAns = Named(new QPushButton(QStringLiteral("答え")), "btAns");
   btHantei = Named(new QPushButton(QStringLiteral("判定")), "btHantei");
   btNext = Named(new QPushButton(QStringLiteral("次へ")), "btNext");
+  btMarkRight = MarkRightButton();
   btClose = Named(new QPushButton(QStringLiteral("閉じる")), "btClose");
   // The buttons stay auto-default so that Enter on a focused "次へ" presses it, as the learner
   // expects; Enter in edJapan never reaches the window (eventFilter), so no default button fires
   // from there. The answer buttons come and go without the window changing its size.
-  for (QPushButton* b : {btAns, btHantei, btNext, btClose}) b->setAutoDefault(true);
+  for (QPushButton* b : {btAns, btHantei, btNext, btMarkRight, btClose}) b->setAutoDefault(true);
   for (QPushButton* b : {btAns, btHantei, btNext}) {
     QSizePolicy keep = b->sizePolicy();
     keep.setRetainSizeWhenHidden(true);
@@ -122,6 +123,7 @@ void TfrmKor2Jap::BuildControls() {
   buttons->addWidget(btHantei);
   buttons->addWidget(btAns);
   buttons->addWidget(btNext);
+  buttons->addWidget(btMarkRight);
   buttons->addStretch();
   buttons->addWidget(btClose);
 
@@ -140,11 +142,13 @@ void TfrmKor2Jap::BuildControls() {
   setTabOrder(edJapan, btHantei);
   setTabOrder(btHantei, btAns);
   setTabOrder(btAns, btNext);
-  setTabOrder(btNext, btClose);
+  setTabOrder(btNext, btMarkRight);
+  setTabOrder(btMarkRight, btClose);
 
   Handle(btHantei, &QPushButton::clicked, &TfrmKor2Jap::btHanteiClick);
   Handle(btAns, &QPushButton::clicked, &TfrmKor2Jap::btAnsClick);
   Handle(btNext, &QPushButton::clicked, &TfrmKor2Jap::btNextClick);
+  Handle(btMarkRight, &QPushButton::clicked, &TfrmKor2Jap::btMarkRightClick);
   Handle(btClose, &QPushButton::clicked, &TfrmKor2Jap::btCloseClick);
   Handle(C1, &QAction::triggered, &TfrmKor2Jap::btCloseClick);
 }
@@ -203,6 +207,7 @@ void TfrmKor2Jap::ShowAsking(const TTango& word) {
   btHantei->show();
   btAns->hide();
   btNext->hide();
+  btMarkRight->hide();
   SetColor(edJapan, QPalette::Text, Qt::black);
   edJapan->clear();
   lbNotice->clear();
@@ -230,7 +235,8 @@ void TfrmKor2Jap::btHanteiClick() {
   // Once judged, the position's word counts as answered and CurrentWord(false) would already
   // look past it: only a question still being asked is judged.
   if (btHantei->isHidden() || !CurrentWord(false)) return;
-  const std::optional<std::string> answer = ToCp932(edJapan->text());
+  Judged = edJapan->text();
+  const std::optional<std::string> answer = ToCp932(Judged);
   const bool right = answer && IsRight(*answer);
   ShowMark(right);
   if (WantsExplanation(WordList->Kaisetsu, right)) ShowExplanation();
@@ -238,6 +244,19 @@ void TfrmKor2Jap::btHanteiClick() {
   btHantei->hide();
   btNext->show();
   if (!right) btAns->show();
+  btMarkRight->setVisible(!right && OffersMarkRight(*WordList));
+  btNext->setFocus();
+}
+
+void TfrmKor2Jap::btMarkRightClick() {
+  if (btMarkRight->isHidden()) return;
+  MarkRight(*lbHantei, SingleMode ? nullptr : &WordList->RirekiKor2Jap, QuestionPos);
+  // What counts now is what the learner typed, not the right answer "答え" put in its place;
+  // with the answer right, there is no other answer to show.
+  SetColor(edJapan, QPalette::Text, Qt::black);
+  edJapan->setText(Judged);
+  btAns->hide();
+  btMarkRight->hide();
   btNext->setFocus();
 }
 
@@ -280,6 +299,14 @@ void TfrmKor2Jap::showEvent(QShowEvent* event) {
   // A window shown again keeps the focus of its last opening (閉じる, or the hidden 次へ):
   // a question being asked always starts in the answer field.
   if (!btHantei->isHidden()) edJapan->setFocus();
+}
+
+void TfrmKor2Jap::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier) {
+    Run([this] { btMarkRightClick(); });
+    return;
+  }
+  TForm::keyPressEvent(event);
 }
 
 bool TfrmKor2Jap::eventFilter(QObject* watched, QEvent* event) {

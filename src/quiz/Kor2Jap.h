@@ -34,6 +34,7 @@ class TfrmKor2Jap : public TForm {
   QPushButton* btAns;
   QPushButton* btHantei;
   QPushButton* btNext;
+  QPushButton* btMarkRight;  // the learner's last word on an answer judged wrong
   QPushButton* btClose;
   QMenuBar* MainMenu1;
   QAction* C1;
@@ -44,11 +45,13 @@ class TfrmKor2Jap : public TForm {
   void btHanteiClick();
   void btAnsClick();
   void btNextClick();
+  void btMarkRightClick();
   void btCloseClick();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;  // edJapanKeyDown / KeyUp
   void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;  // FormKeyDown: F2 counts the answer as right
 
  private:
   void BuildControls();
@@ -68,6 +71,7 @@ class TfrmKor2Jap : public TForm {
   bool EnterDown = false;
   bool SingleMode = false;
   TTango* SingleTango = nullptr;
+  QString Judged;  // the answer as it was judged, which "答え" covers up
 };
 
 extern TfrmKor2Jap* frmKor2Jap;

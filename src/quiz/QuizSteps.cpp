@@ -1,6 +1,7 @@
 #include "quiz/QuizSteps.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <algorithm>
 
@@ -15,6 +16,26 @@ namespace norumi {
 void ShowMark(QLabel& mark, bool right) {
   SetColor(&mark, QPalette::WindowText, right ? Qt::blue : Qt::red);
   mark.setText(right ? QStringLiteral("○") : QStringLiteral("×"));
+}
+
+QPushButton* MarkRightButton() {
+  auto* button = new QPushButton(QStringLiteral("正解にする"));
+  button->setObjectName(QStringLiteral("btMarkRight"));
+  button->setToolTip(QStringLiteral("F2"));
+  QSizePolicy keep = button->sizePolicy();
+  keep.setRetainSizeWhenHidden(true);
+  button->setSizePolicy(keep);
+  button->hide();
+  return button;
+}
+
+bool OffersMarkRight(const TTangoList& list) {
+  return !list.ReadOnly;
+}
+
+void MarkRight(QLabel& mark, TRirekiList* history, int32_t position) {
+  ShowMark(mark, true);
+  if (history) history->MarkAnswer(position, true);
 }
 
 bool WantsExplanation(int32_t kaisetsu, bool right) {

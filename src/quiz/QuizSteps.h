@@ -4,6 +4,7 @@
 
 class QLabel;
 class QPoint;
+class QPushButton;
 class QRect;
 class QSize;
 class QWidget;
@@ -16,6 +17,15 @@ class IDialogs;
 
 // The judgement mark: a blue ○ or a red ×.
 void ShowMark(QLabel& mark, bool right);
+// "正解にする" (F2): after an answer judged wrong, the learner who checked the answer may count
+// it as right (a synonym or a paraphrase the file does not list). Hidden until then; it keeps its
+// place meanwhile, so that the window does not jump.
+QPushButton* MarkRightButton();
+// Not on a file whose teacher made it read-only: there the file's words are the last word.
+bool OffersMarkRight(const TTangoList& list);
+// Counts the answer judged wrong as right: the mark, and the word's mark in `history` at
+// `position` (none in single-word mode, which records nothing), so the score counts it.
+void MarkRight(QLabel& mark, TRirekiList* history, int32_t position);
 // Commentary mode 0 explains after every answer, 1 only after a wrong one, any other never.
 bool WantsExplanation(int32_t kaisetsu, bool right);
 // The explanation window on `entry`, unless it has neither text nor address, beside `quiz`.

@@ -161,6 +161,51 @@ TEST_F(QuizRoad, JapaneseToKoreanWithPastedAnswersAndACombinedList) {
   EXPECT_EQ(Load("animals")->RirekiJap2Kor.Count(), 0);  // the files it came from stay as they were
 }
 
+// A combined quiz goes on with the history of its own file, never that of its first file: its
+// drills add up and one closed halfway resumes; other words keep the past drills, not the marks.
+TEST_F(QuizRoad, ACombinedQuizKeepsTheHistoryOfItsOwnFile) {
+  auto animals = Load("animals");
+  animals->UserName = Sj("たもつ");
+  animals->RirekiJap2Kor.AddRecord({9, 9});
+  animals->RirekiJap2Kor.SelectQuestions(3, 3, false, false);  // unfinished
+  animals->SaveToFile(folder / "animals.wbk");
+  MakeFile("drinks", "飲み物", [](TTangoList& l) { test::AddWord(l, Sj("牛乳"), {0xC6B0, 0}); });
+  MakeFile("colors", "色", [](TTangoList& l) { test::AddWord(l, Sj("赤"), {0xBE68, 0}); });
+  struct Quiz {
+    std::vector<QString> files;
+    bool resumes;
+    int answered;        // all wrong, then 閉じる where no results are shown
+    QStringList drills;  // the results' list
+  };
+  for (const Quiz& quiz :
+       {Quiz{{"animals", "drinks"}, false, 1, {}},
+        Quiz{{"animals", "drinks"}, true, 3, {"0/4 正解率：0%"}},
+        Quiz{{"animals", "drinks"}, false, 1, {}},
+        Quiz{{"animals", "drinks", "colors"}, false, 5, {"0/4 正解率：0%", "0/5 正解率：0%"}}}) {
+    ExpectSelection(quiz.files);
+    if (quiz.resumes)
+      dialogs.ExpectMessage("前回の続きからです", "出題(日->韓)", MsgIcon::Information);
+    dialogs.ExpectModal("frmJap2Kor", [&](QDialog& w) {
+      for (int i = 0; i < quiz.answered; ++i) {
+        if (i > 0) Find<QPushButton>(w, "btNext").click();
+        Find<QPushButton>(w, "btHantei").click();
+      }
+      if (quiz.drills.isEmpty()) return Find<QPushButton>(w, "btClose").click();
+      dialogs.ExpectModal("frmSeiseki", [&](QDialog& r) {
+        auto& list = Find<QListWidget>(r, "lbHist");
+        for (int k = 0; k < list.count(); ++k)
+          EXPECT_EQ(list.item(k)->text(), quiz.drills.value(k));
+        EXPECT_EQ(list.count(), quiz.drills.size());
+        r.done(kModalOk);
+      });
+      Find<QPushButton>(w, "btNext").click();
+    });
+    frmWBKMenu->btJ2K->click();
+    dialogs.VerifyFinished();
+  }
+  EXPECT_EQ(Load("animals")->RirekiJap2Kor.Records(), (std::vector<TRireki>{{9, 9}}));
+}
+
 // A copy keeps the title of its original, a merged file the title of its first file: the quiz
 // still goes back to the file it read, and a combined quiz never over a damaged file.
 TEST_F(QuizRoad, GoesBackToTheFileItReadAndNeverOverAnotherFile) {

@@ -176,6 +176,28 @@ TEST_F(Jap2Kor, QuizRecordsEachJudgementAndShowsEveryRightWordInRed) {
   EXPECT_EQ(history.Records()[0], (TRireki{3, 2}));
 }
 
+TEST_F(Jap2Kor, AnAnswerCountedAsRightShowsWhatWasPastedAndIsRecordedInAQuizOnly) {
+  AddWord(list, kInu, kGae);
+  for (const bool single : {false, true}) {
+    list.RirekiJap2Kor.SelectQuestions(1, 1, false, false);
+    dialogs.ExpectModal("frmJap2Kor", [&](QDialog& w) {
+      Paste(w, u"강아지");  // also a dog, but not in the file
+      Button(w, "btHantei")->click();
+      Button(w, "btAns")->click();
+      QKeyEvent f2(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier);
+      QApplication::sendEvent(Button(w, "btNext"), &f2);
+      EXPECT_EQ(Mark(w), QStringLiteral("○"));
+      EXPECT_EQ(test::Heard(frmJap2Kor->imMoji), "강아지");
+      for (int cell = 0; cell < 19; ++cell) EXPECT_EQ(Pixels(cell, Qt::red), 0) << cell;
+      if (!single) ExpectResults();
+      Button(w, "btNext")->click();
+    });
+    single ? frmJap2Kor->StartSingle(list, list.Tango(0)) : frmJap2Kor->StartQuiz(list);
+    EXPECT_EQ(list.RirekiJap2Kor.Marks[0], single ? kMarkUnanswered : kMarkRight);
+  }
+  EXPECT_EQ(list.RirekiJap2Kor.Records(), (std::vector<TRireki>{{1, 1}}));
+}
+
 TEST_F(Jap2Kor, DrillClosedAfterItsLastAnswerEndsWithoutAskingAgain) {
   AddWord(list, kInu, kGae);
   AddWord(list, kNeko, kGoyangi);

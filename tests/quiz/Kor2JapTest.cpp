@@ -287,6 +287,44 @@ TEST_F(Kor2JapQuiz, OnlyWrongWordsScatteredInAShuffledOrderAreAllAsked) {
   EXPECT_EQ(asked, (std::set<std::string>{"w0", "w3", "w7"}));
 }
 
+TEST_F(Kor2JapQuiz, TheLearnerMayCountAnAnswerJudgedWrongAsRight) {
+  const auto f2 = [](QWidget* to) {
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier);
+    QApplication::sendEvent(to, &key);
+  };
+  // The file read-only (nothing offered), "答え" shown first, F2 instead of the button.
+  for (const auto& [readOnly, answerShown, byKey] :
+       {std::tuple{false, false, false}, {false, true, true}, {true, true, true}}) {
+    TTangoList list;
+    FillAnimals(list);
+    list.ReadOnly = readOnly;
+    Quiz(list, [&, readOnly = readOnly, answerShown = answerShown, byKey = byKey](TfrmKor2Jap& w) {
+      f2(w.edJapan);  // nothing judged yet
+      Answer("犬");
+      EXPECT_TRUE(w.btMarkRight->isHidden());
+      w.btNext->click();
+      Answer("わんちゃん");
+      EXPECT_EQ(w.btMarkRight->isHidden(), readOnly);
+      if (answerShown) w.btAns->click();
+      byKey ? f2(w.btNext) : w.btMarkRight->click();
+      EXPECT_EQ(w.lbHantei->text(), readOnly ? "×" : "○");
+      if (!readOnly) {  // what was typed, as an answer judged right shows it
+        EXPECT_EQ(w.edJapan->text(), "わんちゃん");
+        EXPECT_EQ(w.edJapan->palette().color(QPalette::Text), QColor(Qt::black));
+        EXPECT_TRUE(w.btMarkRight->isHidden() && w.btAns->isHidden());
+      }
+      w.btNext->click();
+      EXPECT_TRUE(w.btMarkRight->isHidden());
+      Answer("猫");
+      w.btNext->click();
+      Answer("馬");
+      ExpectResults(readOnly ? "3" : "4", "4", readOnly ? "75%" : "100%");
+      w.btNext->click();
+    });
+    EXPECT_EQ(list.RirekiKor2Jap.Records(), (std::vector<TRireki>{{4, readOnly ? 3 : 4}}));
+  }
+}
+
 TEST_F(Kor2JapQuiz, SingleWordRecordsNothingAndNextClosesAtOnce) {
   TTangoList list;
   FillAnimals(list, 1);

@@ -1,0 +1,37 @@
+#include "model/CombinedList.h"
+
+#include <utility>
+
+namespace norumi {
+
+namespace {
+
+bool SameWordsInOrder(const TTangoList& a, const TTangoList& b) {
+  if (a.Count() != b.Count()) return false;
+  for (int i = 0; i < a.Count(); ++i)
+    if (!SameWord(a.View(i), b.View(i))) return false;
+  return true;
+}
+
+}  // namespace
+
+void TakeCombinedHistories(TTangoList& combined, const TTangoList* saved) {
+  combined.UserName = saved ? saved->UserName : std::string();
+  const bool sameWords = saved && SameWordsInOrder(combined, *saved);
+  const std::pair<TRirekiList*, const TRirekiList*> histories[] = {
+      {&combined.RirekiKor2Jap, saved ? &saved->RirekiKor2Jap : nullptr},
+      {&combined.RirekiJap2Kor, saved ? &saved->RirekiJap2Kor : nullptr},
+  };
+  for (const auto& [mine, theirs] : histories) {
+    if (sameWords) {
+      *mine = *theirs;
+      continue;
+    }
+    mine->ClearRecords();
+    mine->ResetDrill();
+    if (theirs)
+      for (const TRireki& record : theirs->Records()) mine->AddRecord(record);
+  }
+}
+
+}  // namespace norumi
