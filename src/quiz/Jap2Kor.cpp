@@ -235,7 +235,7 @@ void TfrmJap2Kor::btHanteiClick() {
   btNorumi->hide();
   btNext->show();
   btAns->setVisible(!right);
-  btMarkRight->setVisible(!right && OffersMarkRight(*WordList));
+  btMarkRight->setVisible(!right && OffersMarkRight(*WordList, !AnswerAsJudged(Judged).empty()));
   btNext->setFocus();
 }
 

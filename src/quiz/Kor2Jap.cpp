@@ -44,16 +44,28 @@ bool StartsAnEdit(const QEvent* event) {
 // What the learner is told when characters the answer cannot hold were left out. Korean comes
 // from a Korean input method left on, which the learner is to switch off.
 QString DroppedNotice(const QString& dropped) {
-  const QList<uint> characters = dropped.toUcs4();
-  const bool korean = std::any_of(characters.begin(), characters.end(),
-                                  [](uint c) { return QChar::script(c) == QChar::Script_Hangul; });
-  if (korean) return QStringLiteral("韓国語の文字は入力できません。日本語で答えてください。");
+  QList<uint> others;
+  bool korean = false;
+  for (const uint c : dropped.toUcs4()) {
+    if (QChar::script(c) == QChar::Script_Hangul) {
+      korean = true;
+    } else {
+      others << c;
+    }
+  }
+  if (others.isEmpty())
+    return QStringLiteral("韓国語の文字は入力できません。日本語で答えてください。");
   // A few are enough to name; a long list would widen the fixed-size window.
   constexpr qsizetype kNamed = 8;
-  QString named = QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()),
-                                    std::min(characters.size(), kNamed));
-  if (characters.size() > kNamed) named += QStringLiteral("…");
-  return QStringLiteral("この文字は入力できません: ") + ShowControls(named);
+  QString named;
+  for (qsizetype i = 0; i < std::min(others.size(), kNamed); ++i) {
+    const auto point = static_cast<char32_t>(others[i]);
+    named += QString::fromUcs4(&point, 1);
+  }
+  if (others.size() > kNamed) named += QStringLiteral("…");
+  return (korean ? QStringLiteral("韓国語の文字と次の文字は入力できません: ")
+                 : QStringLiteral("この文字は入力できません: ")) +
+         ShowControls(named);
 }
 
 }  // namespace
@@ -244,7 +256,7 @@ void TfrmKor2Jap::btHanteiClick() {
   btHantei->hide();
   btNext->show();
   if (!right) btAns->show();
-  btMarkRight->setVisible(!right && OffersMarkRight(*WordList));
+  btMarkRight->setVisible(!right && OffersMarkRight(*WordList, !Judged.trimmed().isEmpty()));
   btNext->setFocus();
 }
 

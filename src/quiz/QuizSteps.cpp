@@ -29,8 +29,8 @@ QPushButton* MarkRightButton() {
   return button;
 }
 
-bool OffersMarkRight(const TTangoList& list) {
-  return !list.ReadOnly;
+bool OffersMarkRight(const TTangoList& list, bool answered) {
+  return answered && !list.ReadOnly;
 }
 
 void MarkRight(QLabel& mark, TRirekiList* history, int32_t position) {

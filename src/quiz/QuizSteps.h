@@ -21,8 +21,9 @@ void ShowMark(QLabel& mark, bool right);
 // it as right (a synonym or a paraphrase the file does not list). Hidden until then; it keeps its
 // place meanwhile, so that the window does not jump.
 QPushButton* MarkRightButton();
-// Not on a file whose teacher made it read-only: there the file's words are the last word.
-bool OffersMarkRight(const TTangoList& list);
+// Not on a file whose teacher made it read-only: there the file's words are the last word; nor
+// for an empty answer, which is nothing to count.
+bool OffersMarkRight(const TTangoList& list, bool answered);
 // Counts the answer judged wrong as right: the mark, and the word's mark in `history` at
 // `position` (none in single-word mode, which records nothing), so the score counts it.
 void MarkRight(QLabel& mark, TRirekiList* history, int32_t position);

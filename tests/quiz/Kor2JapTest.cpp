@@ -146,7 +146,7 @@ TEST_F(Kor2JapQuiz, WhatTheAnswerCannotHoldIsLeftOutAndNamedUnderIt) {
          std::initializer_list<std::tuple<QString, bool, QString, int, QString>>{
              {"개", true, "さよ", 1, korean},
              {"な♡ら😀", false, "さならよ", 3, "この文字は入力できません: ♡😀"},
-             {"♡개", false, "さよ", 1, korean},
+             {"♡개", false, "さよ", 1, "韓国語の文字と次の文字は入力できません: ♡"},
              {"なら", true, "さならよ", 3, ""},
          }) {
       w.edJapan->setText("さよ");
@@ -315,13 +315,14 @@ TEST_F(Kor2JapQuiz, TheLearnerMayCountAnAnswerJudgedWrongAsRight) {
       }
       w.btNext->click();
       EXPECT_TRUE(w.btMarkRight->isHidden());
-      Answer("猫");
+      Answer("　");  // a blank answer is nothing to count
+      EXPECT_TRUE(w.btMarkRight->isHidden());
       w.btNext->click();
       Answer("馬");
-      ExpectResults(readOnly ? "3" : "4", "4", readOnly ? "75%" : "100%");
+      ExpectResults(readOnly ? "2" : "3", "4", readOnly ? "50%" : "75%");
       w.btNext->click();
     });
-    EXPECT_EQ(list.RirekiKor2Jap.Records(), (std::vector<TRireki>{{4, readOnly ? 3 : 4}}));
+    EXPECT_EQ(list.RirekiKor2Jap.Records(), (std::vector<TRireki>{{4, readOnly ? 2 : 3}}));
   }
 }
 
