@@ -58,10 +58,11 @@ int RunMerge(const Invocation& call) {
 }  // namespace
 
 const Command kMergeCommand{
-    "merge", "OUT FILE... [--force] [--allow-damaged]", "combine word files as a quiz does",
-    "Writes to OUT the list a quiz over the checked FILEs uses: the first FILE whole (header,\n"
-    "histories and words), then the words of each further FILE whose Korean and Japanese it\n"
-    "does not hold yet. With two or more FILEs the title becomes \"複合問題\".\n"
+    "merge", "OUT FILE... [--force] [--allow-damaged]", "combine word files into one",
+    "Writes to OUT the words a quiz over the checked FILEs asks, in its order: the first FILE\n"
+    "whole (header, histories and words), then the words of each further FILE whose Korean and\n"
+    "Japanese it does not hold yet. With two or more FILEs the title becomes \"複合問題\" (the\n"
+    "quiz itself keeps the histories of its own \"複合問題.wbk\" instead of the first FILE's).\n"
     "A missing FILE is an error. A damaged FILE is refused unless --allow-damaged is given;\n"
     "then what could be read of it is merged, with a warning. An existing OUT is replaced\n"
     "only with --force. A damaged FILE that is OUT itself is always refused.\n",
