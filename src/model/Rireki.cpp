@@ -92,6 +92,13 @@ void TRirekiList::MarkAnswer(int32_t position, bool right) {
   Marks[w] = right ? kMarkRight : kMarkWrong;
 }
 
+int32_t TRirekiList::QuestionNumber(int32_t position) const {
+  const auto end = Order.begin() + std::clamp<int64_t>(position, 0, int64_t(Order.size()));
+  return 1 + int32_t(std::count_if(Order.begin(), end, [&](int32_t w) {
+           return w >= 0 && std::cmp_less(w, Marks.size()) && Marks[w] != kMarkNotChosen;
+         }));
+}
+
 void TRirekiList::FinishDrill() {
   const auto right = std::count(Marks.begin(), Marks.end(), kMarkRight);
   // A history read from a damaged file may hold any total; a record never holds a negative one.

@@ -49,6 +49,8 @@ class TRirekiList {
   // outside `Marks` are never returned.
   int32_t NextQuestion(int32_t& position, bool anyWord);
   void MarkAnswer(int32_t position, bool right);
+  // Which question of the drill the word at `position` is: 1 for the first word chosen.
+  int32_t QuestionNumber(int32_t position) const;
   void FinishDrill();
 
   // Reads a whole history block. On a block that ends early or holds an impossible count,

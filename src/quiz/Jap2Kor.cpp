@@ -13,6 +13,7 @@
 #include "platform/FormParts.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
+#include "platform/Spoken.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/ShownControls.h"
 #include "quiz/Judge.h"
@@ -209,6 +210,8 @@ void TfrmJap2Kor::ShowAsking(const TTango& word, bool offerKeyboard) {
   btAns->hide();
   btNext->hide();
   btMarkRight->hide();
+  Describe(*btHanguel, SpokenQuestion(SingleMode ? nullptr : &WordList->RirekiJap2Kor, QuestionPos,
+                                      lbJapan->text()));
   btHanguel->setFocus();
 }
 
@@ -236,7 +239,8 @@ void TfrmJap2Kor::btHanteiClick() {
   btNext->show();
   btAns->setVisible(!right);
   btMarkRight->setVisible(!right && OffersMarkRight(*WordList, !AnswerAsJudged(Judged).empty()));
-  btNext->setFocus();
+  const HangulCodes answer = RightAnswer();
+  FocusNext(SpokenVerdict(right, DrawnText(&answer)));
 }
 
 void TfrmJap2Kor::btMarkRightClick() {
@@ -248,7 +252,7 @@ void TfrmJap2Kor::btMarkRightClick() {
   frmKeyboard->DrawCodes(&Judged);
   btAns->hide();
   btMarkRight->hide();
-  btNext->setFocus();
+  FocusNext(SpokenVerdict(true, QString()));
 }
 
 void TfrmJap2Kor::ShowExplanation() {
@@ -260,14 +264,23 @@ HangulCodes TfrmJap2Kor::GetAnswerCodes() {
   return word ? AnswerKorean(*WordList, *word) : HangulCodes();
 }
 
+HangulCodes TfrmJap2Kor::RightAnswer() {
+  return SingleMode ? SingleTango->Hangul : GetAnswerCodes();
+}
+
+void TfrmJap2Kor::FocusNext(const QString& spoken) {
+  Describe(*btNext, spoken);
+  btNext->setFocus();
+}
+
 void TfrmJap2Kor::btAnsClick() {
-  const HangulCodes answer = SingleMode ? SingleTango->Hangul : GetAnswerCodes();
+  const HangulCodes answer = RightAnswer();
   // Only the picture shows the answer; the learner's composition stays as it was.
   imMoji->setAccessibleDescription(kCorrect);
   frmKeyboard->DrawCodes(&answer);
   RecolorImage(imMoji->Picture, Qt::black, Qt::red);
   imMoji->update();
-  btNext->setFocus();
+  FocusNext(SpokenAnswer(imMoji->accessibleName()));
 }
 
 void TfrmJap2Kor::btNextClick() {
@@ -293,7 +306,9 @@ void TfrmJap2Kor::btCloseClick() {
 void TfrmJap2Kor::btHanguelClick() {
   imMoji->setAccessibleDescription(kPasted);
   frmKeyboard->Paste(this);
-  if (!btHantei->isHidden()) btHantei->setFocus();
+  if (btHantei->isHidden()) return;
+  Describe(*btHantei, kPasted + u' ' + imMoji->accessibleName());
+  btHantei->setFocus();
 }
 
 void TfrmJap2Kor::C2Click() {

@@ -68,6 +68,10 @@ class TfrmJap2Kor : public TForm {
   void ShowQuestion();
   void ShowSingleQuestion(TTango& entry);
   void ShowAsking(const TTango& word, bool offerKeyboard);
+  // The word or words "答え" shows.
+  HangulCodes RightAnswer();
+  // Moves the focus to "次へ", which a screen reader then reads with `spoken`.
+  void FocusNext(const QString& spoken);
   bool IsRight(const HangulCodes& answer);
   void ShowMark(bool right);
   void ShowExplanation();

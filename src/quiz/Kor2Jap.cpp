@@ -15,6 +15,7 @@
 #include "hangul/view/KeyboardWindow.h"
 #include "platform/Dialogs.h"
 #include "platform/FormParts.h"
+#include "platform/Spoken.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Cp932Validator.h"
 #include "platform/text/ShownControls.h"
@@ -223,6 +224,9 @@ void TfrmKor2Jap::ShowAsking(const TTango& word) {
   SetColor(edJapan, QPalette::Text, Qt::black);
   edJapan->clear();
   lbNotice->clear();
+  // Heard as the answer field takes the focus (see FocusNext).
+  Describe(*edJapan, SpokenQuestion(SingleMode ? nullptr : &WordList->RirekiKor2Jap, QuestionPos,
+                                    imMoji->accessibleName()));
   if (isVisible()) edJapan->setFocus();
   EnterDown = false;
 }
@@ -257,7 +261,7 @@ void TfrmKor2Jap::btHanteiClick() {
   btNext->show();
   if (!right) btAns->show();
   btMarkRight->setVisible(!right && OffersMarkRight(*WordList, !Judged.trimmed().isEmpty()));
-  btNext->setFocus();
+  FocusNext(SpokenVerdict(right, FromCp932(GetAnswerText())));
 }
 
 void TfrmKor2Jap::btMarkRightClick() {
@@ -269,7 +273,16 @@ void TfrmKor2Jap::btMarkRightClick() {
   edJapan->setText(Judged);
   btAns->hide();
   btMarkRight->hide();
+  FocusNext(SpokenVerdict(true, QString()));
+}
+
+void TfrmKor2Jap::FocusNext(const QString& spoken) {
+  Describe(*btNext, spoken);
   btNext->setFocus();
+  // The answer field's cursor waits at its start, moved while the field has no focus: emptied
+  // for the next question, the field then tells of no moving cursor, which a screen reader would
+  // take for the focus arriving before it does, and so would not say the question.
+  edJapan->setCursorPosition(0);
 }
 
 void TfrmKor2Jap::ShowExplanation() {
@@ -285,7 +298,7 @@ std::string TfrmKor2Jap::GetAnswerText() {
 void TfrmKor2Jap::btAnsClick() {
   SetColor(edJapan, QPalette::Text, Qt::red);
   edJapan->setText(FromCp932(GetAnswerText()));
-  btNext->setFocus();
+  FocusNext(SpokenAnswer(edJapan->text()));
 }
 
 void TfrmKor2Jap::btNextClick() {

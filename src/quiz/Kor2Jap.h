@@ -59,6 +59,8 @@ class TfrmKor2Jap : public TForm {
   void ShowQuestion();
   void ShowSingleQuestion(TTango& entry);
   void ShowAsking(const TTango& word);
+  // Moves the focus to "次へ", which a screen reader then reads with `spoken`.
+  void FocusNext(const QString& spoken);
   bool IsRight(const std::string& answer);
   void ShowMark(bool right);
   void ShowExplanation();

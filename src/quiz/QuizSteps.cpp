@@ -42,6 +42,19 @@ bool WantsExplanation(int32_t kaisetsu, bool right) {
   return kaisetsu == 0 || (kaisetsu == 1 && !right);
 }
 
+QString SpokenQuestion(const TRirekiList* history, int32_t position, const QString& question) {
+  if (!history) return question;
+  return QStringLiteral("%1問目 ").arg(history->QuestionNumber(position)) + question;
+}
+
+QString SpokenVerdict(bool right, const QString& answer) {
+  return right ? QStringLiteral("正解") : QStringLiteral("不正解。正しい答えは ") + answer;
+}
+
+QString SpokenAnswer(const QString& answer) {
+  return QStringLiteral("答えは ") + answer;
+}
+
 void ShowExplanation(IDialogs& dialogs, const TTango* entry, const QWidget& quiz) {
   if (!entry || (entry->Setsumei.empty() && entry->Url.empty())) return;
   frmWBKSetsumei->ShowTexts(FromCp932(entry->Setsumei), FromCp932(entry->Url));

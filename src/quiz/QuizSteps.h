@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include "model/TangoList.h"
 
 class QLabel;
@@ -27,6 +29,13 @@ bool OffersMarkRight(const TTangoList& list, bool answered);
 // Counts the answer judged wrong as right: the mark, and the word's mark in `history` at
 // `position` (none in single-word mode, which records nothing), so the score counts it.
 void MarkRight(QLabel& mark, TRirekiList* history, int32_t position);
+// What a screen reader says of the question, with its number in a drill (none in single-word
+// mode): "3問目 개".
+QString SpokenQuestion(const TRirekiList* history, int32_t position, const QString& question);
+// The verdict in words, and for a wrong answer the right one: "不正解。正しい答えは 犬".
+QString SpokenVerdict(bool right, const QString& answer);
+// The right answer that "答え" shows.
+QString SpokenAnswer(const QString& answer);
 // Commentary mode 0 explains after every answer, 1 only after a wrong one, any other never.
 bool WantsExplanation(int32_t kaisetsu, bool right);
 // The explanation window on `entry`, unless it has neither text nor address, beside `quiz`.

@@ -9,6 +9,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/FormParts.h"
+#include "platform/Spoken.h"
 #include "quiz/ProgressChart.h"
 
 namespace norumi {
@@ -99,6 +100,8 @@ void TfrmSeiseki::ShowResults(const TRirekiList& history) {
   imChart->setPixmap(QPixmap::fromImage(ProgressChartImage(
       history.Records(), kProgressChartSize, imChart->font(), imChart->devicePixelRatioF())));
   imChart->setAccessibleName(ProgressChartText(history.Records()));
+  // The window opens on its list of drills: the score and the chart are heard there.
+  Describe(*lbHist, pnlScore->accessibleName() + QStringLiteral("。") + imChart->accessibleName());
   lbComment->clear();
   services_.dialogs.ShowModal(*this);
 }

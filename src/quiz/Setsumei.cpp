@@ -10,6 +10,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FormParts.h"
 #include "platform/Shell.h"
+#include "platform/Spoken.h"
 #include "platform/text/ShownControls.h"
 
 namespace norumi {
@@ -71,6 +72,8 @@ void TfrmWBKSetsumei::ShowTexts(const QString& explanation, const QString& url) 
   lbSetsumei->setText(ShowControlsInLines(explanation));
   lbUrl->setText(ShowControls(url));
   url_ = url;
+  // The window opens on its button: what it explains is heard there.
+  Describe(*btClose, QStringList({lbSetsumei->text(), lbUrl->text()}).join(u'\n').trimmed());
 }
 
 void TfrmWBKSetsumei::btCloseClick() {
