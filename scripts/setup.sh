@@ -12,6 +12,9 @@ norumi_packages=(
   g++-mingw-w64-x86-64-posix wine64 googletest
 )
 norumi_run_packages=(xvfb xauth imagemagick)
+# The screen-reader test: Orca on a display of its own, with a window manager, the accessibility
+# bus and keys sent from outside.
+norumi_screenreader_packages=(orca openbox at-spi2-core dbus xvfb xauth xdotool)
 # Making the Debian package (dpkg-shlibdeps, file) and checking it, as ./test does.
 norumi_package_packages=(dpkg-dev file desktop-file-utils appstream lintian)
 
