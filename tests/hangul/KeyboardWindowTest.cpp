@@ -114,15 +114,8 @@ TEST_F(KeyboardWindow, TypingOnThePhysicalKeys) {
   }
 }
 
-struct CompoundRow {
-  const char* name;
-  const char* heard;  // the keys in it, typed after ㅇ, give `syllable`
-  const char* description;
-  char16_t syllable;
-};
-
 TEST_F(KeyboardWindow, CompoundVowelsAreHeardWithTheKeysThatTypeThem) {
-  const std::vector<CompoundRow> rows = {
+  const std::vector<std::tuple<const char*, const char*, const char*, char16_t>> rows = {
       {"bbOA", "ㅘ (h k)", "読み：wa わ段 キー：h k", u'와'},
       {"bbOAE", "ㅙ (h o)", "読み：we うぇ段 キー：h o", u'왜'},
       {"bbOI", "ㅚ (h l)", "読み：we うぇ段 キー：h l", u'외'},
@@ -131,16 +124,15 @@ TEST_F(KeyboardWindow, CompoundVowelsAreHeardWithTheKeysThatTypeThem) {
       {"bbUI", "ㅟ (n l)", "読み：wi うぃ段 キー：n l", u'위'},
       {"bbUI2", "ㅢ (m l)", "読み：ui うい段 キー：m l", u'의'},
   };
-  for (const CompoundRow& row : rows) {
+  for (auto [name, heard, description, syllable] : rows) {
     TfrmKeyboard& keyboard = Shown();
-    QPushButton* button = keyboard.findChild<QPushButton*>(row.name);
-    const QString heard = QString::fromUtf8(row.heard);
+    auto* button = keyboard.findChild<QPushButton*>(name);
     EXPECT_EQ(test::Heard(button), heard);
-    EXPECT_EQ(test::Heard(button, QAccessible::Description), row.description) << row.name;
-    // Alone the two vowels stay two; after a consonant they merge.
-    const QString keys = QStringLiteral("d") + heard.mid(3, heard.size() - 4).remove(u' ');
-    for (QChar letter : keys) Press(keyboard, Qt::Key(Qt::Key_A + (letter.unicode() - 'a')));
-    EXPECT_EQ(Line(keyboard), HangulCodes{row.syllable}) << row.name;
+    EXPECT_EQ(test::Heard(button, QAccessible::Description), description);
+    // The keys heard, typed after ㅇ, merge into the vowel (alone they stay two vowels).
+    const QString keys = QStringLiteral("d") + QString::fromUtf8(heard).mid(3, 3).remove(u' ');
+    for (QChar key : keys) Press(keyboard, Qt::Key(Qt::Key_A + (key.unicode() - 'a')));
+    EXPECT_EQ(Line(keyboard), HangulCodes{syllable}) << name;
   }
 }
 
@@ -174,7 +166,7 @@ TEST_F(KeyboardWindow, EveryJamoButtonTypesItsJamoAndShowsItsHint) {
     EXPECT_EQ(Line(keyboard), jamo) << key.name;
     // Heard as the jamo that the line then reads, the key that types it and its hint.
     EXPECT_TRUE(test::Heard(button).startsWith(test::Heard(keyboard.imMoji) + " ")) << key.name;
-    if (key.hint) {  // the others: CompoundVowelsAreHeardWithTheKeysThatTypeThem
+    if (key.hint) {  // a compound vowel has none: its description is made
       EXPECT_EQ(test::Heard(button, QAccessible::Description), key.hint);
     }
     EXPECT_EQ(button->iconSize(), HangulGlyphs::Instance().KeyGlyph(int(i)).size());
