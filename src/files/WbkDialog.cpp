@@ -1,5 +1,6 @@
 #include "files/WbkDialog.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QLineEdit>
@@ -35,6 +36,35 @@ const QString kDeleteCaption = QStringLiteral("削除");
 const QString kRetitleCaption = QStringLiteral("タイトルの変更");
 // How this window names itself in the lock files it holds.
 constexpr std::string_view kWindowName = "単語ファイル選択";
+
+// A word file of the list. The desktop's accessibility bus carries that an item is checked but
+// not that it can be, so a screen reader would say "checked" of a checked file and nothing of an
+// unchecked one: the unchecked one says so in its name.
+class FileItem : public QListWidgetItem {
+ public:
+  using QListWidgetItem::QListWidgetItem;
+
+  QVariant data(int role) const override {
+    if (role == Qt::AccessibleTextRole && checkState() == Qt::Unchecked)
+      return text() + QStringLiteral("、チェックなし");
+    return QListWidgetItem::data(role);
+  }
+  // The list tells no one of a check toggled with Space: without this, the learner hears nothing
+  // until they move away and back.
+  void setData(int role, const QVariant& value) override {
+    QListWidgetItem::setData(role, value);
+    QListWidget* list = listWidget();
+    if (role != Qt::CheckStateRole || !list) return;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent state(list, changed);
+    state.setChild(list->row(this));
+    QAccessible::updateAccessibility(&state);
+    QAccessibleEvent name(list, QAccessible::NameChanged);
+    name.setChild(list->row(this));
+    QAccessible::updateAccessibility(&name);
+  }
+};
 
 }  // namespace
 
@@ -195,7 +225,7 @@ void TfrmWBKDialog::RefreshFileList() {
   itemPaths_.clear();
   for (Entry& entry : entries) {
     // Built before it joins the list, so that no check change is reported for it.
-    auto* item = new QListWidgetItem(ShowControls(entry.name));
+    auto* item = new FileItem(ShowControls(entry.name));
     item->setData(Qt::UserRole, entry.name);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Unchecked);

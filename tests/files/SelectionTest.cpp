@@ -34,6 +34,14 @@ class SelectionWindow : public test::FilesFixture {
   void DoubleClickTitle(QDialog& w) {
     QTest::mouseDClick(&Find<QLabel>(w, "lbTitle"), Qt::LeftButton);
   }
+  // The desktop's bus carries "checked" but not "checkable": an unchecked entry says it by name.
+  void ExpectHeard(QDialog& w, const char* name, const char* heard, bool checked) {
+    QAccessibleInterface* item = QAccessible::queryAccessibleInterface(dialog.clbFile)
+                                     ->child(dialog.clbFile->row(&Entry(w, name)));
+    EXPECT_EQ(item->text(QAccessible::Name), heard);
+    EXPECT_TRUE(item->state().checkable) << name;
+    EXPECT_EQ(item->state().checked, checked) << name;
+  }
 };
 
 TEST_F(SelectionWindow, EveryOpeningScansAfreshAndShowsTheSelectedFile) {
@@ -104,6 +112,8 @@ TEST_F(SelectionWindow, QuizTakesAnyNumberOfChecksTheEditorOne) {
                    SetChecked(w, "c", true);
                    SetChecked(w, "a", true);
                    EXPECT_EQ(Entries(w, true), QStringList({"a", "c"}));
+                   ExpectHeard(w, "a", "a", true);
+                   ExpectHeard(w, "b", "b、チェックなし", false);
                    QTest::keyClick(dialog.clbFile, Qt::Key_Return);  // OK is the default
                  }),
             kModalOk);

@@ -1,5 +1,7 @@
 #include "hangul/view/KeyboardKeys.h"
 
+#include "hangul/core/KeyboardTables.h"
+
 namespace norumi {
 
 const std::array<JamoKey, 40> kJamoKeys = {{
@@ -31,17 +33,17 @@ const std::array<JamoKey, 40> kJamoKeys = {{
     {"bbYO1", u'ㅕ', 56, 'U', false, "読み：yo よ段 キー：u"},
     {"bbYOE1", u'ㅖ', 57, 'P', true, "読み：ye いぇ段 キー：SHIFT + p"},
     {"bbO2", u'ㅗ', 58, 'H', false, "読み：o お段 キー：h"},
-    {"bbOA", u'ㅘ', 59, 0, false, nullptr},
-    {"bbOAE", u'ㅙ', 60, 0, false, nullptr},
-    {"bbOI", u'ㅚ', 61, 0, false, nullptr},
+    {"bbOA", u'ㅘ', 59, 0, false, nullptr, "wa わ段"},
+    {"bbOAE", u'ㅙ', 60, 0, false, nullptr, "we うぇ段"},
+    {"bbOI", u'ㅚ', 61, 0, false, nullptr, "we うぇ段"},
     {"bbYO2", u'ㅛ', 62, 'Y', false, "読み：yo よ段 キー：y"},
     {"bbU1", u'ㅜ', 63, 'N', false, "読み：u う段 キー：n"},
-    {"bbUO", u'ㅝ', 64, 0, false, nullptr},
-    {"bbUOI", u'ㅞ', 65, 0, false, nullptr},
-    {"bbUI", u'ㅟ', 66, 0, false, nullptr},
+    {"bbUO", u'ㅝ', 64, 0, false, nullptr, "wo うぉ段"},
+    {"bbUOI", u'ㅞ', 65, 0, false, nullptr, "we うぇ段"},
+    {"bbUI", u'ㅟ', 66, 0, false, nullptr, "wi うぃ段"},
     {"bbYU", u'ㅠ', 67, 'B', false, "読み：yu ゆ段 キー：b"},
     {"bbU2", u'ㅡ', 68, 'M', false, "読み：u う段 キー：m"},
-    {"bbUI2", u'ㅢ', 69, 0, false, nullptr},
+    {"bbUI2", u'ㅢ', 69, 0, false, nullptr, "ui うい段"},
     {"bbI", u'ㅣ', 70, 'L', false, "読み：i い段 キー：l"},
 }};
 
@@ -56,12 +58,39 @@ int JamoKeyForLetter(char letter, bool shift) {
   return plain;  // Shift with a letter that has no shifted jamo types the plain one
 }
 
+namespace {
+
+const JamoKey& KeyOfTag(int tag) {
+  for (const JamoKey& key : kJamoKeys)
+    if (key.tag == tag) return key;
+  return kJamoKeys.front();  // every tag of the keyboard's tables has its button
+}
+
+// The keys as typed: a compound vowel is its two vowels one after the other, as the keyboard
+// model combines them.
+QString TypingKeys(const JamoKey& key) {
+  if (key.letter) {
+    const QString letter(QChar::fromLatin1(key.letter).toLower());
+    return key.shift ? QStringLiteral("Shift+") + letter : letter;
+  }
+  for (const auto& row : kbd::kCompoundVowels)
+    if (row.Combined == key.tag)
+      return TypingKeys(KeyOfTag(row.Pending)) + u' ' + TypingKeys(KeyOfTag(row.Added));
+  return {};
+}
+
+}  // namespace
+
 QString SpokenKeyName(const JamoKey& key) {
   const QString jamo(QChar(key.jamo));
-  if (!key.letter) return jamo;
-  const QString letter(QChar::fromLatin1(key.letter).toLower());
-  return QStringLiteral("%1 (%2%3)")
-      .arg(jamo, key.shift ? QStringLiteral("Shift+") : QString(), letter);
+  const QString keys = TypingKeys(key);
+  return keys.isEmpty() ? jamo : QStringLiteral("%1 (%2)").arg(jamo, keys);
+}
+
+QString SpokenKeyDescription(const JamoKey& key) {
+  if (key.hint) return QString::fromUtf8(key.hint);
+  if (!key.reading) return {};
+  return QStringLiteral("読み：%1 キー：%2").arg(QString::fromUtf8(key.reading), TypingKeys(key));
 }
 
 }  // namespace norumi

@@ -74,7 +74,10 @@ void TfrmKeyboard::BuildControls() {
         Button(client, key.name, {}, hint, {kLeft + (n % perRow) * kPitch, top, kKey, kKey});
     button->setIcon(GlyphIcon(i));
     button->setIconSize(glyphs.KeyGlyph(i).size());
-    button->setAccessibleName(SpokenKeyName(key));  // heard as its jamo and key, then its hint
+    // Heard as its jamo and keys, then its hint; a compound vowel, silent in the status bar,
+    // is still heard with its reading.
+    button->setAccessibleName(SpokenKeyName(key));
+    button->setAccessibleDescription(SpokenKeyDescription(key));
     KeyButtons.push_back(button);
   }
 
