@@ -24,6 +24,11 @@ grep -v '^running with root' "$work/lintian" || true
 [ "$linted" -eq 0 ] || fail "lintian found errors"
 ! grep -q ': hardening-' "$work/lintian" || fail "a program is not hardened"
 
+# The manual page of wbk, written from its help, is filled to the reader's width (man-db comes
+# with lintian).
+wide=$(MANWIDTH=80 man -l "$tree/usr/share/man/man1/wbk.1.gz" 2>&1 | wc -L)
+[ "$wide" -le 80 ] || fail "man wbk is $wide columns wide at 80"
+
 # The tool finds its EUC-KR table in ../share/norumi, wherever the tree lies.
 echo '한' | "$tree/usr/bin/wbk" hangul copy --pattern 1 >/dev/null
 
