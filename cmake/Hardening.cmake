@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The hardening a Debian maintainer expects of every program (dpkg-buildflags with
 # hardening=+all): a position-independent executable, so that the loader can place it anywhere;
 # stack canaries; glibc's checked string and memory functions; and the relocations resolved at

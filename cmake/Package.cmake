@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cmake --install` lays out the programs as a desktop installs them, and CPack packs that tree
 # as a Debian package: cmake --build build --target package makes norumi_<version>_amd64.deb.
 # The programs find their data as ../share/norumi beside their bin folder (platform/Folders.h),

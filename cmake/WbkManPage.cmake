@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the manual page of wbk from wbk's own help: the overview of `wbk --help`, then the help
 # of every command it lists. The page can therefore never say what the tool does not.
 #   cmake -DWBK=<wbk> -DOUT=<folder>/wbk.1 -DVERSION=<version> -P WbkManPage.cmake

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the Debian package a build made: its menu entries and software-centre entry, lintian, and
 # a start of the program from the package unpacked into a folder of its own, with a home of its
 # own. The starter word files must reach that home's word folder, the keyboard must be registered
