@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing a line of Korean beside the raw limit measured in the same run: a white picture of the
 // same size with as many pixels copied into it. The counter `x_raw` is the ratio.
 #include <benchmark/benchmark.h>

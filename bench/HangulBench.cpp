@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typing on the Hangul keyboard beside the raw limit measured in the same run: appending one code
 // per key to a list. The counter `x_raw` is the ratio.
 #include <benchmark/benchmark.h>

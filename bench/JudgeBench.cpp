@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Judging a typed meaning with the Japanese analyser, beside the same rules without it
 // (`x_plain`). The analyser is opened once per process, as the program and wbk open it; what
 // that costs is reported once, as `open_ms` and the resident memory it adds (`open_MiB`).

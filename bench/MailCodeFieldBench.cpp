@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A key typed into the menu's mail-magazine code field, from the key to the repainted field,
 // while the field holds as much as it takes (kMailCodeMaxInput) in lines as long as it takes
 // (kMailCodeMaxLine), typed at the end of the last, beside the same key typed into the empty

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // peak_memory FILE COMMAND [ARGUMENTS]: runs COMMAND and writes its peak resident memory, in
 // KiB, to FILE. A process's peak counts the memory it had before it started the command, so the
 // benchmark, which holds much, starts commands through this small one.

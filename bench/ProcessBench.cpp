@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole processes timed against the physical floor measured in the same run: wbk's commands
 // against cat and cp of the same bytes, and the program's start against a bare Qt window on the
 // same display. Each benchmark runs once and reports its ratios as counters:

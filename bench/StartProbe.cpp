@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts as the program starts, or as a bare Qt window ("bare"), and writes one byte to its
 // standard output when its first window is first painted, then ends at once: the benchmark
 // times a start against the floor of the same toolkit on the same display.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text bridge beside the raw limits measured in the same run. Exporting a word file's words
 // as text (what `wbk export` does after loading) is set beside loading the file (`x_load`) and
 // beside reading its bytes (`x_raw`); the CP932 conversions alone beside Qt's own UTF-8

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading and saving word files beside the raw limits measured in the same run: reading the same
 // bytes into memory, and writing them to a new file. The counter `x_raw` is the ratio.
 #include <benchmark/benchmark.h>

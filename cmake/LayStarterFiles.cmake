@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Copies every word file of the folder STAGED into the folder FOLDER where FOLDER holds no file
 # of that name yet. A file already there is the learner's, with their answer history: it stays.
 #   cmake -DSTAGED=<folder> -DFOLDER=<program folder> -P LayStarterFiles.cmake

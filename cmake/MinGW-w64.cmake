@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds for 64-bit Windows on Linux with Debian's MinGW-w64 (the posix-thread flavour, which
 # has std::thread), and runs what it builds, the tests among them, under Wine:
 #   cmake -S . -B build-windows -G Ninja --toolchain cmake/MinGW-w64.cmake -DNORUMI_CORE_ONLY=ON

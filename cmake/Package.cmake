@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cmake --install` lays out the programs as a desktop installs them, and CPack packs that tree
 # as a Debian package: cmake --build build --target package makes norumi_<version>_amd64.deb.
 # The programs find their data as ../share/norumi beside their bin folder (platform/Folders.h),
@@ -62,10 +63,13 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Found by no library link: Qt's platform plugins, and the Japanese font of the interface.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-noto-cjk")
-# Qt's Japanese standard buttons; help pages and web addresses open through xdg-open; the
+# Depends come from the libraries the programs link alone: the X11 and offscreen platform
+# plugins come with libqt6gui6. Recommended: a Japanese font for the interface (Korean is drawn
+# from the programs' own pictures, so any Japanese font will do, Noto Sans CJK JP first); Qt's
+# Japanese standard buttons; xdg-open, through which help pages and web addresses open; the
 # dictionary that typed meanings are read with (without it they are judged without readings).
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, xdg-utils, mecab-ipadic-utf8")
+string(CONCAT CPACK_DEBIAN_PACKAGE_RECOMMENDS
+  "fonts-noto-cjk | fonts-ipafont-gothic | fonts-vlgothic, "
+  "qt6-translations-l10n, xdg-utils, mecab-ipadic-utf8")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The EUC-KR reader on arbitrary bytes with the real table: every code it gives is a space or a
 // character of the table, and writing them gives bytes that read back the same.
 #include <cstdint>

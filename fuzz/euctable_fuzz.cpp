@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table loader on arbitrary file contents: it takes a file only when its size is exactly
 // what its count says, keeps the entries in file order, and its lookups agree with a plain
 // first-entry-wins map.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Judging on arbitrary text, as a word file or a learner may bring it: a meaning and an answer
 // split at the first tab, each read as UTF-8. Whatever they hold, judging ends, and a meaning
 // always accepts itself unless it names no answer at all.

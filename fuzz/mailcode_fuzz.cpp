@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mail-magazine code parsers on arbitrary text: they must never step outside the lines,
 // and a code they accept must write back to lines that parse to the same entry.
 #include <cstdint>

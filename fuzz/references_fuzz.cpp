@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reference reader on arbitrary text: whatever it reads must write back, in both reference
 // forms, to text that reads the same codes (less the 0 codes, which are written as nothing, so
 // that jamo they kept apart compose once written side by side).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The word-file reader on arbitrary bytes: it must never read past the end nor allocate beyond
 // what the bytes can hold, and what it reads intact must save and read back the same.
 #include <cstdint>

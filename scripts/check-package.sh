@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the Debian package a build made: its menu entries and software-centre entry, lintian, and
 # a start of the program from the package unpacked into a folder of its own, with a home of its
 # own. The starter word files must reach that home's word folder, the keyboard must be registered
@@ -17,10 +18,17 @@ tree=$work/root
 dpkg-deb -x "$deb" "$tree"
 desktop-file-validate "$tree"/usr/share/applications/*.desktop
 appstreamcli validate --no-net "$tree"/usr/share/metainfo/*.metainfo.xml
-# Errors fail; the warnings and notes left are shown.
+# Errors fail; the warnings and notes left are shown. The programs are built hardened
+# (cmake/Hardening.cmake): a note that one is not fails too.
 lintian --fail-on error --display-level '>=info' "$deb" >"$work/lintian" 2>&1 && linted=0 || linted=$?
 grep -v '^running with root' "$work/lintian" || true
 [ "$linted" -eq 0 ] || fail "lintian found errors"
+! grep -q ': hardening-' "$work/lintian" || fail "a program is not hardened"
+
+# The manual page of wbk, written from its help, is filled to the reader's width (man-db comes
+# with lintian).
+wide=$(MANWIDTH=80 man -l "$tree/usr/share/man/man1/wbk.1.gz" 2>&1 | wc -L)
+[ "$wide" -le 80 ] || fail "man wbk is $wide columns wide at 80"
 
 # The tool finds its EUC-KR table in ../share/norumi, wherever the tree lies.
 echo '한' | "$tree/usr/bin/wbk" hangul copy --pattern 1 >/dev/null

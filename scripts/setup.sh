@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs, with apt-get, whatever the build, the tests and the program need and this machine
 # lacks. Sourced by ./test and ./run.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The road of one quiz, from the selection of its files to the saving of its answers.
 #include <QCheckBox>
 #include <QLineEdit>

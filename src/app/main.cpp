@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's entry: set up the machine's services, create the windows, run until the menu
 // closes.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The word editor's word file: opening it under its lock, or for browsing only when it cannot
 // be written, and writing it back.
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The word editor's import: the words of a tab-separated text file, read as wbk import reads
 // them, added to the open word file at once.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The word editor's controls, its menu and the wiring of its handlers.
 #include <QAction>
 #include <QBoxLayout>

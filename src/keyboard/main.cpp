@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard program: the Hangul keyboard window on its own, for typing Korean to paste into
 // the quiz, the word editor or any other program. It shares pomnor.dat and euc2uni.dll with the
 // program, in the folders the platform layer decides for both, and ends when its window closes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The road of a mail-magazine code: the teacher opens the editor from the menu and issues a
 // word, the learner pastes the code into the menu and the word is shown, asked and stored.
 #include <QClipboard>

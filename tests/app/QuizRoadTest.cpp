@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The learner's whole road from the menu: choosing files, the learner check, resuming or
 // selecting questions, the quiz, the results, and the word file saved back where it was read.
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The word editor as a learner uses it: browsing, registering pasted words, the warnings, the
 // locked file, and what reaches the word file when the window closes.
 #include <QClipboard>

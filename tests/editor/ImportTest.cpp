@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The word editor's "TSVから読み込み...": a teacher's spreadsheet list read into the open file.
 #include <QFileDialog>
 

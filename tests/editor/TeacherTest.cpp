@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The teacher's part of the word editor: a word's explanation and URL, and issuing its code.
 #include <QFile>
 #include <QStringList>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Word files against odd files, hostile sizes, interrupted saves and other writers.
 #include <gtest/gtest.h>
 

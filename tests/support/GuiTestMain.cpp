@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main of the GUI tests: one QApplication for the whole run, drawn off screen unless the
 // caller asked for a platform of its own.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CP932 conversions and the word-file names on every system: on Windows they stand on the
 // system's own code page 932 and file names, elsewhere on Qt's codec.
 #include <gtest/gtest.h>

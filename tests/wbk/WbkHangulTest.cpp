@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TempDir.h"
 #ifdef NORUMI_WBK_DRAW
 #include <QImage>

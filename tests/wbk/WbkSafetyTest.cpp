@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // wbk beside other writers, and against input meant to hurt.
 #include <QThread>
 

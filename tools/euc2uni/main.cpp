@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the EUC-KR table: every two-byte KS X 1001 code (lead and trail bytes 0xA1 to 0xFE)
 // that the machine's EUC-KR codec decodes, without error, to exactly one BMP character outside
 // the Private Use Area. ICU parks the two user-defined rows (leads 0xC9 and 0xFE) there; they

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the pictures the program shows Korean with: 19 syllable sheets and a strip of the 40 key
 // glyphs, at the program's own size and at twice it, from a Korean font, checking that every
 // syllable stays inside its square, has ink and differs from all the others. See CMakeLists.txt

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // new, dump and check: one word file at a time.
 #include "Commands.h"
 #include "ListFormat.h"

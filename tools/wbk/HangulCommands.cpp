@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // wbk hangul: the Hangul engine from the command line, for scripts and tests.
 #include <QCoreApplication>
 #include <QDir>

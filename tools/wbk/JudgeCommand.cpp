@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // wbk judge: a typed meaning judged as the Korean-to-Japanese quiz judges it, for teachers
 // checking what their files accept.
 #include "Commands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mailcode and read-mailcode: one word as the plain text of a newsletter, and back.
 #include <charconv>
 #include <cstdint>

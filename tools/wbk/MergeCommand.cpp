@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // merge: the list the word-file selection builds for a quiz over several files.
 #include <cstdint>
 #include <memory>

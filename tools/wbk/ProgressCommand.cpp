@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // wbk progress: the chart of past drills that the results window shows, as a picture.
 #include "Commands.h"
 #include "WordFiles.h"

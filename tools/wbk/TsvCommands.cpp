@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // import and export: words as tab-separated text, for spreadsheets and flash-card programs.
 #include "Commands.h"
 #include "ListFormat.h"

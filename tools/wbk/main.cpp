@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // wbk, the word-book tool: word files from the command line, for teachers and scripts.
 #include <QCoreApplication>
 #include <cctype>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The composition rules of the Hangul keyboard as data, so that a wrong rule is a wrong row.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard window's commands that reach beyond it: saving the line as a file, and the
 // registrations in the registry and its home page.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard window's controls and menu, and what each of them runs.
 #include <QLabel>
 #include <QMenuBar>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The CP932 codec's own conversions, read off it into tables, for converting many texts in a
