@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A Korean-to-Japanese quiz taken by keys alone under the screen reader Orca, on a display of its
 # own with the accessibility bus: what Orca speaks (its debug log) must hold the question's
 # Korean word, both verdicts and the score. Orca is the judge here, not Qt's own accessibility
