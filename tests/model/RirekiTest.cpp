@@ -124,6 +124,9 @@ TEST(NextQuestion, SkipsAnsweredWordsAndStopsOnTheNextOne) {
   p = 3;
   EXPECT_EQ(h.NextQuestion(p, false), -1);
   EXPECT_EQ(h.Position, 3);
+  // The word at position 2 is the second question: the word not chosen is not counted.
+  EXPECT_EQ(h.QuestionNumber(2), 2);
+  EXPECT_EQ(h.QuestionNumber(-1), 1);
 }
 
 TEST(Drill, MarksFinishAndRecords) {

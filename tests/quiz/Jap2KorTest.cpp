@@ -128,10 +128,17 @@ TEST_F(Jap2Kor, QuizRecordsEachJudgementAndShowsEveryRightWordInRed) {
   dialogs.ExpectModal("frmJap2Kor", [&](QDialog& w) {
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Norumi! > 単語出題 > Words"));
     EXPECT_TRUE(Button(w, "btNorumi")->isHidden());  // no keyboard program registered
+    // What a screen reader hears as the focus lands on each button.
+    const auto told = [&](const char* button) {
+      return test::Heard(Button(w, button), QAccessible::Description);
+    };
+    EXPECT_EQ(told("btHanguel"), "1問目 犬");
     // Either Korean word of 犬 is right for both questions of 犬.
     Paste(w, u"개");
+    EXPECT_EQ(told("btHantei"), "貼り付けた答え 개");
     Button(w, "btHantei")->click();
     EXPECT_EQ(Mark(w), QStringLiteral("○"));
+    EXPECT_EQ(told("btNext"), "正解");
     EXPECT_TRUE(Button(w, "btAns")->isHidden());
     Button(w, "btNext")->click();
 
@@ -144,8 +151,10 @@ TEST_F(Jap2Kor, QuizRecordsEachJudgementAndShowsEveryRightWordInRed) {
     EXPECT_EQ(Mark(w), QStringLiteral("×"));
     EXPECT_TRUE(Button(w, "btHantei")->isHidden());
     EXPECT_TRUE(Button(w, "btHanguel")->isHidden());
+    EXPECT_EQ(told("btNext"), "不正解。正しい答えは 강아지 개");
 
     Button(w, "btAns")->click();  // 강아지, an empty cell, 개
+    EXPECT_EQ(told("btNext"), "答えは 강아지 개");
     EXPECT_EQ(test::Heard(frmJap2Kor->imMoji), "강아지 개");
     EXPECT_EQ(test::Heard(frmJap2Kor->imMoji, QAccessible::Description), "正しい答え");
     for (int cell : {0, 1, 2, 4}) EXPECT_GT(Pixels(cell, Qt::red), 0) << cell;
