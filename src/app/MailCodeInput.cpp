@@ -13,6 +13,7 @@
 #include "platform/text/WordFileName.h"
 #include "quiz/Jap2Kor.h"
 #include "quiz/Kor2Jap.h"
+#include "session/QuizSession.h"
 
 namespace norumi {
 
@@ -45,8 +46,11 @@ CodeInput ReceiveMailCode(const QString& text, const std::filesystem::path& fold
   if (IsDamaged(status)) throw EFDamagedError(*path);
   if (!list.Contains(entry)) list.AddCopy(entry);
   frmRegist->ShowDisplayOnly(list, entry);
-  frmKor2Jap->StartSingle(list, entry);
-  frmJap2Kor->StartSingle(list, entry);
+  // Asked once each way, as a word of the file yet recorded in neither history.
+  QuizSession toJapanese(list, QuizDirection::KoreanToJapanese, entry);
+  frmKor2Jap->StartSession(toJapanese);
+  QuizSession toKorean(list, QuizDirection::JapaneseToKorean, entry);
+  frmJap2Kor->StartSession(toKorean);
   // The word was shown and asked meanwhile: what another writer saved by then is kept too.
   SaveUnderLock(
       lock, list, *path, [&] { list.SaveToFile(*path); }, kWindowLockWait, kWindow);

@@ -2,8 +2,6 @@
 #pragma once
 
 #include <QString>
-#include <filesystem>
-#include <memory>
 
 #include "platform/Form.h"
 
@@ -15,8 +13,7 @@ class QFrame;
 
 namespace norumi {
 
-class TTangoList;
-class WordFileLock;
+class QuizRun;
 
 // The menu, the program's main window: registers the learner's name, keeps the program's
 // registry values, and starts the quizzes, the word editor and the mail-magazine code input.
@@ -67,9 +64,8 @@ class TfrmWBKMenu : public TForm {
   void RunQuiz(bool koreanToJapanese);
   // Shows the menu after a window it opened has closed, the focus on the button that opened it.
   void ShowAgain(QPushButton* opener);
-  // Saves a quiz's list; a failure says why and offers to try again.
-  void SaveQuiz(TTangoList& list, const std::filesystem::path& file,
-                std::unique_ptr<WordFileLock>& lock, const QString& caption);
+  // Saves a quiz's answers; a failure says why and offers to try again.
+  void SaveQuiz(QuizRun& run, const QString& caption);
 
   bool teachMode = false;
   QString userName;

@@ -17,10 +17,10 @@
 #include "platform/Spoken.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/ShownControls.h"
-#include "quiz/Judge.h"
 #include "quiz/QuizSteps.h"
 #include "quiz/Seiseki.h"
 #include "quiz/Setsumei.h"
+#include "session/Judge.h"
 
 namespace norumi {
 
@@ -151,102 +151,71 @@ void TfrmJap2Kor::ConnectHandlers() {
   Handle(P2, &QAction::triggered, &TfrmJap2Kor::P2Click);
 }
 
-void TfrmJap2Kor::Open(TTangoList& list) {
-  WordList = &list;
-  const QString title = ShowControls(FromCp932(list.Title));
-  lbTanName->setText(title);
-  setWindowTitle(QStringLiteral("Norumi! > 単語出題 > ") + title);
-  // The keyboard is shared with the other windows: nothing pasted there may carry over.
-  frmKeyboard->AttachImage(imMoji);
-}
-
 int TfrmJap2Kor::StartQuiz(TTangoList& list) {
-  Open(list);
-  SingleTango = nullptr;
-  SingleMode = false;
-  HasKeyboard = !ReadKeyboardPath(services_.registry).isEmpty();
-  QuestionPos = list.RirekiJap2Kor.Position;
-  ShowQuestion();
-  // A drill with nothing left to ask (closed right after its last answer, or no word chosen)
-  // has nothing to show: it ends here, with its record and its results.
-  if (!CurrentWord(false)) {
-    FinishQuiz();
-    return kModalOk;
-  }
-  return services_.dialogs.ShowModal(*this);
+  QuizSession session(list, QuizDirection::JapaneseToKorean);
+  return StartSession(session);
 }
 
 int TfrmJap2Kor::StartSingle(TTangoList& list, TTango& entry) {
-  Open(list);
-  SingleMode = true;
-  ShowSingleQuestion(entry);
-  return services_.dialogs.ShowModal(*this);
+  QuizSession session(list, QuizDirection::JapaneseToKorean, entry);
+  return StartSession(session);
 }
 
-TTango* TfrmJap2Kor::CurrentWord(bool anyWord) {
-  return WordAt(*WordList, WordList->RirekiJap2Kor, QuestionPos, anyWord);
+int TfrmJap2Kor::StartSession(QuizSession& session) {
+  Session = &session;
+  OpenQuiz(*this, *lbTanName, *imMoji, session.List());
+  HasKeyboard = !ReadKeyboardPath(services_.registry).isEmpty();
+  ShowQuestion();
+  int result = kModalOk;
+  // A drill with nothing left to ask has nothing to show: its results alone.
+  if (session.Current() == QuizSession::State::Finished)
+    FinishQuiz();
+  else
+    result = services_.dialogs.ShowModal(*this);
+  Session = nullptr;
+  return result;
 }
 
 void TfrmJap2Kor::ShowQuestion() {
-  const int32_t index = WordList->RirekiJap2Kor.NextQuestion(QuestionPos, false);
   frmKeyboard->Keyboard.Clear();
-  if (index < 0 || index >= WordList->Count()) return;
-  ShowAsking(WordList->Tango(index), HasKeyboard);
-}
-
-void TfrmJap2Kor::ShowSingleQuestion(TTango& entry) {
-  SingleTango = &entry;
-  frmKeyboard->Keyboard.Clear();
-  ShowAsking(entry, true);
-}
-
-void TfrmJap2Kor::ShowAsking(const TTango& word, bool offerKeyboard) {
+  const TTango* word = Session->Word();
+  if (!word) return;
   imMoji->setAccessibleDescription(kPasted);
   frmKeyboard->DrawCodes(nullptr);
-  lbJapan->setText(ShowControls(FromCp932(word.Japan)));
+  lbJapan->setText(ShowControls(FromCp932(word->Japan)));
   lbHantei->setText(QStringLiteral(" "));
   btHantei->show();
   btHanguel->show();
-  btNorumi->setVisible(offerKeyboard);
+  // A word received in a code offers the keyboard program anyway: it may just be unregistered.
+  btNorumi->setVisible(Session->Single() || HasKeyboard);
   btAns->hide();
   btNext->hide();
   btMarkRight->hide();
-  Describe(*btHanguel, SpokenQuestion(SingleMode ? nullptr : &WordList->RirekiJap2Kor, QuestionPos,
-                                      lbJapan->text()));
+  Describe(*btHanguel, SpokenQuestion(Session->History(), Session->Position(), lbJapan->text()));
   btHanguel->setFocus();
-}
-
-bool TfrmJap2Kor::IsRight(const HangulCodes& answer) {
-  if (SingleMode) return IsSameKorean(answer, SingleTango->Hangul);
-  const TTango* word = CurrentWord(false);
-  return word && IsRightKorean(*WordList, *word, answer);
-}
-
-void TfrmJap2Kor::ShowMark(bool right) {
-  norumi::ShowMark(*lbHantei, right);
 }
 
 void TfrmJap2Kor::btHanteiClick() {
   // Only a word on screen is judged, never one that is missing.
-  if (!SingleMode && !CurrentWord(false)) return;
+  if (!Session || Session->Current() != QuizSession::State::Asking) return;
   Judged = frmKeyboard->Keyboard.Codes;
-  const bool right = IsRight(Judged);
-  ShowMark(right);
-  if (WantsExplanation(WordList->Kaisetsu, right)) ShowExplanation();
-  if (!SingleMode) WordList->RirekiJap2Kor.MarkAnswer(QuestionPos, right);
+  const bool right = Session->JudgeKorean(Judged, [this](bool verdict) {
+    ShowMark(*lbHantei, verdict);
+    if (Session->WantsExplanation()) ShowExplanation();
+  });
   btHantei->hide();
   btHanguel->hide();
   btNorumi->hide();
   btNext->show();
   btAns->setVisible(!right);
-  btMarkRight->setVisible(!right && OffersMarkRight(*WordList, !AnswerAsJudged(Judged).empty()));
-  const HangulCodes answer = RightAnswer();
+  btMarkRight->setVisible(Session->OffersMarkRight(!AnswerAsJudged(Judged).empty()));
+  const HangulCodes answer = Session->AnswerKorean();
   FocusNext(SpokenVerdict(right, DrawnText(&answer)));
 }
 
 void TfrmJap2Kor::btMarkRightClick() {
-  if (btMarkRight->isHidden()) return;
-  MarkRight(*lbHantei, SingleMode ? nullptr : &WordList->RirekiJap2Kor, QuestionPos);
+  if (!Session || btMarkRight->isHidden() || !Session->MarkRight()) return;
+  ShowMark(*lbHantei, true);
   // What counts now is the answer the learner pasted: the picture shows it again in black, and
   // with the answer right there is no other answer to show.
   imMoji->setAccessibleDescription(kPasted);
@@ -257,16 +226,7 @@ void TfrmJap2Kor::btMarkRightClick() {
 }
 
 void TfrmJap2Kor::ShowExplanation() {
-  norumi::ShowExplanation(services_.dialogs, SingleTango ? SingleTango : CurrentWord(false), *this);
-}
-
-HangulCodes TfrmJap2Kor::GetAnswerCodes() {
-  const TTango* word = CurrentWord(true);
-  return word ? AnswerKorean(*WordList, *word) : HangulCodes();
-}
-
-HangulCodes TfrmJap2Kor::RightAnswer() {
-  return SingleMode ? SingleTango->Hangul : GetAnswerCodes();
+  norumi::ShowExplanation(services_.dialogs, Session->Word(), *this);
 }
 
 void TfrmJap2Kor::FocusNext(const QString& spoken) {
@@ -275,7 +235,8 @@ void TfrmJap2Kor::FocusNext(const QString& spoken) {
 }
 
 void TfrmJap2Kor::btAnsClick() {
-  const HangulCodes answer = RightAnswer();
+  if (!Session) return;
+  const HangulCodes answer = Session->AnswerKorean();
   // Only the picture shows the answer; the learner's composition stays as it was.
   imMoji->setAccessibleDescription(kCorrect);
   frmKeyboard->DrawCodes(&answer);
@@ -285,19 +246,18 @@ void TfrmJap2Kor::btAnsClick() {
 }
 
 void TfrmJap2Kor::btNextClick() {
-  if (SingleMode) {
-    done(kModalOk);
+  if (!Session) return;
+  if (Session->Next()) {
+    ShowQuestion();
     return;
   }
-  ++QuestionPos;
-  ShowQuestion();
-  if (CurrentWord(false)) return;
-  FinishQuiz();
+  if (!Session->Single()) FinishQuiz();
   done(kModalOk);
 }
 
 void TfrmJap2Kor::FinishQuiz() {
-  FinishWithResults(*this, WordList->RirekiJap2Kor);
+  frmKeyboard->Keyboard.Clear();
+  ShowResultsAside(*this, *Session->History());
 }
 
 void TfrmJap2Kor::btCloseClick() {

@@ -3,6 +3,7 @@
 
 #include "model/TangoList.h"
 #include "platform/Form.h"
+#include "session/QuizSession.h"
 
 class QLabel;
 class QMenuBar;
@@ -23,6 +24,8 @@ class TfrmJap2Kor : public TForm {
 
   int StartQuiz(TTangoList& list);
   int StartSingle(TTangoList& list, TTango& entry);
+  // Runs the window modally on a session of this direction, which outlives the run.
+  int StartSession(QuizSession& session);
 
   QLabel* lbTanName;
   QLabel* Label2;
@@ -64,26 +67,14 @@ class TfrmJap2Kor : public TForm {
   void BuildControls();
   void BuildMenu();
   void ConnectHandlers();
-  // What both modes do at each opening: take the list, set the captions, empty the keyboard.
-  void Open(TTangoList& list);
+  // The session's word, or nothing when none is left; the composition is emptied either way.
   void ShowQuestion();
-  void ShowSingleQuestion(TTango& entry);
-  void ShowAsking(const TTango& word, bool offerKeyboard);
-  // The word or words "答え" shows.
-  HangulCodes RightAnswer();
   // Moves the focus to "次へ", which a screen reader then reads with `spoken`.
   void FocusNext(const QString& spoken);
-  bool IsRight(const HangulCodes& answer);
-  void ShowMark(bool right);
   void ShowExplanation();
-  HangulCodes GetAnswerCodes();
   void FinishQuiz();
-  TTango* CurrentWord(bool anyWord);
 
-  TTangoList* WordList = nullptr;
-  int32_t QuestionPos = 0;
-  bool SingleMode = false;
-  TTango* SingleTango = nullptr;
+  QuizSession* Session = nullptr;  // while the window runs
   bool HasKeyboard = false;
   HangulCodes Judged;  // the answer as it was judged, which "答え" or a later paste covers up
 };

@@ -20,7 +20,6 @@
 #include "platform/text/Cp932.h"
 #include "platform/text/Cp932Validator.h"
 #include "platform/text/ShownControls.h"
-#include "quiz/Judge.h"
 #include "quiz/QuizSteps.h"
 #include "quiz/Seiseki.h"
 #include "quiz/Setsumei.h"
@@ -168,55 +167,35 @@ void TfrmKor2Jap::BuildControls() {
 }
 
 int TfrmKor2Jap::StartQuiz(TTangoList& list) {
-  SingleMode = false;
-  SingleTango = nullptr;
-  Open(list);
-  QuestionPos = list.RirekiKor2Jap.Position;
-  ShowQuestion();
-  EnterDown = false;
-  // A drill with nothing left to ask (closed right after its last answer, or with no word
-  // chosen) has nothing to show: it ends here, with its record and the results.
-  if (!CurrentWord(false)) {
-    FinishQuiz();
-    return kModalOk;
-  }
-  return services_.dialogs.ShowModal(*this);
+  QuizSession session(list, QuizDirection::KoreanToJapanese);
+  return StartSession(session);
 }
 
 int TfrmKor2Jap::StartSingle(TTangoList& list, TTango& entry) {
-  SingleMode = true;
-  Open(list);
-  ShowSingleQuestion(entry);
-  EnterDown = false;
-  return services_.dialogs.ShowModal(*this);
+  QuizSession session(list, QuizDirection::KoreanToJapanese, entry);
+  return StartSession(session);
 }
 
-void TfrmKor2Jap::Open(TTangoList& list) {
-  WordList = &list;
-  const QString title = ShowControls(FromCp932(list.Title));
-  lbTanName->setText(title);
-  setWindowTitle(QStringLiteral("Norumi! > 単語出題 > ") + title);
-  frmKeyboard->AttachImage(imMoji);
+int TfrmKor2Jap::StartSession(QuizSession& session) {
+  Session = &session;
+  OpenQuiz(*this, *lbTanName, *imMoji, session.List());
+  ShowQuestion();
+  EnterDown = false;
+  int result = kModalOk;
+  // A drill with nothing left to ask has nothing to show: its results alone.
+  if (session.Current() == QuizSession::State::Finished)
+    FinishQuiz();
+  else
+    result = services_.dialogs.ShowModal(*this);
+  Session = nullptr;
+  return result;
 }
 
 void TfrmKor2Jap::ShowQuestion() {
-  TRirekiList& history = WordList->RirekiKor2Jap;
-  const int32_t index = history.NextQuestion(QuestionPos, false);
-  if (index < 0 || index >= WordList->Count()) {
-    frmKeyboard->Keyboard.Clear();
-    return;
-  }
-  ShowAsking(WordList->Tango(index));
-}
-
-void TfrmKor2Jap::ShowSingleQuestion(TTango& entry) {
-  SingleTango = &entry;
   frmKeyboard->Keyboard.Clear();
-  ShowAsking(entry);
-}
-
-void TfrmKor2Jap::ShowAsking(const TTango& word) {
-  frmKeyboard->DrawCodes(&word.Hangul);
+  const TTango* word = Session->Word();
+  if (!word) return;
+  frmKeyboard->DrawCodes(&word->Hangul);
   lbHantei->setText(QStringLiteral(" "));
   btHantei->show();
   btAns->hide();
@@ -226,48 +205,30 @@ void TfrmKor2Jap::ShowAsking(const TTango& word) {
   edJapan->clear();
   lbNotice->clear();
   // Heard as the answer field takes the focus (see FocusNext).
-  Describe(*edJapan, SpokenQuestion(SingleMode ? nullptr : &WordList->RirekiKor2Jap, QuestionPos,
-                                    imMoji->accessibleName()));
+  Describe(*edJapan,
+           SpokenQuestion(Session->History(), Session->Position(), imMoji->accessibleName()));
   if (isVisible()) edJapan->setFocus();
   EnterDown = false;
 }
 
-TTango* TfrmKor2Jap::CurrentWord(bool anyWord) {
-  if (SingleMode) return SingleTango;
-  if (!WordList) return nullptr;
-  return WordAt(*WordList, WordList->RirekiKor2Jap, QuestionPos, anyWord);
-}
-
-bool TfrmKor2Jap::IsRight(const std::string& answer) {
-  if (SingleMode) return SingleTango && MeaningAccepts(*SingleTango, answer);
-  const TTango* word = CurrentWord(false);
-  return word && IsRightMeaning(*WordList, *word, answer);
-}
-
-void TfrmKor2Jap::ShowMark(bool right) {
-  norumi::ShowMark(*lbHantei, right);
-}
-
 void TfrmKor2Jap::btHanteiClick() {
-  // Once judged, the position's word counts as answered and CurrentWord(false) would already
-  // look past it: only a question still being asked is judged.
-  if (btHantei->isHidden() || !CurrentWord(false)) return;
+  // Only a question still being asked is judged, never a missing word.
+  if (!Session || btHantei->isHidden() || Session->Current() != QuizSession::State::Asking) return;
   Judged = edJapan->text();
-  const std::optional<std::string> answer = ToCp932(Judged);
-  const bool right = answer && IsRight(*answer);
-  ShowMark(right);
-  if (WantsExplanation(WordList->Kaisetsu, right)) ShowExplanation();
-  if (!SingleMode) WordList->RirekiKor2Jap.MarkAnswer(QuestionPos, right);
+  const bool right = Session->JudgeMeaning(ToCp932(Judged), [this](bool verdict) {
+    ShowMark(*lbHantei, verdict);
+    if (Session->WantsExplanation()) ShowExplanation();
+  });
   btHantei->hide();
   btNext->show();
   if (!right) btAns->show();
-  btMarkRight->setVisible(!right && OffersMarkRight(*WordList, !Judged.trimmed().isEmpty()));
-  FocusNext(SpokenVerdict(right, FromCp932(GetAnswerText())));
+  btMarkRight->setVisible(Session->OffersMarkRight(!Judged.trimmed().isEmpty()));
+  FocusNext(SpokenVerdict(right, FromCp932(Session->AnswerMeanings())));
 }
 
 void TfrmKor2Jap::btMarkRightClick() {
-  if (btMarkRight->isHidden()) return;
-  MarkRight(*lbHantei, SingleMode ? nullptr : &WordList->RirekiKor2Jap, QuestionPos);
+  if (!Session || btMarkRight->isHidden() || !Session->MarkRight()) return;
+  ShowMark(*lbHantei, true);
   // What counts now is what the learner typed, not the right answer "答え" put in its place;
   // with the answer right, there is no other answer to show.
   SetColor(edJapan, QPalette::Text, Qt::black);
@@ -287,33 +248,29 @@ void TfrmKor2Jap::FocusNext(const QString& spoken) {
 }
 
 void TfrmKor2Jap::ShowExplanation() {
-  norumi::ShowExplanation(services_.dialogs, CurrentWord(false), *this);
-}
-
-std::string TfrmKor2Jap::GetAnswerText() {
-  if (SingleMode) return SingleTango ? SingleTango->Japan : std::string();
-  const TTango* word = CurrentWord(true);
-  return word ? AnswerMeanings(*WordList, *word) : std::string();
+  norumi::ShowExplanation(services_.dialogs, Session->Word(), *this);
 }
 
 void TfrmKor2Jap::btAnsClick() {
+  if (!Session) return;
   SetColor(edJapan, QPalette::Text, Qt::red);
-  edJapan->setText(FromCp932(GetAnswerText()));
+  edJapan->setText(FromCp932(Session->AnswerMeanings()));
   FocusNext(SpokenAnswer(edJapan->text()));
 }
 
 void TfrmKor2Jap::btNextClick() {
-  if (!SingleMode) {
-    ++QuestionPos;
+  if (!Session) return;
+  if (Session->Next()) {
     ShowQuestion();
-    if (CurrentWord(false)) return;
-    FinishQuiz();
+    return;
   }
+  if (!Session->Single()) FinishQuiz();
   done(kModalOk);
 }
 
 void TfrmKor2Jap::FinishQuiz() {
-  FinishWithResults(*this, WordList->RirekiKor2Jap);
+  frmKeyboard->Keyboard.Clear();
+  ShowResultsAside(*this, *Session->History());
 }
 
 void TfrmKor2Jap::btCloseClick() {

@@ -3,6 +3,7 @@
 
 #include "model/TangoList.h"
 #include "platform/Form.h"
+#include "session/QuizSession.h"
 
 class QLabel;
 class QLineEdit;
@@ -24,6 +25,8 @@ class TfrmKor2Jap : public TForm {
 
   int StartQuiz(TTangoList& list);
   int StartSingle(TTangoList& list, TTango& entry);
+  // Runs the window modally on a session of this direction, which outlives the run.
+  int StartSession(QuizSession& session);
 
   QLabel* lbTanName;
   QLabel* Label1;
@@ -56,24 +59,15 @@ class TfrmKor2Jap : public TForm {
 
  private:
   void BuildControls();
-  void Open(TTangoList& list);
+  // The session's word, or nothing when none is left.
   void ShowQuestion();
-  void ShowSingleQuestion(TTango& entry);
-  void ShowAsking(const TTango& word);
   // Moves the focus to "次へ", which a screen reader then reads with `spoken`.
   void FocusNext(const QString& spoken);
-  bool IsRight(const std::string& answer);
-  void ShowMark(bool right);
   void ShowExplanation();
-  std::string GetAnswerText();
   void FinishQuiz();
-  TTango* CurrentWord(bool anyWord);
 
-  TTangoList* WordList = nullptr;
-  int32_t QuestionPos = 0;
+  QuizSession* Session = nullptr;  // while the window runs
   bool EnterDown = false;
-  bool SingleMode = false;
-  TTango* SingleTango = nullptr;
   QString Judged;  // the answer as it was judged, which "答え" covers up
 };
 

@@ -6,9 +6,11 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "hangul/view/KeyboardWindow.h"
 #include "platform/Dialogs.h"
 #include "platform/FormParts.h"
 #include "platform/text/Cp932.h"
+#include "platform/text/ShownControls.h"
 #include "quiz/Seiseki.h"
 #include "quiz/Setsumei.h"
 
@@ -28,19 +30,6 @@ QPushButton* MarkRightButton() {
   button->setSizePolicy(keep);
   button->hide();
   return button;
-}
-
-bool OffersMarkRight(const TTangoList& list, bool answered) {
-  return answered && !list.ReadOnly;
-}
-
-void MarkRight(QLabel& mark, TRirekiList* history, int32_t position) {
-  ShowMark(mark, true);
-  if (history) history->MarkAnswer(position, true);
-}
-
-bool WantsExplanation(int32_t kaisetsu, bool right) {
-  return kaisetsu == 0 || (kaisetsu == 1 && !right);
 }
 
 QString SpokenQuestion(const TRirekiList* history, int32_t position, const QString& question) {
@@ -86,12 +75,18 @@ QPoint BesideQuiz(const QRect& frame, const QSize& size, const QRect& room) {
   return {x(frame.left()), y(frame.bottom() + 1)};
 }
 
-void FinishWithResults(QWidget& quiz, TRirekiList& history) {
-  history.FinishDrill();
+void ShowResultsAside(QWidget& quiz, const TRirekiList& history) {
   const bool shown = quiz.isVisible();
   if (shown) quiz.hide();
   frmSeiseki->ShowResults(history);
   if (shown) quiz.show();
+}
+
+void OpenQuiz(QWidget& quiz, QLabel& heading, TImage& image, const TTangoList& list) {
+  const QString title = ShowControls(FromCp932(list.Title));
+  heading.setText(title);
+  quiz.setWindowTitle(QStringLiteral("Norumi! > 単語出題 > ") + title);
+  frmKeyboard->AttachImage(&image);
 }
 
 }  // namespace norumi

@@ -15,6 +15,7 @@ class QWidget;
 namespace norumi {
 
 class IDialogs;
+class TImage;
 
 // The steps both quiz windows take alike.
 
@@ -24,12 +25,6 @@ void ShowMark(QLabel& mark, bool right);
 // it as right (a synonym or a paraphrase the file does not list). Hidden until then; it keeps its
 // place meanwhile, so that the window does not jump.
 QPushButton* MarkRightButton();
-// Not on a file whose teacher made it read-only: there the file's words are the last word; nor
-// for an empty answer, which is nothing to count.
-bool OffersMarkRight(const TTangoList& list, bool answered);
-// Counts the answer judged wrong as right: the mark, and the word's mark in `history` at
-// `position` (none in single-word mode, which records nothing), so the score counts it.
-void MarkRight(QLabel& mark, TRirekiList* history, int32_t position);
 // What a screen reader says of the question, with its number in a drill (none in single-word
 // mode): "3問目 개".
 QString SpokenQuestion(const TRirekiList* history, int32_t position, const QString& question);
@@ -37,16 +32,17 @@ QString SpokenQuestion(const TRirekiList* history, int32_t position, const QStri
 QString SpokenVerdict(bool right, const QString& answer);
 // The right answer that "答え" shows.
 QString SpokenAnswer(const QString& answer);
-// Commentary mode 0 explains after every answer, 1 only after a wrong one, any other never.
-bool WantsExplanation(int32_t kaisetsu, bool right);
 // The explanation window on `entry`, unless it has neither text nor address, beside `quiz`.
 void ShowExplanation(IDialogs& dialogs, const TTango* entry, const QWidget& quiz);
 // Where a window of `size` (with its frame) goes beside the quiz window's `frame` on a screen of
 // `room`, so that the question and the answer stay in sight: below it, else to its right, else
 // to its left, else above it; where none has room, below it as far as the screen allows.
 QPoint BesideQuiz(const QRect& frame, const QSize& size, const QRect& room);
-// Closes the drill and shows its results, the quiz window stepping aside meanwhile (a drill
+// Shows the results of the drill just finished, the quiz window stepping aside meanwhile (a drill
 // ended before its window opened shows its results alone).
-void FinishWithResults(QWidget& quiz, TRirekiList& history);
+void ShowResultsAside(QWidget& quiz, const TRirekiList& history);
+// What both windows do at each opening: the list's title as caption and heading, and the shared
+// keyboard's drawing on `image`, emptied so that nothing pasted elsewhere carries over.
+void OpenQuiz(QWidget& quiz, QLabel& heading, TImage& image, const TTangoList& list);
 
 }  // namespace norumi

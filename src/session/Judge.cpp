@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "quiz/Judge.h"
+#include "session/Judge.h"
 
 #include <algorithm>
 
