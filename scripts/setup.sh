@@ -33,9 +33,9 @@ norumi_install() {
     "${missing[@]}" >/dev/null
 }
 
-norumi_build() {  # folder, then extra cmake arguments
+norumi_build() {  # folder, then extra cmake arguments; NORUMI_TARGET builds one target only
   local dir=$1
   shift
   cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
-  cmake --build "$dir"
+  cmake --build "$dir" ${NORUMI_TARGET:+--target "$NORUMI_TARGET"}
 }

@@ -43,8 +43,11 @@ bool IsCtrlV(const QEvent* event) {
 
 }  // namespace
 
-TfrmRegist::TfrmRegist(Services& services)
-    : TForm(services), WordList(nullptr), ownList_(std::make_unique<TTangoList>()) {
+TfrmRegist::TfrmRegist(Services& services, WordFileWriter::Write write)
+    : TForm(services),
+      WordList(nullptr),
+      ownList_(std::make_unique<TTangoList>()),
+      writer_(std::move(write)) {
   setObjectName(QStringLiteral("frmRegist"));
   setWindowTitle(QStringLiteral("Norumi! > 単語登録 > "));
   HelpContext = 20;
@@ -214,6 +217,7 @@ bool TfrmRegist::MayClose() {
   for (;;) {
     try {
       SaveWordFile();
+      FinishWrites();
       return true;
     } catch (const std::exception& error) {
       const MsgAnswer answer = services_.dialogs.MessageBox(

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "editor/WordFileWriter.h"
 #include "model/TangoList.h"
 #include "model/WordFileLock.h"
 #include "platform/Form.h"
@@ -26,17 +27,22 @@ class TImage;
 // its meaning, adds and deletes entries, and in teacher mode edits a word's explanation and
 // issues its mail-magazine code; words can also be read in from tab-separated text. The file is
 // written back after every registration and deletion and when the window closes, while the window
-// is still open: a save that fails leaves it open with its words. It also shows the one word of a
-// received code, with nothing to browse or change.
+// is still open: a save that fails leaves it open with its words. A large file is written behind
+// the window, which answers meanwhile; it closes only once the file is written. It also shows the
+// one word of a received code, with nothing to browse or change.
 class TfrmRegist : public TForm {
   Q_OBJECT
 
  public:
-  explicit TfrmRegist(Services& services);
+  // `write`: how the file is written (see WordFileWriter).
+  explicit TfrmRegist(Services& services, WordFileWriter::Write write = {});
   ~TfrmRegist() override;
 
   // Set by the menu before each OpenFile.
   bool teachMode = false;
+  // Files of this many bytes or more are written behind the window. A smaller one is written
+  // before 登録 returns, as it takes no time worth hiding, and a failure shows at once.
+  size_t writeBehindFrom = size_t(1) << 20;
 
   // Edits the word file at `file` modally and saves it as it goes. kModalCancel without showing
   // anything when the user gives up waiting for another program that holds the file.
@@ -112,8 +118,14 @@ class TfrmRegist : public TForm {
   // The word file of one opening: loaded here and written back here, nowhere else. False when
   // the user gave up waiting for its lock.
   bool LoadWordFile(const std::filesystem::path& file);
-  // Throws when the file cannot be written; the list keeps every word.
+  // Throws when the file cannot be written; the list keeps every word. A file written behind the
+  // window reports a failure when its writes end (WriteEnded).
   void SaveWordFile();
+  void WriteWordFile(const std::filesystem::path& path);
+  void WriteEnded();
+  // Waits for the writes under way, with a progress line when they take a while; throws what
+  // the last one failed with.
+  void FinishWrites();
   // Asks about the entry on screen and saves; false keeps the window open.
   bool MayClose();
   void SetCaptions(const QString& windowPrefix);
@@ -130,6 +142,9 @@ class TfrmRegist : public TForm {
   QFileDialog* OpenDialog1 = nullptr;  // see OpenDialog()
   // True while a list is being read in: the window stays open until its words are added.
   bool importing_ = false;
+  WordFileWriter writer_;
+  // True while the window waits for its writes to end: their failure is the closing's to show.
+  bool finishing_ = false;
 };
 
 extern TfrmRegist* frmRegist;

@@ -4,12 +4,14 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopeGuard>
 
 #include "editor/EditSteps.h"
 #include "editor/Regist.h"
 #include "hangul/view/KeyboardWindow.h"
 #include "model/FileErrors.h"
 #include "model/SafeSave.h"
+#include "platform/BusyWork.h"
 #include "platform/Dialogs.h"
 #include "platform/ExceptionDisplay.h"
 #include "platform/Registry.h"
@@ -54,6 +56,7 @@ int TfrmRegist::OpenFile(const std::filesystem::path& file) {
   editing_ = true;
   const int result = services_.dialogs.ShowModal(*this);
   editing_ = false;
+  writer_.WaitBlocking();  // the closing waited already; the lock is held until the file is written
   savePath_.reset();
   fileLock_.reset();
   return result;
@@ -104,13 +107,40 @@ void TfrmRegist::SaveWordFile() {
   if (!savePath_) return;
   const std::filesystem::path path = *savePath_;
   const int added = SaveUnderLock(
-      fileLock_, *ownList_, path, [&] { ownList_->SaveKeepingEmpty(path); }, kWindowLockWait,
-      kLockWindow);
+      fileLock_, *ownList_, path, [&] { WriteWordFile(path); }, kWindowLockWait, kLockWindow);
   if (added < 0) return;
   // Another writer saved while the lock was gone: its words are kept beside this window's.
   services_.dialogs.MessageBox(this, RelockedMessage(path, added), kApplicationTitle,
                                MsgIcon::Information);
   ShowEntry(CurrentIndex);
+}
+
+void TfrmRegist::WriteWordFile(const std::filesystem::path& path) {
+  // The bytes are made here, where the list changes; only the writing leaves this thread.
+  ByteWriter bytes;
+  ownList_->SaveKeepingEmpty(bytes);
+  // Once a write runs behind the window, every later one queues after it, so none overtakes.
+  const bool behind = writer_.Busy() || bytes.Written().size() >= writeBehindFrom;
+  writer_.Submit(path, std::move(bytes));
+  if (behind) return;
+  writer_.WaitBlocking();
+  if (const std::exception_ptr failure = writer_.TakeFailure()) std::rethrow_exception(failure);
+}
+
+void TfrmRegist::WriteEnded() {
+  if (finishing_) return;
+  if (const std::exception_ptr failure = writer_.TakeFailure())
+    Run([&] { std::rethrow_exception(failure); });
+}
+
+void TfrmRegist::FinishWrites() {
+  if (writer_.Busy()) {
+    finishing_ = true;
+    const auto finished = qScopeGuard([this] { finishing_ = false; });
+    RunWhileBusy(*this, kApplicationTitle, QStringLiteral("単語ファイルを保存しています…"),
+                 [this] { writer_.WaitBlocking(); });
+  }
+  if (const std::exception_ptr failure = writer_.TakeFailure()) std::rethrow_exception(failure);
 }
 
 bool TfrmRegist::IsLocked() const {

@@ -124,6 +124,7 @@ void TfrmRegist::BuildMenu() {
 
 void TfrmRegist::ConnectHandlers() {
   connect(edJapan, &QLineEdit::textChanged, this, &TfrmRegist::edJapanChange);
+  connect(&writer_, &WordFileWriter::Ended, this, &TfrmRegist::WriteEnded);
   Handle(btLeft, &QPushButton::clicked, &TfrmRegist::btLeftClick);
   Handle(btRight, &QPushButton::clicked, &TfrmRegist::btRightClick);
   Handle(btJump, &QPushButton::clicked, &TfrmRegist::btJumpClick);

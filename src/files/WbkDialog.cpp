@@ -23,6 +23,7 @@
 #include "platform/text/Cp932.h"
 #include "platform/text/ShownControls.h"
 #include "platform/text/WordFileName.h"
+#include "platform/text/WordFilePath.h"
 
 namespace norumi {
 
@@ -195,7 +196,7 @@ int TfrmWBKDialog::Execute(bool editMode) {
 
 void TfrmWBKDialog::RefreshFileList() {
   std::vector<fs::path> files;
-  FindFiles(services_.wordFolder, QStringLiteral(".wbk"), &files);
+  FindFiles(services_.wordFolder, QStringView(kWordFileExtension).toString(), &files);
   struct Entry {
     QString name;
     std::optional<fs::path> path;
@@ -209,7 +210,7 @@ void TfrmWBKDialog::RefreshFileList() {
     // A word file of the folder itself opens as it was found, whatever its name is made of;
     // anything else listed (one of a sub-folder, "x.wbk.bak") only by the name it shows.
     const QString extension = ListedName(file.extension());
-    if (extension.compare(QLatin1String(".wbk"), Qt::CaseInsensitive) == 0 &&
+    if (extension.compare(QStringView(kWordFileExtension), Qt::CaseInsensitive) == 0 &&
         fs::equivalent(file.parent_path(), services_.wordFolder, error))
       entry.path = file;
     else

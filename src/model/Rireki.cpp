@@ -60,14 +60,11 @@ void TRirekiList::SelectQuestions(int32_t wordCount, int32_t wanted, bool random
 }
 
 void TRirekiList::Shuffle() {
+  // One draw per place (Fisher-Yates), from the program's random source: every order equally
+  // likely, in time linear in the words. A drill under way keeps the order its file stores.
   auto& rnd = RandomSource::Instance();
-  const auto k = static_cast<int32_t>(Order.size());
-  const int64_t rounds = 100LL * k;
-  for (int64_t i = 0; i < rounds; ++i) {
-    const int32_t a = rnd.Random(k);
-    const int32_t b = rnd.Random(k);
-    if (a != b) std::swap(Order[a], Order[b]);
-  }
+  for (auto i = static_cast<int32_t>(Order.size()) - 1; i > 0; --i)
+    std::swap(Order[i], Order[rnd.Random(i + 1)]);
 }
 
 int32_t TRirekiList::NextQuestion(int32_t& position, bool anyWord) {

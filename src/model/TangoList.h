@@ -107,6 +107,9 @@ class TTangoList {
   // Saves as SaveToFile does, leaving the empty entries out of the file but in the list: the
   // word editor keeps the new entry on screen while it saves.
   void SaveKeepingEmpty(const std::filesystem::path& path);
+  // The bytes SaveKeepingEmpty writes, made whole in `out`: a window makes them on its own
+  // thread, where the list changes, and has them written on another.
+  void SaveKeepingEmpty(ByteWriter& out) { WriteStream(out); }
 
   // Mail-magazine code of the header (see MailCode.h for the result codes).
   int HeaderToMailCode(TextLines& lines) const;

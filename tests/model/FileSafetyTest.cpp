@@ -15,6 +15,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -170,11 +171,13 @@ TEST(LoadingAWordFile, OnlyRegularFilesWithinTheBoundAreReadAndNothingWaitsForAW
   for (const char* name : {"pipe.wbk", "zero.wbk", "huge.wbk"}) {
     TTangoList list;
     test::AddWord(list, "kept", {1});
-    const auto start = std::chrono::steady_clock::now();
+    // A load that waited for a writer of the pipe would never return here.
     EXPECT_THROW(list.LoadFromFile(dir / name), EFOpenError) << name;
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << name;
     EXPECT_EQ(list.Count(), 1) << name;
   }
+  // Nor is the pipe left open for reading: a writer finds no reader.
+  EXPECT_EQ(::open((dir / "pipe.wbk").c_str(), O_WRONLY | O_NONBLOCK), -1);
+  EXPECT_EQ(errno, ENXIO);
   test::WriteBytes(dir / "small", "12345678901");
   EXPECT_THROW(ReadWholeFile(dir / "small", 10), EFOpenError);
   EXPECT_EQ(ReadWholeFile(dir / "small", 11), "12345678901");
@@ -194,9 +197,7 @@ TEST(WordFileLock, OneWriterAtATimeWithAnUnlistedLockFileAndABoundedWait) {
     {
       const WordFileLock held(path);
       EXPECT_TRUE(fs::exists(lockFile));
-      const auto start = std::chrono::steady_clock::now();
       EXPECT_THROW(WordFileLock(path, std::chrono::milliseconds(100)), EFLockError) << name;
-      EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
     }
     EXPECT_FALSE(fs::exists(lockFile)) << "left behind";
     EXPECT_NO_THROW(WordFileLock(path, std::chrono::milliseconds(0)));
@@ -248,14 +249,13 @@ TEST(WordFileLock, NamesItsHolderAndRefusesAnythingButARegularLockFileAtOnce) {
 #endif
     const fs::path word = dir / "odd.wbk";
     make(LockFileOf(word));
-    const auto start = std::chrono::steady_clock::now();
+    // Were it waited on, an hour's wait would never end here.
     try {
-      WordFileLock(word, std::chrono::milliseconds(500));
+      WordFileLock(word, std::chrono::hours(1));
       ADD_FAILURE() << "locked through an odd lock file";
     } catch (const EFLockFileError& error) {
       EXPECT_EQ(error.Path(), LockFileOf(word));
     }
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(250));
     EXPECT_FALSE(fs::exists(dir / "elsewhere"));
     fs::remove(LockFileOf(word));
   }
@@ -476,13 +476,9 @@ TEST(WordFileLock, UpdateReadsUnderTheLockAndNeverSavesADamagedFile) {
 }
 
 // Work in proportion to the words, whatever the duplicates: each of these took minutes when
-// lookups scanned the list or repeats piled up in one probe chain.
+// lookups scanned the list or repeats piled up in one probe chain (their speed is measured by
+// BM_MergeRepeatedWord and BM_ImportWords).
 TEST(WordListWork, MergesAndImportsTakeLinearTimeWithTheResultsOfPlainLookups) {
-  const auto timed = [](auto work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::steady_clock::now() - start;
-  };
   constexpr int kCopies = 300'000;
   TTangoList target, other;
   for (int i = 0; i < kCopies; ++i) test::AddWord(target, "same", {1, 0});
@@ -491,7 +487,7 @@ TEST(WordListWork, MergesAndImportsTakeLinearTimeWithTheResultsOfPlainLookups) {
     test::AddWord(other, i % 2 ? "same" : "new", {i % 2 ? 1 : 3, 0});
   TTangoList third;
   test::AddWord(third, "new", {3, 0});
-  EXPECT_LT(timed([&] { target.MergeAll({&other, &third}); }), std::chrono::seconds(5));
+  target.MergeAll({&other, &third});
   // Both lists' repeats of a word the target lacked are appended; the third list's is not.
   EXPECT_EQ(target.Count(), kCopies + 1 + kCopies / 2);
   EXPECT_EQ(target.Tango(kCopies + 1).Japan, "new");
@@ -507,7 +503,7 @@ TEST(WordListWork, MergesAndImportsTakeLinearTimeWithTheResultsOfPlainLookups) {
   }
   words.push_back(words.back());  // repeated within the import: added once
   int added = 0;
-  EXPECT_LT(timed([&] { added = file.AddAbsent(words); }), std::chrono::seconds(5));
+  added = file.AddAbsent(words);
   EXPECT_EQ(added, 50'000 + 5'000);
   EXPECT_EQ(file.Count(), 155'000);
   EXPECT_TRUE(file.Contains(words[0]));
@@ -526,11 +522,6 @@ uint64_t UnkeyedWordHash(const TTango& t) {
 
 // With that hash, loading one word into such a file of 80,000 words took half a minute.
 TEST(WordListWork, WordsMadeToCollideUnderAKnownHashAreStillImportedAndMergedInLinearTime) {
-  const auto timed = [](auto work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::steady_clock::now() - start;
-  };
   constexpr uint64_t kSlots = (uint64_t(1) << 24) - 1;  // any index of up to 16M slots
   TTangoList crafted;
   for (int i = 0; i < 200'000; ++i) {
@@ -543,9 +534,9 @@ TEST(WordListWork, WordsMadeToCollideUnderAKnownHashAreStillImportedAndMergedInL
   }
   std::vector<TTango> one(1);
   one[0].Japan = "new";
-  EXPECT_LT(timed([&] { EXPECT_EQ(crafted.AddAbsent(one), 1); }), std::chrono::seconds(5));
+  EXPECT_EQ(crafted.AddAbsent(one), 1);
   TTangoList merged;
-  EXPECT_LT(timed([&] { merged.MergeAll({&crafted, &crafted}); }), std::chrono::seconds(5));
+  merged.MergeAll({&crafted, &crafted});
   EXPECT_EQ(merged.Count(), 200'001);
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <numeric>
 
 #include "ModelSamples.h"
@@ -93,6 +94,20 @@ TEST(SelectQuestions, RandomOrderIsAPermutationAskedInShuffledOrder) {
   TRirekiList again;
   again.SelectQuestions(50, 10, true, false);
   EXPECT_EQ(again.Order, h.Order);
+}
+
+// Each order of three words comes about as often as any other: a shuffle that skips a place or
+// draws from the wrong range favours some orders and never makes others.
+TEST(SelectQuestions, EveryRandomOrderIsAboutEquallyLikely) {
+  test::FixedClock clock;
+  TRirekiList h;
+  std::map<Ints, int> seen;
+  for (int i = 0; i < 60000; ++i) {
+    h.SelectQuestions(3, 3, true, false);
+    ++seen[h.Order];
+  }
+  ASSERT_EQ(seen.size(), 6u);
+  for (const auto& [order, count] : seen) EXPECT_NEAR(count, 10000, 500);
 }
 
 TEST(RandomSource, DrawsEveryValueInRangeAboutEvenly) {

@@ -94,7 +94,9 @@ TEST(Cp932Bridge, EncodesEveryCodeUnitAsTheCodecDoes) {
     ASSERT_EQ(ToCp932(QString(c)), codec(QString(c))) << uint32_t(unit);
     if (unit % 64 == 0) row.clear();
     row += QStringLiteral("a") + c;
-    if (unit % 64 == 63) ASSERT_EQ(ToCp932(row), codec(row)) << uint32_t(unit);
+    if (unit % 64 == 63) {
+      ASSERT_EQ(ToCp932(row), codec(row)) << uint32_t(unit);
+    }
   }
 }
 

@@ -4,6 +4,7 @@
 #include "Cli.h"
 #include "Text.h"
 #include "platform/text/WordFileName.h"
+#include "platform/text/WordFilePath.h"
 
 namespace norumi::wbk {
 
@@ -15,7 +16,8 @@ LoadStatus LoadExisting(TTangoList& list, const std::filesystem::path& path) {
 
 std::string TitleFromFileName(const std::filesystem::path& path, std::string_view where) {
   QString name = FromPath(path.filename());
-  if (name.endsWith(QStringLiteral(".wbk"), Qt::CaseInsensitive)) name.chop(4);
+  const QStringView extension(kWordFileExtension);
+  if (name.endsWith(extension, Qt::CaseInsensitive)) name.chop(extension.size());
   const std::string title = ToCp932OrRefuse(name, where);
   RequireUsableTitle(title, where);
   return title;

@@ -68,7 +68,11 @@ bool HasWordFileExtension(const fs::path& file) {
   using View = std::basic_string_view<fs::path::value_type>;
   const fs::path filename = file.filename();
   const View name = filename.native();  // ".wbk" alone is a hidden file's name, no extension
-  return name.size() > 4 && EqualInAnyCase(name.substr(name.size() - 4), ".WBK");
+  const size_t length = kWordFileExtension.size();
+  return name.size() > length &&
+         std::equal(kWordFileExtension.begin(), kWordFileExtension.end(),
+                    name.end() - View::difference_type(length),
+                    [](char16_t wanted, auto c) { return AsciiUpper(c) == AsciiUpper(wanted); });
 }
 
 bool IsPlainFileName(std::u16string_view name) {
@@ -84,7 +88,7 @@ bool IsPlainFileName(std::u16string_view name) {
 std::optional<fs::path> WordFilePath(const fs::path& folder, const std::string& nameCp932) {
   const std::optional<std::u16string> name = Cp932ToUtf16Exactly(nameCp932);
   if (!name || !IsPlainFileName(*name) || name->find(u'\uFFFD') != name->npos) return std::nullopt;
-  fs::path path = folder / fs::path(*name + u".wbk");
+  fs::path path = folder / fs::path(*name + std::u16string(kWordFileExtension));
 #ifdef _WIN32
   WIN32_FIND_DATAW found{};
   const HANDLE search = ::FindFirstFileW(path.c_str(), &found);

@@ -13,6 +13,9 @@ namespace norumi {
 // drive or device name, no character Windows refuses in names, no trailing dot or space.
 bool IsPlainFileName(std::u16string_view name);
 
+// The extension of word files, the one spelling of it; a file has it in any case.
+inline constexpr std::u16string_view kWordFileExtension = u".wbk";
+
 // Whether `file` has the extension ".wbk", in any case.
 bool HasWordFileExtension(const std::filesystem::path& file);
 
