@@ -12,6 +12,7 @@
 #include "platform/ExceptionDisplay.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/WordFileName.h"
+#include "platform/text/WordFilePath.h"
 #include "quiz/Jap2Kor.h"
 #include "quiz/Kor2Jap.h"
 #include "session/QuizRun.h"
@@ -53,7 +54,8 @@ void TfrmWBKMenu::RunQuiz(bool koreanToJapanese) {
                 WordFilePath(services_.wordFolder, CombinedTitle()));
     if (!run.Target())
       throw EFOpenError(services_.wordFolder /
-                        ToPath(frmWBKDialog->CheckedFileName() + QStringLiteral(".wbk")));
+                        ToPath(frmWBKDialog->CheckedFileName() +
+                               QString::fromStdU16String(std::u16string(kWordFileExtension))));
     if (!RetryWhileLocked(services_.dialogs, this, [&] { run.Lock(); })) return;
     if (run.Unsaved()) {
       services_.dialogs.MessageBox(

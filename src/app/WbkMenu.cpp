@@ -25,6 +25,7 @@
 #include "platform/text/Cp932Validator.h"
 #include "platform/text/ShownControls.h"
 #include "platform/text/WordFileName.h"
+#include "platform/text/WordFilePath.h"
 
 namespace norumi {
 
@@ -186,7 +187,8 @@ void TfrmWBKMenu::btRegClick() {
     const auto checked = frmWBKDialog->CheckedFilePaths();
     if (checked.empty() || !checked.front())
       throw EFOpenError(services_.wordFolder /
-                        ToPath(frmWBKDialog->CheckedFileName() + QStringLiteral(".wbk")));
+                        ToPath(frmWBKDialog->CheckedFileName() +
+                               QString::fromStdU16String(std::u16string(kWordFileExtension))));
     frmRegist->teachMode = teachMode;
     frmRegist->OpenFile(*checked.front());
   });
