@@ -8,6 +8,8 @@
 #include <thread>
 #include <vector>
 
+#include "model/Parallel.h"
+
 namespace norumi::wbk {
 
 namespace {
@@ -94,14 +96,17 @@ class Ring {
 void FormatInBatches(int count, const FormatItems& format,
                      const std::function<void(std::string_view)>& write) {
   const int batches = (count + kBatch - 1) / kBatch;
-  if (batches <= 1) {  // one batch is not worth a thread
+  const auto alone = [&] {
     std::string text;
-    format(0, count, text);
-    write(text);
-    return;
-  }
-  const int threads =
-      std::min(batches, int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u)));
+    for (int from = 0; from < count; from += kBatch) {
+      text.clear();
+      format(from, std::min(count, from + kBatch), text);
+      write(text);
+    }
+  };
+  // The calling thread writes; the batches are made on threads of their own.
+  const int threads = int(Workers(size_t(batches), 1));
+  if (batches <= 1) return alone();  // one batch is not worth a thread
   Ring ring(count, threads);
   std::vector<std::jthread> makers;
   // Declared after the ring, so that the threads are stopped and joined before it goes, also
@@ -114,7 +119,8 @@ void FormatInBatches(int count, const FormatItems& format,
       makers.clear();
     }
   } stopAtEnd{ring, makers};
-  for (int i = 0; i < threads; ++i) makers.emplace_back([&ring, &format] { ring.Make(format); });
+  for (int i = 0; i < threads; ++i) StartWorker(makers, [&ring, &format] { ring.Make(format); });
+  if (makers.empty()) return alone();  // no thread to be had
   ring.Write(write);
 }
 

@@ -2,11 +2,10 @@
 #include "platform/text/TsvWords.h"
 
 #include <algorithm>
-#include <future>
-#include <thread>
 
 #include "hangul/core/CodeKinds.h"
 #include "hangul/core/TextForms.h"
+#include "model/Parallel.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/ShownControls.h"
 #include "platform/text/Tsv.h"
@@ -89,28 +88,35 @@ TsvWords ReadPart(std::string_view utf8, int linesBefore, int lines) {
 }  // namespace
 
 TsvWords ReadTsvWords(std::string_view utf8) {
-  // A long text is read in parts at once, one a core, each from the start of a line.
-  constexpr size_t kLongText = size_t(1) << 20;
-  const size_t parts =
-      utf8.size() < kLongText ? 1 : std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 4);
-  std::vector<std::future<TsvWords>> later;
-  TsvWords result;
+  // A long text is read in parts at once, each from the start of a line.
+  constexpr size_t kPartBytes = size_t(1) << 19;
+  const size_t parts = Workers(utf8.size(), kPartBytes);
+  struct Part {
+    std::string_view text;
+    int linesBefore = 0;
+    TsvWords read;
+  };
+  std::vector<Part> split(parts);
   int linesBefore = 0;
   for (size_t part = 0, from = 0; part < parts; ++part) {
     size_t to = part + 1 == parts ? utf8.size() : utf8.find('\n', utf8.size() * (part + 1) / parts);
     to = to == std::string_view::npos ? utf8.size() : std::max(from, std::min(to + 1, utf8.size()));
-    const std::string_view text = utf8.substr(from, to - from);
-    const int lines = int(std::count(text.begin(), text.end(), '\n'));
-    const auto launch = part == 0 ? std::launch::deferred : std::launch::async;
-    later.push_back(std::async(launch, ReadPart, text, linesBefore, lines));
-    linesBefore += lines;
+    split[part].text = utf8.substr(from, to - from);
+    split[part].linesBefore = linesBefore;
+    linesBefore += int(std::count(split[part].text.begin(), split[part].text.end(), '\n'));
     from = to;
   }
-  for (auto& part : later) {
-    TsvWords read = part.get();
-    result.words.Append(std::move(read.words));
-    result.problems.insert(result.problems.end(), std::make_move_iterator(read.problems.begin()),
-                           std::make_move_iterator(read.problems.end()));
+  RunParts(parts, [&](size_t p) {
+    const int lines =
+        (p + 1 < parts ? split[p + 1].linesBefore : linesBefore) - split[p].linesBefore;
+    split[p].read = ReadPart(split[p].text, split[p].linesBefore, lines);
+  });
+  TsvWords result;
+  for (Part& part : split) {
+    result.words.Append(std::move(part.read.words));
+    result.problems.insert(result.problems.end(),
+                           std::make_move_iterator(part.read.problems.begin()),
+                           std::make_move_iterator(part.read.problems.end()));
   }
   std::stable_sort(result.problems.begin(), result.problems.end(),
                    [](const TsvProblem& a, const TsvProblem& b) { return a.line < b.line; });
