@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "BenchWords.h"
+#include "exchange/Tsv.h"
 #include "model/SafeSave.h"
 #include "platform/text/Cp932.h"
-#include "platform/text/Tsv.h"
 
 namespace norumi::bench {
 namespace {

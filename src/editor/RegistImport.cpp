@@ -6,11 +6,11 @@
 #include <QScopeGuard>
 
 #include "editor/Regist.h"
+#include "exchange/TsvWords.h"
 #include "model/SafeSave.h"
 #include "platform/BusyWork.h"
 #include "platform/Dialogs.h"
 #include "platform/FormParts.h"
-#include "platform/text/TsvWords.h"
 #include "platform/text/WordFileName.h"
 
 namespace norumi {

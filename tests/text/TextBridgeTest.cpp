@@ -7,10 +7,10 @@
 #include <functional>
 #include <string_view>
 
+#include "exchange/Tsv.h"
 #include "hangul/core/TextForms.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/ShownControls.h"
-#include "platform/text/Tsv.h"
 
 namespace norumi {
 namespace {

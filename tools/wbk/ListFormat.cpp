@@ -7,10 +7,10 @@
 #include "Json.h"
 #include "Text.h"
 #include "WordFiles.h"
+#include "exchange/Tsv.h"
 #include "hangul/core/TextForms.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Cp932Tables.h"
-#include "platform/text/Tsv.h"
 
 namespace norumi::wbk {
 

@@ -2,8 +2,8 @@
 #include "Text.h"
 
 #include "Cli.h"
+#include "exchange/TsvWords.h"
 #include "platform/text/Cp932.h"
-#include "platform/text/TsvWords.h"
 
 namespace norumi::wbk {
 

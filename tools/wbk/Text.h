@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "exchange/TsvWords.h"
 #include "model/Tango.h"
-#include "platform/text/TsvWords.h"
 
 namespace norumi::wbk {
 

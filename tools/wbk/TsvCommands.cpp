@@ -4,11 +4,11 @@
 #include "ListFormat.h"
 #include "Text.h"
 #include "WordFiles.h"
+#include "exchange/Tsv.h"
+#include "exchange/TsvWords.h"
 #include "hangul/core/TextForms.h"
 #include "model/WordFileLock.h"
 #include "platform/text/Cp932.h"
-#include "platform/text/Tsv.h"
-#include "platform/text/TsvWords.h"
 
 namespace norumi::wbk {
 

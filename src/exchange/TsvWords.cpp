@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/text/TsvWords.h"
+#include "exchange/TsvWords.h"
 
 #include <algorithm>
 
+#include "exchange/Tsv.h"
 #include "hangul/core/CodeKinds.h"
 #include "hangul/core/TextForms.h"
 #include "model/Parallel.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/ShownControls.h"
-#include "platform/text/Tsv.h"
 
 namespace norumi {
 

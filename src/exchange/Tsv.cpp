@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/text/Tsv.h"
+#include "exchange/Tsv.h"
 
 #include <QStringDecoder>
 #include <cstring>
