@@ -5,7 +5,9 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +16,15 @@ namespace norumi {
 
 // Word files are little-endian, and lists of integers are copied to and from them whole.
 static_assert(std::endian::native == std::endian::little, "word files are little-endian");
+
+// A block of bytes from malloc, which leaves it unfilled: whoever makes one writes every byte
+// it reads.
+struct FreeBytes {
+  void operator()(char* bytes) const { std::free(bytes); }
+};
+using ByteBlock = std::unique_ptr<char[], FreeBytes>;
+// Throws std::bad_alloc when there is no room.
+ByteBlock NewByteBlock(size_t size);
 
 // Writes `count` bytes from `from` to `to`, each XOR `low`; true when one came out 0. `to` may
 // lie before `from` by any distance, or be `from` itself.

@@ -62,7 +62,7 @@ std::string ReadWholeFile(const std::filesystem::path& path, uint64_t limit = kM
 // A file's bytes in a block of their own, which never moves and was never filled before the
 // file was read into it.
 struct FileBytes {
-  std::unique_ptr<char[]> data;
+  ByteBlock data;
   size_t size = 0;
 };
 // Reads as ReadWholeFile does.

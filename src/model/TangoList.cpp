@@ -232,7 +232,7 @@ LoadStatus TTangoList::LoadFromStream(ByteReader& in) {
   return LoadFrom(in, nullptr);
 }
 
-LoadStatus TTangoList::LoadFrom(ByteReader& in, std::unique_ptr<char[]> bytes) {
+LoadStatus TTangoList::LoadFrom(ByteReader& in, ByteBlock bytes) {
   int32_t marker = 0, count = 0;
   if (!LoadHeader(in)) return LoadStatus::Truncated;
   if (!in.ReadInt32(marker)) return LoadStatus::Truncated;
@@ -247,7 +247,7 @@ LoadStatus TTangoList::LoadFrom(ByteReader& in, std::unique_ptr<char[]> bytes) {
   size_t first = in.Position();
   if (!bytes) {
     // The records stay in bytes of the list's own.
-    bytes = std::make_unique_for_overwrite<char[]>(in.Remaining());
+    bytes = NewByteBlock(in.Remaining());
     std::memcpy(bytes.get(), in.Here(), in.Remaining());
     first = 0;
   }

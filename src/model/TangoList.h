@@ -107,7 +107,7 @@ class TTangoList {
   void WriteFile(const std::filesystem::path& path, const SaveFault& fault, bool skipEmpty);
   // Reads the entries and histories after the header. `bytes`: those `in` reads, which the list
   // takes over; without them, it copies what `in` has left.
-  LoadStatus LoadFrom(ByteReader& in, std::unique_ptr<char[]> bytes);
+  LoadStatus LoadFrom(ByteReader& in, ByteBlock bytes);
   bool LoadHeader(ByteReader& in);
 
   TangoStore entries_;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/TangoStore.h"
 
+#include <climits>
+#include <cstdint>
 #include <cstring>
 #include <stdexcept>
 
@@ -8,21 +10,18 @@ namespace norumi {
 
 namespace {
 
-// Where the masked text at `at` ends, or null when it does not fit before `end`.
-const char* SkipMaskedText(const char* at, const char* end, int32_t key, size_t unit = 1) {
-  if (!at || end - at < 4) return nullptr;
-  const int32_t length = int32_t(LoadU32(at)) ^ key;
-  at += 4;
-  if (length < 0 || size_t(length) > size_t(end - at) / unit) return nullptr;
-  return at + size_t(length) * unit;
-}
-
 // Where the masked record at `at` ends, or null when it does not fit before `end`: a record is
-// three texts with the codes, counted as a text of four-byte units, after the first.
+// three texts with the codes, counted like a text of four-byte units, after the first.
 const char* SkipMaskedRecord(const char* at, const char* end, int32_t key) {
-  at = SkipMaskedText(at, end, key);
-  at = SkipMaskedText(at, end, key, 4);
-  return SkipMaskedText(SkipMaskedText(at, end, key), end, key);
+  for (int field = 0; field < 4; ++field) {
+    if (end - at < 4) return nullptr;
+    const uint32_t length = LoadU32(at) ^ uint32_t(key);
+    at += 4;
+    const uint64_t bytes = field == 1 ? uint64_t(length) * 4 : length;
+    if (length > uint32_t(INT32_MAX) || bytes > uint64_t(end - at)) return nullptr;
+    at += bytes;
+  }
+  return at;
 }
 
 // Unmasks one text of a record from `in` to `out`: its length, then its bytes up to the first
@@ -101,56 +100,73 @@ void TangoStore::Clear() {
   entries_.clear();
   file_.reset();
   fileSize_ = 0;
-  earlier_.clear();
-  added_ = RecordBlocks();
+  blocks_ = RecordBlocks();
+  added_.clear();
   owned_.clear();
   freeSlots_.clear();
 }
 
-std::optional<size_t> TangoStore::Load(std::unique_ptr<char[]> bytes, size_t size, size_t first,
-                                       int32_t count, int32_t key, int32_t& nextNo) {
-  // The entries held before keep their records in the earlier bytes, unmasked, for the key
-  // is now another.
-  for (int i = 0; i < Count(); ++i) View(i);
-  if (file_) earlier_.push_back(std::move(file_));
+std::optional<size_t> TangoStore::Load(ByteBlock bytes, size_t size, size_t first, int32_t count,
+                                       int32_t key, int32_t& nextNo) {
+  if (size > kMaxWhere) throw std::length_error("word list: more than 1 GiB of records");
+  // The entries held before leave the earlier bytes: their key is not the new one.
+  for (int i = 0; i < Count(); ++i) {
+    Entry& entry = entries_[size_t(i)];
+    if (entry.form != kMasked && entry.form != kPlain) continue;
+    const TangoView view = View(i);
+    entry = {NewAdded(view), kAdded, entry.label};
+  }
   file_ = std::move(bytes);
   fileSize_ = size;
   key_ = key;
   const size_t before = entries_.size();
   entries_.reserve(before + size_t(count));
-  const char* const end = file_.get() + size;
-  char* at = file_.get() + first;
+  const char* const start = file_.get();
+  const char* const end = start + size;
+  const char* at = start + first;
   for (int32_t i = 0; i < count; ++i) {
     const char* next = SkipMaskedRecord(at, end, key);
     if (!next) {
       entries_.resize(before);
       return std::nullopt;
     }
-    entries_.push_back({at, nextNo++, 0, kMasked});
-    at += next - at;
+    entries_.push_back({uint32_t(at - start), kMasked, nextNo++});
+    at = next;
   }
-  return size_t(at - file_.get());
+  return size_t(at - start);
+}
+
+char* TangoStore::Record(const Entry& entry) const {
+  return entry.form == kAdded ? added_[entry.where] : file_.get() + entry.where;
+}
+
+uint32_t TangoStore::NewAdded(const TangoView& entry) {
+  if (added_.size() >= kMaxWhere) throw std::length_error("word list: too many entries");
+  added_.push_back(blocks_.Append(entry));
+  return uint32_t(added_.size() - 1);
 }
 
 TangoView TangoStore::View(int index) {
   Entry& entry = entries_.at(size_t(index));
-  if (entry.form == kOwned) return ViewOf(owned_[entry.slot]);
+  if (entry.form == kOwned) return ViewOf(owned_[entry.where]);
+  char* const record = Record(entry);
   if (entry.form == kMasked) {
-    UnmaskRecord(entry.record, entry.record, key_);
+    UnmaskRecord(record, record, key_);
     entry.form = kPlain;
   }
-  return RecordAt(entry.record);
+  return RecordAt(record);
 }
 
 TangoView TangoStore::View(int index, std::string& scratch) const {
   const Entry& entry = entries_.at(size_t(index));
-  if (entry.form == kOwned) return ViewOf(owned_[entry.slot]);
+  if (entry.form == kOwned) return ViewOf(owned_[entry.where]);
+  const char* const record = Record(entry);
   if (entry.form == kMasked) {
-    scratch.resize(MaskedSize(entry.record));
-    UnmaskRecord(entry.record, scratch.data(), key_);
+    scratch.resize(MaskedSize(record));
+    UnmaskRecord(record, scratch.data(), key_);
     return RecordAt(scratch.data());
   }
-  return RecordAt(entry.record);
+  return RecordAt(record);
 }
 
 size_t TangoStore::MaskedSize(const char* record) const {
@@ -167,19 +183,20 @@ TTango& TangoStore::Edit(int index) {
     tango.Hangul = view.Hangul.ToCodes();
     tango.Setsumei = view.Setsumei;
     tango.Url = view.Url;
-    entry = {nullptr, entry.label, slot, kOwned};
+    entry = {slot, kOwned, entry.label};
   }
-  return owned_[entry.slot];
+  return owned_[entry.where];
 }
 
 bool TangoStore::IsEmpty(int index) const {
   const Entry& entry = entries_.at(size_t(index));
-  if (entry.form == kOwned) return ViewOf(owned_[entry.slot]).IsEmpty();
-  if (entry.form == kPlain) return RecordAt(entry.record).IsEmpty();
+  if (entry.form == kOwned) return ViewOf(owned_[entry.where]).IsEmpty();
+  const char* const record = Record(entry);
+  if (entry.form != kMasked) return RecordAt(record).IsEmpty();
   // A meaning that starts with a zero byte reads as empty.
-  const uint32_t length = LoadU32(entry.record) ^ uint32_t(key_);
-  const bool noJapan = length == 0 || entry.record[4] == char(key_ & 0xFF);
-  return noJapan && (LoadU32(entry.record + 4 + length) ^ uint32_t(key_)) == 0;
+  const uint32_t length = LoadU32(record) ^ uint32_t(key_);
+  const bool noJapan = length == 0 || record[4] == char(key_ & 0xFF);
+  return noJapan && (LoadU32(record + 4 + length) ^ uint32_t(key_)) == 0;
 }
 
 uint32_t TangoStore::NewSlot() {
@@ -188,25 +205,25 @@ uint32_t TangoStore::NewSlot() {
     freeSlots_.pop_back();
     return slot;
   }
-  if (owned_.size() >= (size_t(1) << 30)) throw std::length_error("word list: too many entries");
+  if (owned_.size() >= kMaxWhere) throw std::length_error("word list: too many entries");
   owned_.emplace_back();
   return uint32_t(owned_.size() - 1);
 }
 
 TTango& TangoStore::AddOwned(int32_t label) {
   const uint32_t slot = NewSlot();
-  entries_.push_back({nullptr, label, slot, kOwned});
+  entries_.push_back({slot, kOwned, label});
   return owned_[slot];
 }
 
 void TangoStore::AddRecord(const TangoView& entry, int32_t label) {
-  entries_.push_back({added_.Append(entry), label, 0, kPlain});
+  entries_.push_back({NewAdded(entry), kAdded, label});
 }
 
 void TangoStore::Release(const Entry& entry) {
   if (entry.form != kOwned) return;
-  owned_[entry.slot] = TTango();
-  freeSlots_.push_back(entry.slot);
+  owned_[entry.where] = TTango();
+  freeSlots_.push_back(entry.where);
 }
 
 void TangoStore::Delete(int index) {
@@ -237,9 +254,10 @@ void TangoStore::WriteRecords(ByteWriter& out, int32_t key, bool skipEmpty) cons
   for (int i = 0; i < Count() && !out.Failed(); ++i) {
     if (skipEmpty && IsEmpty(i)) continue;
     const Entry& entry = entries_[size_t(i)];
-    if (entry.form == kMasked &&
-        RemaskRecord(out, entry.record, MaskedSize(entry.record), key_, key))
-      continue;
+    if (entry.form == kMasked) {
+      const char* const record = Record(entry);
+      if (RemaskRecord(out, record, MaskedSize(record), key_, key)) continue;
+    }
     // What an owned entry holds after a zero byte is no part of the file.
     WriteMaskedRecord(out, Stored(View(i, scratch)), key);
   }

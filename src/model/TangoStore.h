@@ -32,8 +32,8 @@ class TangoStore {
   // Takes `bytes`, whose masked records start at `first`, and appends entries for the first
   // `count` of them, labelled from `nextNo` on; where the records end, or none when one of them
   // runs past the end of the bytes (no entry is then appended).
-  std::optional<size_t> Load(std::unique_ptr<char[]> bytes, size_t size, size_t first,
-                             int32_t count, int32_t key, int32_t& nextNo);
+  std::optional<size_t> Load(ByteBlock bytes, size_t size, size_t first, int32_t count, int32_t key,
+                             int32_t& nextNo);
   // Room for `count` more entries.
   void Reserve(size_t count) { entries_.reserve(entries_.size() + count); }
 
@@ -62,26 +62,29 @@ class TangoStore {
   size_t Written(bool skipEmpty) const;
 
  private:
-  enum Form : uint32_t { kMasked, kPlain, kOwned };
+  // What an entry is: a record of the file, masked or plain; a record added; a TTango.
+  enum Form : uint32_t { kMasked, kPlain, kAdded, kOwned };
   struct Entry {
-    char* record;  // the record of a masked or plain entry
-    int32_t label;
-    uint32_t slot : 30;  // an owned entry's place in `owned_`
+    uint32_t where : 30;  // the record's offset in the file, or the entry's place in `added_`
+                          // or `owned_`
     uint32_t form : 2;
+    int32_t label;
   };
+  static constexpr size_t kMaxWhere = size_t(1) << 30;
+  char* Record(const Entry& entry) const;
   void Release(const Entry& entry);
   uint32_t NewSlot();
+  uint32_t NewAdded(const TangoView& entry);
   // The size of a masked record of the file.
   size_t MaskedSize(const char* record) const;
 
   std::vector<Entry> entries_;
   // The file's bytes, the masked records among them under `key_`.
-  std::unique_ptr<char[]> file_;
+  ByteBlock file_;
   size_t fileSize_ = 0;
   int32_t key_ = 0;
-  // The bytes of files loaded before without clearing, whose records are all unmasked.
-  std::vector<std::unique_ptr<char[]>> earlier_;
-  RecordBlocks added_;
+  RecordBlocks blocks_;
+  std::vector<char*> added_;
   // Owned entries never move; the slots of deleted ones are used again.
   std::deque<TTango> owned_;
   std::vector<uint32_t> freeSlots_;

@@ -206,6 +206,27 @@ TEST(WordList, LoadingTwiceKeepsOnlyTheFilesRecords) {
   EXPECT_EQ(loaded.Count(), 3);
 }
 
+// Reading a stream adds its entries to those held, each file masked under a key of its own.
+TEST(WordList, StreamsReadInTurnAddTheirEntries) {
+  std::vector<std::string> files;
+  for (const char* japan : {"first", "second"}) {
+    TTangoList list;
+    AddWord(list, japan, {1, 2});
+    ByteWriter out;
+    list.SaveToStream(out);
+    files.push_back(out.Data());
+  }
+  TTangoList read;
+  for (const std::string& file : files) {
+    ByteReader in(file);
+    ASSERT_EQ(read.LoadFromStream(in), LoadStatus::Intact);
+  }
+  ASSERT_EQ(read.Count(), 2);
+  EXPECT_EQ(read.View(0).Japan, "first");
+  EXPECT_EQ(std::as_const(read).Tango(1).Japan, "second");
+  EXPECT_EQ(read.Label(1), "1");
+}
+
 TEST(WordList, FindAndContainsCompareExactly) {
   TTangoList list;
   AddWord(list, "inu", {1, 2, 0}, "s", "u");
