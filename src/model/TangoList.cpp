@@ -161,8 +161,9 @@ void TTangoList::MergeAllMoving(std::vector<std::unique_ptr<TTangoList>>&& other
                   [&](int i, uint64_t hash) {
                     const TangoView entry = other->View(i);
                     const auto same = [&](int32_t at) { return SameWord(View(at), entry); };
-                    if (!index.Contains(hash, same)) entries_.AddRecord(entry, NextNo++);
+                    if (!index.Contains(hash, same)) entries_.AddFrom(other->entries_, i, NextNo++);
                   });
+    entries_.TakeBytes(std::move(other->entries_));
     other->ClearEntries();
   }
 }

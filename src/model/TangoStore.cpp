@@ -102,6 +102,7 @@ void TangoStore::Clear() {
   fileSize_ = 0;
   blocks_ = RecordBlocks();
   added_.clear();
+  taken_.clear();
   owned_.clear();
   freeSlots_.clear();
 }
@@ -218,6 +219,22 @@ TTango& TangoStore::AddOwned(int32_t label) {
 
 void TangoStore::AddRecord(const TangoView& entry, int32_t label) {
   entries_.push_back({NewAdded(entry), kAdded, label});
+}
+
+void TangoStore::AddFrom(TangoStore& other, int index, int32_t label) {
+  const TangoView view = other.View(index);
+  const Entry& entry = other.entries_[size_t(index)];
+  if (entry.form == kOwned) return AddRecord(view, label);
+  if (added_.size() >= kMaxWhere) throw std::length_error("word list: too many entries");
+  added_.push_back(other.Record(entry));
+  entries_.push_back({uint32_t(added_.size() - 1), kAdded, label});
+}
+
+void TangoStore::TakeBytes(TangoStore&& other) {
+  if (other.file_) taken_.push_back(std::move(other.file_));
+  for (ByteBlock& file : other.taken_) taken_.push_back(std::move(file));
+  blocks_.Adopt(std::move(other.blocks_));
+  other.Clear();
 }
 
 void TangoStore::Release(const Entry& entry) {

@@ -51,6 +51,11 @@ class TangoStore {
 
   TTango& AddOwned(int32_t label);
   void AddRecord(const TangoView& entry, int32_t label);
+  // Appends the entry `index` of `other` without copying its record, which stays in the bytes of
+  // `other` until TakeBytes.
+  void AddFrom(TangoStore& other, int index, int32_t label);
+  // Takes over the bytes of `other` that entries AddFrom appended lie in; `other` is then empty.
+  void TakeBytes(TangoStore&& other);
   void Delete(int index);
   // Deletes the entries IsEmpty finds.
   void DeleteEmpty();
@@ -85,6 +90,8 @@ class TangoStore {
   int32_t key_ = 0;
   RecordBlocks blocks_;
   std::vector<char*> added_;
+  // The files of stores whose records were taken over.
+  std::vector<ByteBlock> taken_;
   // Owned entries never move; the slots of deleted ones are used again.
   std::deque<TTango> owned_;
   std::vector<uint32_t> freeSlots_;
