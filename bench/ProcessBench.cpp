@@ -8,6 +8,10 @@
 // Targets: load x_floor <= 10, load+save <= 6, export and dump <= 2 of a load, import <= 2 of a
 // load and save of its result; memory of a load <= 2.5, of import and merge <= 4; a start <= 1.5
 // of a bare window. BM_HugeFile (a 1 GiB file of minimal entries) runs with NORUMI_BENCH_HUGE=1.
+// On learners' files (RealisticWords.h): a load <= 5 x cat, a load and save <= 2.5 x cat and a
+// copy flushed to the disk, peak memory of a load and save <= 1.5 x the file (+16 MiB), and a
+// load and save in linear time: BM_RealisticScaling, which compares a million words with five
+// million (a file of 400 MB), runs with NORUMI_BENCH_5M=1.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -15,12 +19,15 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <stdexcept>
 #include <vector>
 
 #include "BenchWords.h"
+#include "RealisticWords.h"
 #include "model/ByteStream.h"
 #include "model/Rireki.h"
 
@@ -228,6 +235,72 @@ void BM_HugeFile(benchmark::State& state) {
   fs::remove(huge);
 }
 
+// A learner's file of `words` words, made once per size.
+const fs::path& RealisticFile(int words) {
+  static std::map<int, fs::path> files;
+  auto& path = files[words];
+  if (path.empty()) {
+    path = Data().dir / ("realistic" + std::to_string(words) + ".wbk");
+    SaveRealisticWords(path, words);
+    ::sync();
+  }
+  return path;
+}
+
+// The floor of a load and save: reading the file, and copying it to a file flushed to the disk.
+double ReadAndFlushedCopy(const fs::path& file) {
+  const fs::path& dir = Data().dir.Path();
+  const std::string copy = "of=" + (dir / "copy.wbk").string();
+  return Best(5, {"cat", file.string()}, dir).seconds +
+         Best(5, {"dd", "if=" + file.string(), copy, "bs=1M", "conv=fsync", "status=none"}, dir)
+             .seconds;
+}
+
+Run LoadAndSave(const fs::path& file) {
+  const fs::path& dir = Data().dir.Path();
+  return Best(5, {NORUMI_WBK, "merge", (dir / "saved.wbk").string(), file.string(), "--force"},
+              dir);
+}
+
+void BM_RealisticLoad(benchmark::State& state) {
+  const fs::path& file = RealisticFile(int(state.range(0)));
+  const fs::path& dir = Data().dir.Path();
+  for (auto _ : state) {
+    const Run cat = Best(5, {"cat", file.string()}, dir);
+    const Run load = Best(5, {NORUMI_WBK, "check", file.string()}, dir);
+    Report(state, load.seconds, cat.seconds, load, file);
+  }
+}
+
+void BM_RealisticLoadSave(benchmark::State& state) {
+  const fs::path& file = RealisticFile(int(state.range(0)));
+  for (auto _ : state) {
+    const double floor = ReadAndFlushedCopy(file);
+    const Run run = LoadAndSave(file);
+    Report(state, run.seconds, floor, run, file);
+  }
+}
+
+// How a load and save grows from one to five million words: the exponent k of time ~ words^k.
+void BM_RealisticScaling(benchmark::State& state) {
+  if (!std::getenv("NORUMI_BENCH_5M")) {
+    state.SkipWithError("set NORUMI_BENCH_5M=1 to write and load a file of 5M words");
+    return;
+  }
+  const fs::path& small = RealisticFile(1'000'000);
+  const fs::path& large = RealisticFile(5'000'000);
+  for (auto _ : state) {
+    const Run one = LoadAndSave(small);
+    const Run five = LoadAndSave(large);
+    const double floor = ReadAndFlushedCopy(large);
+    state.counters["ms_1M"] = one.seconds * 1000;
+    state.counters["ms_5M"] = five.seconds * 1000;
+    state.counters["exponent"] = std::log(five.seconds / one.seconds) / std::log(5.0);
+    state.counters["x_floor_5M"] = five.seconds / floor;
+    state.counters["mem_x_file_5M"] = (five.peakMiB - 16) / FileMiB(large);
+  }
+}
+
 // The time from starting a process to its first window painted, read off its standard output.
 double TimeToFirstPaint(const std::vector<std::string>& args) {
   int pipe[2];
@@ -280,6 +353,9 @@ BENCHMARK_CAPTURE(BM_Listing, dump_json, {"dump", "--json"})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Import)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HugeFile)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RealisticLoad)->Arg(1'000'000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RealisticLoadSave)->Arg(1'000'000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RealisticScaling)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StartUp)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

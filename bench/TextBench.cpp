@@ -16,7 +16,7 @@ namespace norumi::bench {
 namespace {
 
 // The words as lines of tab-separated text, a field at a time, as wbk export writes them.
-std::string ExportText(const TTangoList& list) {
+std::string ExportText(TTangoList& list) {
   std::string out;
   for (int i = 0; i < list.Count(); ++i) {
     const TangoView word = list.View(i);

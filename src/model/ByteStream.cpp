@@ -3,41 +3,57 @@
 
 #include <algorithm>
 #include <cstring>
-
-#include "model/HugePages.h"
+#include <new>
 
 namespace norumi {
 
+ByteBlock NewByteBlock(size_t size) {
+  ByteBlock block(static_cast<char*>(std::malloc(std::max<size_t>(size, 1))));
+  if (!block) throw std::bad_alloc();
+  return block;
+}
+
 // Eight bytes at a time, each eight read before they are written.
-bool MaskBytes(char* to, const char* from, size_t count, char low) {
-  const uint64_t lows = uint64_t(uint8_t(low)) * 0x0101010101010101u;
+bool RemaskBytes(char* to, const char* from, size_t count, char was, char now) {
+  constexpr uint64_t kOnes = 0x0101010101010101u;
+  const uint64_t wasAll = uint64_t(uint8_t(was)) * kOnes;
+  const uint64_t nowAll = uint64_t(uint8_t(now)) * kOnes;
   uint64_t zeros = 0;
   size_t i = 0;
   for (; i + 8 <= count; i += 8) {
     uint64_t bytes;
     std::memcpy(&bytes, from + i, 8);
-    bytes ^= lows;
+    bytes ^= wasAll;
+    zeros |= (bytes - kOnes) & ~bytes & 0x8080808080808080u;
+    bytes ^= nowAll;
     std::memcpy(to + i, &bytes, 8);
-    zeros |= (bytes - 0x0101010101010101u) & ~bytes & 0x8080808080808080u;
   }
-  for (; i < count; ++i) zeros |= (to[i] = char(from[i] ^ low)) == 0;
+  for (; i < count; ++i) {
+    const char plain = char(from[i] ^ was);
+    zeros |= plain == 0;
+    to[i] = char(plain ^ now);
+  }
   return zeros != 0;
 }
 
+bool MaskBytes(char* to, const char* from, size_t count, char low) {
+  return RemaskBytes(to, from, count, low, 0);
+}
+
 bool ByteReader::ReadInt32(int32_t& value) {
-  if (Remaining() < 4) return false;
-  const auto* p = reinterpret_cast<const unsigned char*>(data_.data() + pos_);
-  const uint32_t u =
-      uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-  value = static_cast<int32_t>(u);
-  pos_ += 4;
+  return ReadInt32s(&value, 1);
+}
+
+bool ByteReader::ReadInt32s(int32_t* values, size_t count) {
+  if (Remaining() / 4 < count) return false;
+  if (count != 0) std::memcpy(values, data_.data() + pos_, count * 4);
+  pos_ += count * 4;
   return true;
 }
 
 bool ByteReader::ReadUInt16(uint16_t& value) {
   if (Remaining() < 2) return false;
-  const auto* p = reinterpret_cast<const unsigned char*>(data_.data() + pos_);
-  value = static_cast<uint16_t>(p[0] | p[1] << 8);
+  std::memcpy(&value, data_.data() + pos_, 2);
   pos_ += 2;
   return true;
 }
@@ -50,6 +66,7 @@ bool ByteReader::ReadBytes(size_t count, std::string& out) {
 }
 
 char* ByteWriter::Grow(size_t bytes) {
+  if (sink_ && size_ != 0 && size_ + bytes > part_) Flush();
   if (data_.size() < size_ + bytes) data_.resize(std::max(size_ + bytes, data_.size() * 2 + 256));
   char* at = data_.data() + size_;
   size_ += bytes;
@@ -57,25 +74,30 @@ char* ByteWriter::Grow(size_t bytes) {
 }
 
 void ByteWriter::Reserve(size_t bytes) {
-  if (data_.size() >= bytes) return;
-  data_.reserve(bytes);
-  AdviseHugePages(data_.data(), data_.capacity());
-  data_.resize(bytes);
+  if (data_.size() < bytes) data_.resize(bytes);
+}
+
+bool ByteWriter::Flush() {
+  if (!failed_ && size_ != 0) failed_ = !(*sink_)(Written());
+  size_ = 0;
+  return !failed_;
 }
 
 void ByteWriter::WriteInt32(int32_t value) {
-  const auto u = static_cast<uint32_t>(value);
-  char* at = Grow(4);
-  at[0] = static_cast<char>(u & 0xFF);
-  at[1] = static_cast<char>(u >> 8 & 0xFF);
-  at[2] = static_cast<char>(u >> 16 & 0xFF);
-  at[3] = static_cast<char>(u >> 24 & 0xFF);
+  std::memcpy(Grow(4), &value, 4);
+}
+
+void ByteWriter::WriteInt32s(const std::vector<int32_t>& values) {
+  // In pieces, so that a writer in parts keeps to the size of its parts.
+  constexpr size_t kPiece = 16384;
+  for (size_t i = 0; i < values.size(); i += kPiece) {
+    const size_t n = std::min(kPiece, values.size() - i);
+    std::memcpy(Grow(n * 4), values.data() + i, n * 4);
+  }
 }
 
 void ByteWriter::WriteUInt16(uint16_t value) {
-  char* at = Grow(2);
-  at[0] = static_cast<char>(value & 0xFF);
-  at[1] = static_cast<char>(value >> 8);
+  std::memcpy(Grow(2), &value, 2);
 }
 
 void ByteWriter::WriteBytes(std::string_view bytes) {
@@ -86,7 +108,7 @@ void ByteWriter::WriteMaskedBytes(std::string_view bytes, char mask) {
   MaskBytes(Grow(bytes.size()), bytes.data(), bytes.size(), mask);
 }
 
-const std::string& ByteWriter::Data() const {
+const std::string& ByteWriter::Data() {
   data_.resize(size_);
   return data_;
 }

@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/CombinedList.h"
 
+#include <string>
 #include <utility>
 
 namespace norumi {
 
 namespace {
 
-bool SameWordsInOrder(const TTangoList& a, const TTangoList& b) {
+bool SameWordsInOrder(TTangoList& a, const TTangoList& b) {
   if (a.Count() != b.Count()) return false;
+  std::string scratch;
   for (int i = 0; i < a.Count(); ++i)
-    if (!SameWord(a.View(i), b.View(i))) return false;
+    if (!SameWord(a.View(i), b.View(i, scratch))) return false;
   return true;
 }
 

@@ -111,9 +111,8 @@ bool ReadIntList(ByteReader& in, std::vector<int32_t>& out) {
   int32_t count = 0;
   if (!in.ReadInt32(count) || count < 0 || static_cast<size_t>(count) > in.Remaining() / 4)
     return false;
-  out.resize(count);
-  for (auto& v : out) in.ReadInt32(v);
-  return true;
+  out.resize(size_t(count));
+  return in.ReadInt32s(out.data(), out.size());
 }
 
 }  // namespace
@@ -143,9 +142,9 @@ void TRirekiList::SaveToStream(ByteWriter& out) const {
   out.WriteInt32(Total);
   out.WriteInt32(Position);
   out.WriteInt32(static_cast<int32_t>(Marks.size()));
-  for (int32_t m : Marks) out.WriteInt32(m);
+  out.WriteInt32s(Marks);
   out.WriteInt32(static_cast<int32_t>(Order.size()));
-  for (int32_t w : Order) out.WriteInt32(w);
+  out.WriteInt32s(Order);
   out.WriteInt32(static_cast<int32_t>(records_.size()));
   for (const auto& r : records_) r.SaveToStream(out);
 }

@@ -3,15 +3,20 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <new>
 #include <random>
 #include <system_error>
 #include <vector>
 
 #include "model/FileErrors.h"
-#include "model/HugePages.h"
 
 #include <fcntl.h>
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 #include <sys/stat.h>
 #include <cerrno>
 
@@ -394,31 +399,71 @@ std::string ReadFileStart(const fs::path& path, size_t count) {
   return data;
 }
 
-std::string ReadWholeFile(const fs::path& path, uint64_t limit, size_t room) {
+namespace {
+
+// Reads a whole file into a buffer that `grow` makes (and makes larger, keeping what it holds,
+// should the file have grown since it was looked at); the number of bytes read.
+template <typename Grow>
+size_t ReadToEnd(const fs::path& path, uint64_t limit, const Grow& grow) {
   struct stat info {};
   const Descriptor file(OpenRegular(path, limit, info));
-  // Filled before it is read into: reading into a buffer of its own and copying that into the
-  // string costs about twice the fill, and a string cannot be grown unfilled before C++23. One
-  // byte more than the file holds takes the read that finds its end without growing the string,
-  // which would double it.
-  std::string data;
-  data.reserve(size_t(info.st_size) + 1 + room);
-  AdviseHugePages(data.data(), data.capacity());
-  data.resize(size_t(info.st_size) + 1);
+  // One byte more than the file holds takes the read that finds its end without growing.
+  size_t size = size_t(info.st_size) + 1;
+  char* data = grow(size);
   size_t filled = 0;
   for (;;) {
-    // The file may have grown since it was looked at: read on to its end, within the limit.
-    if (filled == data.size()) {
-      if (data.size() > limit) throw EFOpenError(path);
-      data.resize(std::min<uint64_t>(limit + 1, data.size() + 65536));
+    if (filled == size) {
+      if (size > limit) throw EFOpenError(path);
+      size = std::min<uint64_t>(limit + 1, size + 65536);
+      data = grow(size);
     }
-    const size_t got = ReadSome(file, data.data() + filled, data.size() - filled, path);
+    const size_t got = ReadSome(file, data + filled, size - filled, path);
     if (got == 0) break;
     filled += got;
   }
   if (filled > limit) throw EFOpenError(path);
-  data.resize(filled);
+  return filled;
+}
+
+}  // namespace
+
+std::string ReadWholeFile(const fs::path& path, uint64_t limit) {
+  std::string data;
+  data.resize(ReadToEnd(path, limit, [&data](size_t size) {
+    data.resize(size);
+    return data.data();
+  }));
   return data;
+}
+
+// A block for a file's bytes. A large one is asked for in huge pages: on a virtual machine each
+// first touch of a page traps, and the 20,000 pages of a file of 80 MB cost three to four times
+// the reading of it (a learner's file of a million words loaded in 46 ms instead of 83 here).
+ByteBlock NewFileBlock(size_t size) {
+#ifdef MADV_HUGEPAGE
+  constexpr size_t kHuge = size_t(2) << 20;
+  if (size >= 4 * kHuge) {
+    const size_t whole = (size + kHuge - 1) / kHuge * kHuge;
+    ByteBlock block(static_cast<char*>(std::aligned_alloc(kHuge, whole)));
+    if (!block) throw std::bad_alloc();
+    ::madvise(block.get(), whole, MADV_HUGEPAGE);
+    return block;
+  }
+#endif
+  return NewByteBlock(size);
+}
+
+FileBytes ReadWholeFileBytes(const fs::path& path, uint64_t limit) {
+  FileBytes bytes;
+  size_t held = 0;
+  bytes.size = ReadToEnd(path, limit, [&](size_t size) {
+    ByteBlock larger = NewFileBlock(size);
+    if (held != 0) std::memcpy(larger.get(), bytes.data.get(), held);
+    bytes.data = std::move(larger);
+    held = size;
+    return bytes.data.get();
+  });
+  return bytes;
 }
 
 #else
@@ -435,7 +480,7 @@ std::string ReadFileStart(const fs::path& path, size_t count) {
   return data;
 }
 
-std::string ReadWholeFile(const fs::path& path, uint64_t limit, size_t room) {
+std::string ReadWholeFile(const fs::path& path, uint64_t limit) {
   std::error_code error;
   const fs::file_status status = fs::status(path, error);
   const auto size = fs::file_size(path, error);
@@ -443,7 +488,6 @@ std::string ReadWholeFile(const fs::path& path, uint64_t limit, size_t room) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw EFOpenError(path);
   std::string data;
-  data.reserve(size_t(size) + room);
   data.resize(size_t(size));
   in.read(data.data(), std::streamsize(size));
   data.resize(size_t(in.gcount()));
@@ -454,6 +498,13 @@ std::string ReadWholeFile(const fs::path& path, uint64_t limit, size_t room) {
   }
   if (in.bad()) throw EFOpenError(path);
   return data;
+}
+
+FileBytes ReadWholeFileBytes(const fs::path& path, uint64_t limit) {
+  const std::string data = ReadWholeFile(path, limit);
+  FileBytes bytes{NewByteBlock(data.size()), data.size()};
+  std::memcpy(bytes.data.get(), data.data(), data.size());
+  return bytes;
 }
 
 #endif

@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "model/ByteStream.h"
 #include "model/FileErrors.h"
 
 namespace norumi {
@@ -25,8 +27,6 @@ using SaveFault = std::function<bool(SaveStep)>;
 // EFCreateError naming `target` and the cause is thrown.
 void SaveFileReplacing(const std::filesystem::path& target, std::string_view bytes,
                        const SaveFault& fault = {});
-// Writes a part of the file; false when it could not be written.
-using WritePart = std::function<bool(std::string_view)>;
 // The same for content made as it is written: `produce` hands its parts to the writer in order
 // and returns false as soon as one could not be written.
 void SaveFileReplacing(const std::filesystem::path& target,
@@ -56,10 +56,17 @@ inline constexpr uint64_t kMaxReadBytes = uint64_t(1) << 30;
 
 // Reads a whole regular file. Throws EFOpenError when it cannot be read, when it is anything but
 // a regular file (a pipe, a device: opening never waits for a writer) or larger than
-// `limit`. The string has room for `room` more bytes, which a caller may append without the
-// string moving.
-std::string ReadWholeFile(const std::filesystem::path& path, uint64_t limit = kMaxReadBytes,
-                          size_t room = 0);
+// `limit`.
+std::string ReadWholeFile(const std::filesystem::path& path, uint64_t limit = kMaxReadBytes);
+
+// A file's bytes in a block of their own, which never moves and was never filled before the
+// file was read into it.
+struct FileBytes {
+  ByteBlock data;
+  size_t size = 0;
+};
+// Reads as ReadWholeFile does.
+FileBytes ReadWholeFileBytes(const std::filesystem::path& path, uint64_t limit = kMaxReadBytes);
 
 // The first `count` bytes of a regular file (fewer when it is shorter), read as ReadWholeFile
 // reads: never waiting on a pipe or a device, which throw EFOpenError like a missing file.

@@ -11,6 +11,7 @@
 #include "model/SafeSave.h"
 #include "model/Tango.h"
 #include "model/TangoRecords.h"
+#include "model/TangoStore.h"
 #include "model/TangoView.h"
 
 namespace norumi {
@@ -31,18 +32,8 @@ inline bool IsDamaged(LoadStatus status) {
   return status != LoadStatus::Intact && status != LoadStatus::Missing;
 }
 
-// Room for entries to be added to a list.
-struct RoomToAdd {
-  size_t entries = 0;
-  size_t bytes = 0;  // of their records (see TangoRecords)
-};
-
-// One word file in memory: its header, its entries (owned, in the order added, each with a
-// running-number label) and its two answer histories.
-//
-// Entries are kept as the file holds them, unmasked, one after another in one block of bytes: a
-// load is one read and one pass over it, and a word costs its bytes and a 16-byte item. An entry
-// that Tango() hands out to be edited moves into a TTango of its own and stays there.
+// One word file in memory: its header, its entries (in the order added, each with a
+// running-number label, kept as TangoStore.h says) and its two answer histories.
 class TTangoList {
  public:
   TTangoList() = default;
@@ -62,37 +53,34 @@ class TTangoList {
   TRirekiList RirekiJap2Kor;
   TRirekiList RirekiKor2Jap;
 
-  int Count() const { return static_cast<int>(items_.size()); }
-  // The entry as a TTango, whose address stays while the list holds the entry. The first call
-  // for an entry copies it out of the block, so loops over every entry use View instead.
-  TTango& Tango(int index) { return Edited(index); }
-  const TTango& Tango(int index) const { return Edited(index); }
-  // The entry without copying it; valid until the list changes.
-  TangoView View(int index) const;
+  int Count() const { return entries_.Count(); }
+  // The entry to be edited, as a TTango of its own whose address stays while the list holds
+  // the entry. The first call for an entry copies it out of its record, so loops over every
+  // entry use View instead.
+  TTango& Tango(int index) { return entries_.Edit(index); }
+  // A copy of the entry.
+  TTango Tango(int index) const;
+  // The entry without copying it; valid until the list changes. See TangoStore::View.
+  TangoView View(int index) { return entries_.View(index); }
+  TangoView View(int index, std::string& scratch) const { return entries_.View(index, scratch); }
   std::string Label(int index) const { return std::to_string(LabelNumber(index)); }
-  int32_t LabelNumber(int index) const { return items_.at(index).label; }
+  int32_t LabelNumber(int index) const { return entries_.Label(index); }
 
   void ClearEntries();
   TTango& AddNew();
   TTango& AddCopy(const TTango& source);
-  void DeleteAt(int index);
-  bool Contains(const TTango& entry) const;
+  void DeleteAt(int index) { entries_.Delete(index); }
+  bool Contains(const TTango& entry);
   // Appends a copy of each of `words` that Contains would not find, counting the copies
   // appended before it; returns how many it appended. Takes time in proportion to the words.
   int AddAbsent(const TangoRecords& words);
-  int AddAbsent(const std::vector<TTango>& words);
   int FindByJapan(const std::string& japan, std::vector<TTango*>& result);
-  int FindByHangul(const HangulCodes& hangul, std::vector<TTango*>& result);
-  void Merge(const TTangoList& other);
-  // The same as merging each list in turn, with one lookup table for all of them.
-  void MergeAll(const std::vector<const TTangoList*>& others);
-  // The same for lists no longer needed, which it empties as it goes.
+  // Merges each list in turn, emptying it: appends the entries whose word (IsSameWord) none of
+  // the entries held before that list's turn has.
   void MergeAllMoving(std::vector<std::unique_ptr<TTangoList>>&& others);
-  void RemoveEmpty();
+  void RemoveEmpty() { entries_.DeleteEmpty(); }
 
-  // `room`: for words to be added after the load, made with it so that the list never moves
-  // what it read to make room later.
-  LoadStatus LoadFromFile(const std::filesystem::path& path, const RoomToAdd& room = {});
+  LoadStatus LoadFromFile(const std::filesystem::path& path);
   // Reads only the header (title, URL and the rest before the first marker), from as few bytes
   // at the start of the file as it needs; entries and histories stay as they are. Intact says
   // only that the header was whole. Throws EFOpenError as LoadFromFile does.
@@ -109,50 +97,23 @@ class TTangoList {
   void SaveKeepingEmpty(const std::filesystem::path& path);
   // The bytes SaveKeepingEmpty writes, made whole in `out`: a window makes them on its own
   // thread, where the list changes, and has them written on another.
-  void SaveKeepingEmpty(ByteWriter& out) { WriteStream(out); }
+  void SaveKeepingEmpty(ByteWriter& out) { WriteStream(out, true); }
 
   // Mail-magazine code of the header (see MailCode.h for the result codes).
   int HeaderToMailCode(TextLines& lines) const;
   int HeaderFromMailCode(TextLines& lines);
 
  private:
-  // The file's bytes, leaving out entries with neither Korean nor meaning. With `write`, they
-  // are handed to it in parts as they are made, and the writing stops at a part it refused.
-  bool WriteStream(ByteWriter& out, const WritePart* write = nullptr);
-  // Saves as SaveToFile does, writing the file as it is made.
-  void WriteFile(const std::filesystem::path& path, const SaveFault& fault);
-  // Reads the entries and histories after the header. `inPlace`: `in` reads `bytes_` itself,
-  // and each entry is unmasked where it lies.
-  LoadStatus LoadFrom(ByteReader& in, bool inPlace, size_t roomEntries = 0);
+  // The file's bytes, leaving out the empty entries when `skipEmpty`.
+  void WriteStream(ByteWriter& out, bool skipEmpty);
+  // Saves as SaveToFile does, writing the file in parts as it is made.
+  void WriteFile(const std::filesystem::path& path, const SaveFault& fault, bool skipEmpty);
+  // Reads the entries and histories after the header. `bytes`: those `in` reads, which the list
+  // takes over; without them, it copies what `in` has left.
+  LoadStatus LoadFrom(ByteReader& in, ByteBlock bytes);
   bool LoadHeader(ByteReader& in);
-  // Appends `entry`'s record to the block; `entry` may lie in the block itself.
-  void AppendRecord(const TangoView& entry);
 
-  struct Item {
-    uint64_t where;  // the record's offset in `bytes_`, or the address of its TTango
-    int32_t label;
-    bool edited;
-  };
-  TTango& Edited(int index) const;
-  // TTangos live in blocks that never move, so a pointer to one stays valid while the list
-  // holds it; a released one is emptied and its slot is given back with the block.
-  TTango* NewSlot() const;
-  TTango& Append(TTango* tango);
-  template <typename List>
-  void MergeAllWith(const std::vector<List*>& others);
-
-  // Entries are handed out for editing from const lists too: the list reads the same after.
-  mutable std::vector<Item> items_;
-  std::string bytes_;
-  mutable std::vector<std::unique_ptr<TTango[]>> blocks_;
-  mutable size_t blockUsed_ = 0;
-  mutable size_t blockSize_ = 0;
+  TangoStore entries_;
 };
-
-inline TangoView TTangoList::View(int index) const {
-  const Item& item = items_.at(index);
-  if (item.edited) return ViewOf(*reinterpret_cast<const TTango*>(item.where));
-  return RecordAt(bytes_.data() + item.where);
-}
 
 }  // namespace norumi

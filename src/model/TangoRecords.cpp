@@ -38,7 +38,7 @@ TangoView Stored(TangoView entry) {
   return entry;
 }
 
-void TangoRecords::Append(const TangoView& entry) {
+char* RecordBlocks::Append(const TangoView& entry) {
   const TangoView stored = Stored(entry);
   const size_t size = RecordSize(stored);
   if (size > room_) {
@@ -48,13 +48,20 @@ void TangoRecords::Append(const TangoView& entry) {
     blocks_.push_back(std::make_unique_for_overwrite<char[]>(room_));
     free_ = blocks_.back().get();
   }
-  WriteRecord(free_, stored);
-  records_.push_back(free_);
-  free_ += size, room_ -= size, bytes_ += size;
+  char* const record = free_;
+  WriteRecord(record, stored);
+  free_ += size, room_ -= size;
+  return record;
+}
+
+void RecordBlocks::Adopt(RecordBlocks&& other) {
+  // `free_` goes on in the block it lies in, wherever that block now stands.
+  for (auto& block : other.blocks_) blocks_.push_back(std::move(block));
+  other = RecordBlocks();
 }
 
 void TangoRecords::Append(TangoRecords&& other) {
-  for (auto& block : other.blocks_) blocks_.push_back(std::move(block));
+  blocks_.Adopt(std::move(other.blocks_));
   records_.insert(records_.end(), other.records_.begin(), other.records_.end());
   bytes_ += other.bytes_;
   other = TangoRecords();

@@ -54,15 +54,32 @@ inline TangoView RecordAt(const char* at) {
 // `entry` as a file holds it: its texts up to their first zero byte.
 TangoView Stored(TangoView entry);
 
-// Entries on their way into a list, written one after another into blocks that never move: a
-// word costs its bytes and a pointer, and no allocation or copy of its own.
+// Records written one after another into blocks that never move: a record stays where it was
+// written, and costs its bytes and no allocation of its own.
+class RecordBlocks {
+ public:
+  // Writes `entry` with its texts cut at their first zero byte, as a file would hold them; where
+  // its record lies.
+  char* Append(const TangoView& entry);
+  // Takes over the blocks of `other`, whose records stay where they are.
+  void Adopt(RecordBlocks&& other);
+
+ private:
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  char* free_ = nullptr;  // the room left in the last block
+  size_t room_ = 0;
+};
+
+// Entries on their way into a list: a word costs its record and a pointer.
 class TangoRecords {
  public:
   int Count() const { return static_cast<int>(records_.size()); }
   bool empty() const { return records_.empty(); }
   TangoView View(int index) const { return RecordAt(records_[size_t(index)]); }
-  // Appends `entry` with its texts cut at their first zero byte, as a file would hold them.
-  void Append(const TangoView& entry);
+  void Append(const TangoView& entry) {
+    records_.push_back(blocks_.Append(entry));
+    bytes_ += RecordSize(View(Count() - 1));
+  }
   // Takes over the records of `other`, after these.
   void Append(TangoRecords&& other);
   void Reserve(size_t entries) { records_.reserve(entries); }
@@ -70,9 +87,7 @@ class TangoRecords {
   size_t Bytes() const { return bytes_; }
 
  private:
-  std::vector<std::unique_ptr<char[]>> blocks_;
-  char* free_ = nullptr;  // the room left in the last block
-  size_t room_ = 0;
+  RecordBlocks blocks_;
   std::vector<const char*> records_;
   size_t bytes_ = 0;
 };

@@ -9,7 +9,6 @@
 #include <string>
 #include <string_view>
 
-#include "model/HugePages.h"
 #include "model/KeyedHash.h"
 #include "model/TangoRecords.h"
 #include "model/TangoView.h"
@@ -49,10 +48,9 @@ class WordIndex {
   explicit WordIndex(size_t expected) {
     while (capacity_ < expected * 2) capacity_ *= 2;
     // Zeroed memory is an empty table: a large one comes zeroed from the system, page by page
-    // as it is first touched, and larger pages mean fewer touches.
+    // as it is first touched.
     table_.reset(static_cast<Slot*>(std::calloc(capacity_, sizeof(Slot))));
     if (!table_) throw std::bad_alloc();
-    AdviseHugePages(table_.get(), capacity_ * sizeof(Slot));
   }
 
   void Prefetch(uint64_t hash) const {

@@ -15,7 +15,7 @@ namespace {
 
 // Every entry that shows the same Korean word as `word`: equal codes once the trailing 0 codes,
 // which draw nothing, are left out.
-std::vector<const TTango*> SameKorean(const TTangoList& list, const TTango& word) {
+std::vector<const TTango*> SameKorean(TTangoList& list, const TTango& word) {
   std::vector<const TTango*> same;
   const CodeView shown = CodeView(word.Hangul).Shown();
   for (int i = 0; i < list.Count(); ++i) {

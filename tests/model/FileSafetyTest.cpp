@@ -6,6 +6,7 @@
 #include <cctype>
 #include <chrono>
 #include <functional>
+#include <memory>
 
 #include "ModelSamples.h"
 #include "TempDir.h"
@@ -475,19 +476,28 @@ TEST(WordFileLock, UpdateReadsUnderTheLockAndNeverSavesADamagedFile) {
   EXPECT_EQ(test::ReadBytes(path), bytes);
 }
 
+// The words as the TSV reader hands them on.
+TangoRecords Records(const std::vector<TTango>& words) {
+  TangoRecords records;
+  for (const TTango& word : words) records.Append(ViewOf(word));
+  return records;
+}
+
 // Work in proportion to the words, whatever the duplicates: each of these took minutes when
 // lookups scanned the list or repeats piled up in one probe chain (their speed is measured by
 // BM_MergeRepeatedWord and BM_ImportWords).
 TEST(WordListWork, MergesAndImportsTakeLinearTimeWithTheResultsOfPlainLookups) {
   constexpr int kCopies = 300'000;
-  TTangoList target, other;
+  TTangoList target;
+  std::vector<std::unique_ptr<TTangoList>> others;
+  others.push_back(std::make_unique<TTangoList>());
+  others.push_back(std::make_unique<TTangoList>());
   for (int i = 0; i < kCopies; ++i) test::AddWord(target, "same", {1, 0});
   test::AddWord(target, "held", {2});
   for (int i = 0; i < kCopies; ++i)
-    test::AddWord(other, i % 2 ? "same" : "new", {i % 2 ? 1 : 3, 0});
-  TTangoList third;
-  test::AddWord(third, "new", {3, 0});
-  target.MergeAll({&other, &third});
+    test::AddWord(*others[0], i % 2 ? "same" : "new", {i % 2 ? 1 : 3, 0});
+  test::AddWord(*others[1], "new", {3, 0});
+  target.MergeAllMoving(std::move(others));
   // Both lists' repeats of a word the target lacked are appended; the third list's is not.
   EXPECT_EQ(target.Count(), kCopies + 1 + kCopies / 2);
   EXPECT_EQ(target.Tango(kCopies + 1).Japan, "new");
@@ -502,8 +512,9 @@ TEST(WordListWork, MergesAndImportsTakeLinearTimeWithTheResultsOfPlainLookups) {
     words.back().Setsumei = i % 10 ? "" : "note";  // an explanation makes another entry
   }
   words.push_back(words.back());  // repeated within the import: added once
+  const TangoRecords records = Records(words);
   int added = 0;
-  added = file.AddAbsent(words);
+  added = file.AddAbsent(records);
   EXPECT_EQ(added, 50'000 + 5'000);
   EXPECT_EQ(file.Count(), 155'000);
   EXPECT_TRUE(file.Contains(words[0]));
@@ -524,19 +535,26 @@ uint64_t UnkeyedWordHash(const TTango& t) {
 TEST(WordListWork, WordsMadeToCollideUnderAKnownHashAreStillImportedAndMergedInLinearTime) {
   constexpr uint64_t kSlots = (uint64_t(1) << 24) - 1;  // any index of up to 16M slots
   TTangoList crafted;
+  // The same file read twice more, to be merged.
+  std::vector<std::unique_ptr<TTangoList>> copies;
+  copies.push_back(std::make_unique<TTangoList>());
+  copies.push_back(std::make_unique<TTangoList>());
   for (int i = 0; i < 200'000; ++i) {
     // The one code that brings the low bits of the word's hash to zero.
     const std::string japan = "w" + std::to_string(i);
     const uint64_t h = std::hash<std::string_view>()(japan);
     const uint64_t code = (h - 0x9E3779B97F4A7C15ull - (h << 6) - (h >> 2)) & kSlots;
-    test::AddWord(crafted, japan, {int32_t(code)});
+    for (TTangoList* list : {&crafted, copies[0].get(), copies[1].get()})
+      test::AddWord(*list, japan, {int32_t(code)});
     ASSERT_EQ(UnkeyedWordHash(crafted.Tango(i)) & kSlots, 0u);
   }
   std::vector<TTango> one(1);
   one[0].Japan = "new";
-  EXPECT_EQ(crafted.AddAbsent(one), 1);
+  const TangoRecords records = Records(one);
+  EXPECT_EQ(crafted.AddAbsent(records), 1);
+  for (auto& copy : copies) copy->AddAbsent(records);
   TTangoList merged;
-  merged.MergeAll({&crafted, &crafted});
+  merged.MergeAllMoving(std::move(copies));
   EXPECT_EQ(merged.Count(), 200'001);
 }
 

@@ -89,9 +89,15 @@ void AppendJsonStringFromCp932(Appender& out, std::string_view cp932) {
   out.ThroughString([cp932](std::string& text) { AppendJsonString(text, Cp932ToUtf8(cp932)); });
 }
 
+// The entry, on whichever thread lists it, without changing the list.
+TangoView EntryAt(const TTangoList& list, int index) {
+  thread_local std::string scratch;
+  return list.View(index, scratch);
+}
+
 // The entry as JsonWriter would write it, written straight: a dump writes a million of them.
 void AppendEntry(Appender& out, const TTangoList& list, int index) {
-  const TangoView word = list.View(index);
+  const TangoView word = EntryAt(list, index);
   out.Append("{\"label\":");
   out.AppendInt(list.LabelNumber(index));
   out.Append(",\"japan\":");
@@ -157,7 +163,7 @@ std::string OneLine(std::string_view cp932) {
 // An entry of the listing for people: its number, Korean and meaning, then its explanation
 // and URL where it has them.
 void AppendEntryLines(Appender& out, const TTangoList& list, int index) {
-  const TangoView entry = list.View(index);
+  const TangoView entry = EntryAt(list, index);
   out.Append("  [");
   out.AppendInt(list.LabelNumber(index));
   out.Append("] ");
@@ -233,7 +239,7 @@ void WriteListTsv(const TTangoList& list, const TextSink& write) {
   WriteInBatches(
       list.Count(),
       [&list](Appender& out, int i) {
-        const TangoView word = list.View(i);
+        const TangoView word = EntryAt(list, i);
         AppendKorean(out, word.Hangul, true);
         for (const std::string_view field : {word.Japan, word.Setsumei, word.Url}) {
           out.Append('\t');

@@ -63,9 +63,7 @@ int RunImport(const Invocation& call) {
   // Read under the lock, so that the words another writer saved meanwhile stay.
   const WordFileLock lock(path, kWordFileLockWait, "import");
   TTangoList list;
-  // With room for every word offered, so that what was read never moves to make room.
-  const LoadStatus status =
-      list.LoadFromFile(path, {size_t(read.words.Count()), read.words.Bytes()});
+  const LoadStatus status = list.LoadFromFile(path);
   if (IsDamaged(status))
     throw Failure(ShowPath(path) + " is damaged (" + LoadStatusName(status) +
                   "); nothing imported");
