@@ -166,12 +166,7 @@ int TfrmJap2Kor::StartSession(QuizSession& session) {
   OpenQuiz(*this, *lbTanName, *imMoji, session.List());
   HasKeyboard = !ReadKeyboardPath(services_.registry).isEmpty();
   ShowQuestion();
-  int result = kModalOk;
-  // A drill with nothing left to ask has nothing to show: its results alone.
-  if (session.Current() == QuizSession::State::Finished)
-    FinishQuiz();
-  else
-    result = services_.dialogs.ShowModal(*this);
+  const int result = RunQuiz(services_.dialogs, *this, session);
   Session = nullptr;
   return result;
 }
@@ -256,8 +251,7 @@ void TfrmJap2Kor::btNextClick() {
 }
 
 void TfrmJap2Kor::FinishQuiz() {
-  frmKeyboard->Keyboard.Clear();
-  ShowResultsAside(*this, *Session->History());
+  norumi::FinishQuiz(*this, *Session);
 }
 
 void TfrmJap2Kor::btCloseClick() {

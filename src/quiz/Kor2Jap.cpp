@@ -181,12 +181,7 @@ int TfrmKor2Jap::StartSession(QuizSession& session) {
   OpenQuiz(*this, *lbTanName, *imMoji, session.List());
   ShowQuestion();
   EnterDown = false;
-  int result = kModalOk;
-  // A drill with nothing left to ask has nothing to show: its results alone.
-  if (session.Current() == QuizSession::State::Finished)
-    FinishQuiz();
-  else
-    result = services_.dialogs.ShowModal(*this);
+  const int result = RunQuiz(services_.dialogs, *this, session);
   Session = nullptr;
   return result;
 }
@@ -269,8 +264,7 @@ void TfrmKor2Jap::btNextClick() {
 }
 
 void TfrmKor2Jap::FinishQuiz() {
-  frmKeyboard->Keyboard.Clear();
-  ShowResultsAside(*this, *Session->History());
+  norumi::FinishQuiz(*this, *Session);
 }
 
 void TfrmKor2Jap::btCloseClick() {

@@ -13,6 +13,7 @@
 #include "platform/text/ShownControls.h"
 #include "quiz/Seiseki.h"
 #include "quiz/Setsumei.h"
+#include "session/QuizSession.h"
 
 namespace norumi {
 
@@ -87,6 +88,17 @@ void OpenQuiz(QWidget& quiz, QLabel& heading, TImage& image, const TTangoList& l
   heading.setText(title);
   quiz.setWindowTitle(QStringLiteral("Norumi! > 単語出題 > ") + title);
   frmKeyboard->AttachImage(&image);
+}
+
+void FinishQuiz(QWidget& quiz, const QuizSession& session) {
+  frmKeyboard->Keyboard.Clear();
+  ShowResultsAside(quiz, *session.History());
+}
+
+int RunQuiz(IDialogs& dialogs, QDialog& quiz, const QuizSession& session) {
+  if (session.Current() != QuizSession::State::Finished) return dialogs.ShowModal(quiz);
+  FinishQuiz(quiz, session);
+  return kModalOk;
 }
 
 }  // namespace norumi

@@ -5,6 +5,7 @@
 
 #include "model/TangoList.h"
 
+class QDialog;
 class QLabel;
 class QPoint;
 class QPushButton;
@@ -15,6 +16,7 @@ class QWidget;
 namespace norumi {
 
 class IDialogs;
+class QuizSession;
 class TImage;
 
 // The steps both quiz windows take alike.
@@ -44,5 +46,10 @@ void ShowResultsAside(QWidget& quiz, const TRirekiList& history);
 // What both windows do at each opening: the list's title as caption and heading, and the shared
 // keyboard's drawing on `image`, emptied so that nothing pasted elsewhere carries over.
 void OpenQuiz(QWidget& quiz, QLabel& heading, TImage& image, const TTangoList& list);
+// The end of a drill: the shared keyboard emptied, and the results shown with the quiz aside.
+void FinishQuiz(QWidget& quiz, const QuizSession& session);
+// The quiz window shown modally on its session, its modal result returned; a drill with nothing
+// left to ask has nothing to show and shows its results alone.
+int RunQuiz(IDialogs& dialogs, QDialog& quiz, const QuizSession& session);
 
 }  // namespace norumi
