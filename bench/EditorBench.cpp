@@ -9,7 +9,8 @@
 
 #include "BenchWords.h"
 #include "editor/WordFileWriter.h"
-#include "model/WordFileLock.h"
+#include "model/WordFileUpdate.h"
+#include "storage/WordFileLock.h"
 
 namespace norumi::bench {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "BenchWords.h"
 #include "exchange/Tsv.h"
-#include "model/SafeSave.h"
 #include "platform/text/Cp932.h"
+#include "storage/SafeSave.h"
 
 namespace norumi::bench {
 namespace {

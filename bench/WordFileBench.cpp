@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "BenchWords.h"
-#include "model/SafeSave.h"
+#include "storage/SafeSave.h"
 
 namespace norumi::bench {
 namespace {

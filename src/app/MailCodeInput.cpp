@@ -5,15 +5,16 @@
 
 #include "editor/Regist.h"
 #include "hangul/core/Compose.h"
-#include "model/FileErrors.h"
 #include "model/MailCode.h"
 #include "model/TangoList.h"
-#include "model/WordFileLock.h"
+#include "model/WordFileUpdate.h"
 #include "platform/text/CodeLines.h"
 #include "platform/text/WordFileName.h"
 #include "quiz/Jap2Kor.h"
 #include "quiz/Kor2Jap.h"
 #include "session/QuizSession.h"
+#include "storage/FileErrors.h"
+#include "storage/WordFileLock.h"
 
 namespace norumi {
 

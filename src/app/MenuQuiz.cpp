@@ -7,7 +7,6 @@
 #include "app/WbkMenu.h"
 #include "files/WbkDialog.h"
 #include "files/WordFolder.h"
-#include "model/FileErrors.h"
 #include "platform/Dialogs.h"
 #include "platform/ExceptionDisplay.h"
 #include "platform/text/Cp932.h"
@@ -16,6 +15,7 @@
 #include "quiz/Jap2Kor.h"
 #include "quiz/Kor2Jap.h"
 #include "session/QuizRun.h"
+#include "storage/FileErrors.h"
 
 namespace norumi {
 

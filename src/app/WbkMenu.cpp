@@ -16,7 +16,6 @@
 #include "editor/Regist.h"
 #include "files/WbkDialog.h"
 #include "files/WordFolder.h"
-#include "model/FileErrors.h"
 #include "platform/Dialogs.h"
 #include "platform/ExceptionDisplay.h"
 #include "platform/FormParts.h"
@@ -26,6 +25,7 @@
 #include "platform/text/ShownControls.h"
 #include "platform/text/WordFileName.h"
 #include "platform/text/WordFilePath.h"
+#include "storage/FileErrors.h"
 
 namespace norumi {
 

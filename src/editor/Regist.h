@@ -7,8 +7,8 @@
 
 #include "editor/WordFileWriter.h"
 #include "model/TangoList.h"
-#include "model/WordFileLock.h"
 #include "platform/Form.h"
+#include "storage/WordFileLock.h"
 
 class QAction;
 class QFileDialog;

@@ -9,14 +9,15 @@
 #include "editor/EditSteps.h"
 #include "editor/Regist.h"
 #include "hangul/view/KeyboardWindow.h"
-#include "model/FileErrors.h"
-#include "model/SafeSave.h"
+#include "model/WordFileUpdate.h"
 #include "platform/BusyWork.h"
 #include "platform/Dialogs.h"
 #include "platform/ExceptionDisplay.h"
 #include "platform/Registry.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/WordFileName.h"
+#include "storage/FileErrors.h"
+#include "storage/SafeSave.h"
 
 namespace norumi {
 

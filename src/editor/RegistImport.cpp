@@ -7,11 +7,11 @@
 
 #include "editor/Regist.h"
 #include "exchange/TsvWords.h"
-#include "model/SafeSave.h"
 #include "platform/BusyWork.h"
 #include "platform/Dialogs.h"
 #include "platform/FormParts.h"
 #include "platform/text/WordFileName.h"
+#include "storage/SafeSave.h"
 
 namespace norumi {
 

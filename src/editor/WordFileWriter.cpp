@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/WordFileWriter.h"
 
-#include "model/SafeSave.h"
+#include "storage/SafeSave.h"
 
 namespace norumi {
 

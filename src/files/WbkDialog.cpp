@@ -14,8 +14,7 @@
 #include "files/ClickLabel.h"
 #include "files/WordFolder.h"
 #include "model/CombinedList.h"
-#include "model/FileErrors.h"
-#include "model/WordFileLock.h"
+#include "model/WordFileUpdate.h"
 #include "platform/Dialogs.h"
 #include "platform/ExceptionDisplay.h"
 #include "platform/FormParts.h"
@@ -24,6 +23,8 @@
 #include "platform/text/ShownControls.h"
 #include "platform/text/WordFileName.h"
 #include "platform/text/WordFilePath.h"
+#include "storage/FileErrors.h"
+#include "storage/WordFileLock.h"
 
 namespace norumi {
 

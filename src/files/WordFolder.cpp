@@ -3,10 +3,10 @@
 
 #include <algorithm>
 
-#include "model/FileErrors.h"
-#include "model/SafeSave.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/WordFileName.h"
+#include "storage/FileErrors.h"
+#include "storage/SafeSave.h"
 
 namespace norumi {
 

@@ -7,12 +7,6 @@
 
 namespace norumi {
 
-ByteBlock NewByteBlock(size_t size) {
-  ByteBlock block(static_cast<char*>(std::malloc(std::max<size_t>(size, 1))));
-  if (!block) throw std::bad_alloc();
-  return block;
-}
-
 // Eight bytes at a time, each eight read before they are written.
 bool RemaskBytes(char* to, const char* from, size_t count, char was, char now) {
   constexpr uint64_t kOnes = 0x0101010101010101u;

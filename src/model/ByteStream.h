@@ -12,19 +12,12 @@
 #include <string_view>
 #include <vector>
 
+#include "storage/ByteBlock.h"
+
 namespace norumi {
 
 // Word files are little-endian, and lists of integers are copied to and from them whole.
 static_assert(std::endian::native == std::endian::little, "word files are little-endian");
-
-// A block of bytes from malloc, which leaves it unfilled: whoever makes one writes every byte
-// it reads.
-struct FreeBytes {
-  void operator()(char* bytes) const { std::free(bytes); }
-};
-using ByteBlock = std::unique_ptr<char[], FreeBytes>;
-// Throws std::bad_alloc when there is no room.
-ByteBlock NewByteBlock(size_t size);
 
 // Writes `count` bytes from `from` to `to`, each XOR `low`; true when one came out 0. `to` may
 // lie before `from` by any distance, or be `from` itself.
@@ -57,9 +50,6 @@ class ByteReader {
   std::string_view data_;
   size_t pos_ = 0;
 };
-
-// Writes a part of a file; false when it could not be written.
-using WritePart = std::function<bool(std::string_view)>;
 
 // Appends little-endian values to a byte buffer, or hands them to a writer in parts.
 class ByteWriter {

@@ -6,11 +6,11 @@
 #include <memory>
 #include <optional>
 
-#include "model/FileErrors.h"
 #include "model/Parallel.h"
 #include "model/Random.h"
 #include "model/TangoRecords.h"
 #include "model/WordIndex.h"
+#include "storage/FileErrors.h"
 
 namespace norumi {
 

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "model/Rireki.h"
-#include "model/SafeSave.h"
 #include "model/Tango.h"
 #include "model/TangoRecords.h"
 #include "model/TangoStore.h"
 #include "model/TangoView.h"
+#include "storage/SafeSave.h"
 
 namespace norumi {
 

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/ExceptionDisplay.h"
 
-
-#include "model/FileErrors.h"
-#include "model/SafeSave.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
 #include "platform/text/ShownControls.h"
+#include "storage/FileErrors.h"
+#include "storage/SafeSave.h"
 
 namespace norumi {
 

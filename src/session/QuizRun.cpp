@@ -3,9 +3,10 @@
 
 #include <string_view>
 
-#include "model/FileErrors.h"
-#include "model/SafeSave.h"
-#include "model/WordFileLock.h"
+#include "model/WordFileUpdate.h"
+#include "storage/FileErrors.h"
+#include "storage/SafeSave.h"
+#include "storage/WordFileLock.h"
 
 namespace norumi {
 

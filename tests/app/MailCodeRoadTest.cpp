@@ -15,11 +15,11 @@
 #include "editor/MelCode.h"
 #include "editor/Regist.h"
 #include "files/WbkDialog.h"
-#include "model/FileErrors.h"
 #include "model/MailCode.h"
-#include "model/WordFileLock.h"
 #include "platform/ExceptionDisplay.h"
 #include "platform/text/Cp932.h"
+#include "storage/FileErrors.h"
+#include "storage/WordFileLock.h"
 
 namespace norumi {
 namespace {

@@ -16,8 +16,8 @@
 #include "app/WbkMenu.h"
 #include "app/Windows.h"
 #include "hangul/view/Drawing.h"
-#include "model/WordFileLock.h"
 #include "platform/text/Cp932.h"
+#include "storage/WordFileLock.h"
 
 namespace norumi {
 namespace {

@@ -4,9 +4,10 @@
 #include <QClipboard>
 
 #include "EditorFixture.h"
-#include "model/FileErrors.h"
-#include "model/WordFileLock.h"
+#include "model/WordFileUpdate.h"
 #include "platform/ExceptionDisplay.h"
+#include "storage/FileErrors.h"
+#include "storage/WordFileLock.h"
 
 namespace norumi {
 namespace {

@@ -6,9 +6,9 @@
 #include <future>
 
 #include "EditorFixture.h"
-#include "model/FileErrors.h"
-#include "model/SafeSave.h"
 #include "platform/ExceptionDisplay.h"
+#include "storage/FileErrors.h"
+#include "storage/SafeSave.h"
 
 namespace norumi {
 namespace {

@@ -12,10 +12,10 @@
 
 #include "FilesFixture.h"
 #include "ModelSamples.h"
-#include "model/FileErrors.h"
 #include "platform/Dialogs.h"
 #include "platform/ExceptionDisplay.h"
 #include "platform/Services.h"
+#include "storage/FileErrors.h"
 
 namespace norumi {
 namespace {

@@ -10,8 +10,9 @@
 
 #include "ModelSamples.h"
 #include "TempDir.h"
-#include "model/FileErrors.h"
-#include "model/WordFileLock.h"
+#include "model/WordFileUpdate.h"
+#include "storage/FileErrors.h"
+#include "storage/WordFileLock.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -3,8 +3,8 @@
 
 #include "ModelSamples.h"
 #include "TempDir.h"
-#include "model/FileErrors.h"
 #include "model/TangoList.h"
+#include "storage/FileErrors.h"
 
 namespace norumi {
 namespace {
@@ -25,9 +25,8 @@ TEST(SavingAWordFile, AFailureAtAnyStepLeavesTheOldFileAsItWas) {
   list.SaveToFile(path);
   const std::string before = test::ReadBytes(path);
 
-  for (SaveStep failing :
-       {SaveStep::CreateTemporary, SaveStep::Write, SaveStep::Flush, SaveStep::Close,
-        SaveStep::Replace}) {
+  for (SaveStep failing : {SaveStep::CreateTemporary, SaveStep::Write, SaveStep::Flush,
+                           SaveStep::Close, SaveStep::Replace}) {
     test::AddWord(list, "more", {1});
     try {
       list.SaveToFile(path, [&](SaveStep step) { return step == failing; });

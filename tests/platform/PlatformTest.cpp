@@ -17,7 +17,6 @@
 
 #include "PlatformDoubles.h"
 #include "TempDir.h"
-#include "model/FileErrors.h"
 #include "platform/ExceptionDisplay.h"
 #include "platform/Registry.h"
 #include "platform/Services.h"
@@ -25,6 +24,7 @@
 #include "platform/Translations.h"
 #include "platform/text/Cp932Validator.h"
 #include "platform/text/WordFileName.h"
+#include "storage/FileErrors.h"
 
 namespace norumi {
 namespace {

@@ -5,8 +5,8 @@
 
 #include "ModelSamples.h"
 #include "TempDir.h"
-#include "model/FileErrors.h"
 #include "session/QuizRun.h"
+#include "storage/FileErrors.h"
 
 namespace norumi {
 namespace {

@@ -7,7 +7,7 @@
 #include "WbkRunner.h"
 #include "hangul/core/Uni2Euc.h"
 #include "model/MailCode.h"
-#include "model/WordFileLock.h"
+#include "storage/WordFileLock.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>

@@ -11,10 +11,10 @@
 #include <iterator>
 #include <limits>
 
-#include "model/FileErrors.h"
-#include "model/SafeSave.h"
 #include "platform/text/ShownCodes.h"
 #include "platform/text/WordFileName.h"
+#include "storage/FileErrors.h"
+#include "storage/SafeSave.h"
 
 namespace norumi::wbk {
 

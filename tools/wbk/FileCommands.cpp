@@ -4,7 +4,7 @@
 #include "ListFormat.h"
 #include "Text.h"
 #include "WordFiles.h"
-#include "model/WordFileLock.h"
+#include "storage/WordFileLock.h"
 
 namespace norumi::wbk {
 

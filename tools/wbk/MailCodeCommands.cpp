@@ -8,10 +8,10 @@
 #include "Text.h"
 #include "WordFiles.h"
 #include "model/MailCode.h"
-#include "model/WordFileLock.h"
 #include "platform/text/CodeLines.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/WordFileName.h"
+#include "storage/WordFileLock.h"
 
 namespace norumi::wbk {
 

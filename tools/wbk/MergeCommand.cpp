@@ -5,7 +5,7 @@
 
 #include "Commands.h"
 #include "WordFiles.h"
-#include "model/WordFileLock.h"
+#include "storage/WordFileLock.h"
 
 namespace norumi::wbk {
 

@@ -7,8 +7,8 @@
 #include "exchange/Tsv.h"
 #include "exchange/TsvWords.h"
 #include "hangul/core/TextForms.h"
-#include "model/WordFileLock.h"
 #include "platform/text/Cp932.h"
+#include "storage/WordFileLock.h"
 
 namespace norumi::wbk {
 

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "Commands.h"
-#include "model/FileErrors.h"
+#include "storage/FileErrors.h"
 
 #ifdef NORUMI_WBK_DRAW
 #include <QGuiApplication>

@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "model/ByteStream.h"
-#include "model/FileErrors.h"
-#include "model/SafeSave.h"
+#include "storage/FileErrors.h"
+#include "storage/SafeSave.h"
 
 namespace norumi {
 

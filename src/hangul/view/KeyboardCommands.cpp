@@ -7,12 +7,12 @@
 
 #include "hangul/core/TextForms.h"
 #include "hangul/view/KeyboardWindow.h"
-#include "model/SafeSave.h"
 #include "platform/Dialogs.h"
 #include "platform/FormParts.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/text/WordFileName.h"
+#include "storage/SafeSave.h"
 
 namespace norumi {
 

@@ -12,9 +12,9 @@
 #include "hangul/view/Drawing.h"
 #include "hangul/view/KeyboardKeys.h"
 #include "hangul/view/PatternDialog.h"
-#include "model/FileErrors.h"
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
+#include "storage/FileErrors.h"
 
 namespace norumi {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "model/ByteStream.h"
-#include "model/FileErrors.h"
+#include "storage/ByteBlock.h"
+#include "storage/FileErrors.h"
 
 namespace norumi {
 

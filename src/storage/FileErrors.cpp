@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/FileErrors.h"
+#include "storage/FileErrors.h"
 
 #include <cerrno>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "model/SafeSave.h"
+#include "storage/SafeSave.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -11,7 +11,7 @@
 #include <system_error>
 #include <vector>
 
-#include "model/FileErrors.h"
+#include "storage/FileErrors.h"
 
 #include <fcntl.h>
 #ifdef __linux__
