@@ -118,7 +118,7 @@ void TfrmRegist::SaveWordFile() {
 
 void TfrmRegist::WriteWordFile(const std::filesystem::path& path) {
   // The bytes are made here, where the list changes; only the writing leaves this thread.
-  ByteWriter bytes;
+  ByteWriter bytes = writer_.TakeSpare();
   ownList_->SaveKeepingEmpty(bytes);
   // Once a write runs behind the window, every later one queues after it, so none overtakes.
   const bool behind = writer_.Busy() || bytes.Written().size() >= writeBehindFrom;

@@ -43,6 +43,15 @@ void WordFileWriter::WaitBlocking() {
   changed_.wait(lock, [this] { return !writing_ && !waiting_; });
 }
 
+ByteWriter WordFileWriter::TakeSpare() {
+  const std::lock_guard lock(mutex_);
+  if (!spare_) return {};
+  ByteWriter spare = std::move(*spare_);
+  spare_.reset();
+  spare.Clear();
+  return spare;
+}
+
 std::exception_ptr WordFileWriter::TakeFailure() {
   const std::lock_guard lock(mutex_);
   return std::exchange(failure_, nullptr);
@@ -64,6 +73,7 @@ void WordFileWriter::Work(std::stop_token stop) {
     }
     lock.lock();
     writing_ = false;
+    if (!spare_) spare_ = std::move(job.bytes);
     // A failure that newer bytes will write over is no failure worth showing.
     if (!waiting_) failure_ = failure;
     const bool ended = !waiting_;

@@ -31,6 +31,9 @@ class WordFileWriter : public QObject {
   ~WordFileWriter() override;
 
   void Submit(const std::filesystem::path& target, ByteWriter bytes);
+  // A writer to make the next bytes in: the buffer of the last bytes written, kept, so that
+  // making a large file again touches no new memory; an empty one while none is free.
+  ByteWriter TakeSpare();
   // Whether a write is under way or waiting.
   bool Busy() const;
   // Waits on the calling thread until nothing is under way or waiting.
@@ -57,6 +60,7 @@ class WordFileWriter : public QObject {
   std::optional<Job> waiting_;
   bool writing_ = false;
   std::exception_ptr failure_;
+  std::optional<ByteWriter> spare_;
   std::jthread worker_;  // last: it stops and ends before what it works on goes
 };
 

@@ -61,14 +61,19 @@ bool ByteReader::ReadBytes(size_t count, std::string& out) {
 
 char* ByteWriter::Grow(size_t bytes) {
   if (sink_ && size_ != 0 && size_ + bytes > part_) Flush();
-  if (data_.size() < size_ + bytes) data_.resize(std::max(size_ + bytes, data_.size() * 2 + 256));
+  if (data_.size() < size_ + bytes) {
+    // Doubles, but never past the room reserved when what is asked for fits in it.
+    size_t size = std::max(size_ + bytes, data_.size() * 2 + 256);
+    if (size_ + bytes <= data_.capacity()) size = std::min(size, data_.capacity());
+    data_.resize(size);
+  }
   char* at = data_.data() + size_;
   size_ += bytes;
   return at;
 }
 
 void ByteWriter::Reserve(size_t bytes) {
-  if (data_.size() < bytes) data_.resize(bytes);
+  data_.reserve(bytes);
 }
 
 bool ByteWriter::Flush() {

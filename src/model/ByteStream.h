@@ -74,11 +74,15 @@ class ByteWriter {
   char* Grow(size_t bytes);
   // Takes back the last `bytes` of the room Grow gave, which the caller did not use after all.
   void Shrink(size_t bytes) { size_ -= bytes; }
-  // Makes room for a total of `bytes` at once, for a writer that knows its size.
+  // Makes room for a total of `bytes` at once, for a writer that knows its size: the buffer
+  // grows into it without moving, and touches only what is written.
   void Reserve(size_t bytes);
   // Hands what is left to the sink: false when the sink refused a part, now or before.
   bool Flush();
   bool Failed() const { return failed_; }
+  // Forgets what was written, keeping the buffer: the next bytes are written into memory that
+  // is already there.
+  void Clear() { size_ = 0, failed_ = false; }
 
  private:
   // The buffer grows ahead of what is written, so most writes are a bounds check and a copy.

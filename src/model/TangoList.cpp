@@ -275,6 +275,11 @@ void TTangoList::SaveKeepingEmpty(const std::filesystem::path& path) {
   WriteFile(path, {}, true);
 }
 
+void TTangoList::SaveKeepingEmpty(ByteWriter& out) {
+  out.Reserve(out.Written().size() + entries_.SizeHint());  // one buffer, never moved
+  WriteStream(out, true);
+}
+
 void TTangoList::WriteStream(ByteWriter& out, bool skipEmpty) {
   const size_t count = entries_.Written(skipEmpty);
   out.WriteInt32(FileFormat);

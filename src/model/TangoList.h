@@ -97,7 +97,7 @@ class TTangoList {
   void SaveKeepingEmpty(const std::filesystem::path& path);
   // The bytes SaveKeepingEmpty writes, made whole in `out`: a window makes them on its own
   // thread, where the list changes, and has them written on another.
-  void SaveKeepingEmpty(ByteWriter& out) { WriteStream(out, true); }
+  void SaveKeepingEmpty(ByteWriter& out);
 
   // Mail-magazine code of the header (see MailCode.h for the result codes).
   int HeaderToMailCode(TextLines& lines) const;

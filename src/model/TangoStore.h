@@ -63,6 +63,11 @@ class TangoStore {
   // Writes the records of the entries, leaving out the empty ones when `skipEmpty`, masked
   // with `key`; stops early when `out` failed.
   void WriteRecords(ByteWriter& out, int32_t key, bool skipEmpty) const;
+  // About how many bytes the records and histories of a save take: those of the file loaded,
+  // and room for what came since.
+  size_t SizeHint() const {
+    return fileSize_ + fileSize_ / 16 + (added_.size() + owned_.size()) * 64 + 4096;
+  }
   // How many entries WriteRecords writes.
   size_t Written(bool skipEmpty) const;
 

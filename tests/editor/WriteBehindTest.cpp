@@ -81,5 +81,20 @@ INSTANTIATE_TEST_SUITE_P(
                     Closing{"EveryWriteFailsAndIsAskedAboutAsBefore", 1, 99, 3, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The next bytes are made in the buffer of the last ones written: a shorter file after a longer
+// one holds its own bytes alone, nothing of the earlier ones.
+TEST(WordFileWriter, BytesMadeInTheLastBuffer) {
+  std::vector<std::string> written;
+  WordFileWriter writer(
+      [&](const std::filesystem::path&, std::string_view b) { written.emplace_back(b); });
+  for (const std::string& bytes : {std::string(4096, 'a'), std::string("bc")}) {
+    ByteWriter out = writer.TakeSpare();
+    out.WriteBytes(bytes);
+    writer.Submit("words.wbk", std::move(out));
+    writer.WaitBlocking();
+  }
+  EXPECT_EQ(written, (std::vector<std::string>{std::string(4096, 'a'), "bc"}));
+}
+
 }  // namespace
 }  // namespace norumi
