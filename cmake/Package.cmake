@@ -11,6 +11,10 @@ set(NORUMI_WEBSITE "https://tarumo.example/norumi" CACHE STRING
 set(NORUMI_MAINTAINER "tarumo <norumi@tarumo.example>" CACHE STRING "The package's maintainer")
 
 install(TARGETS norumi norumi-keyboard wbk RUNTIME DESTINATION bin)
+# wbk's drawing commands, which wbk hands on to it: no command of its own for users.
+if(TARGET wbk-draw)
+  install(TARGETS wbk-draw RUNTIME DESTINATION lib/norumi)
+endif()
 
 # What the programs only read: the EUC-KR table, the help page and the starter word files.
 install(FILES ${CMAKE_SOURCE_DIR}/data/euc2uni.dll ${CMAKE_SOURCE_DIR}/data/norumi.html

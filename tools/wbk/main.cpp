@@ -15,6 +15,11 @@
 #include <fcntl.h>
 #include <io.h>
 #endif
+#ifdef NORUMI_WBK_DRAWER
+#include <unistd.h>
+
+#include <filesystem>
+#endif
 
 namespace norumi::wbk {
 namespace {
@@ -126,11 +131,38 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
   return std::make_unique<QCoreApplication>(argc, argv);
 }
 
+#ifdef NORUMI_WBK_DRAWER
+// Whether the command draws a picture: those run in the drawing program (see its build).
+bool Draws(int argc, char** argv) {
+  if (argc < 2) return false;
+  const std::string_view name = argv[1];
+  return name == "progress" ||
+         (name == "hangul" && argc > 2 && std::string_view(argv[2]) == "draw");
+}
+
+// Runs a drawing command in the drawing program, which lies beside wbk where it is built and
+// under lib/norumi where it is installed. Returns only when there is none to run: the command
+// then says that this wbk cannot draw.
+void HandOnDrawing(int argc, char** argv) {
+  if (!Draws(argc, argv)) return;
+  std::error_code error;
+  const std::filesystem::path folder =
+      std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
+  if (error) return;
+  for (const auto& drawer :
+       {folder / NORUMI_WBK_DRAWER, folder / ".." / "lib" / "norumi" / NORUMI_WBK_DRAWER})
+    ::execv(drawer.c_str(), argv);
+}
+#endif
+
 }  // namespace
 }  // namespace norumi::wbk
 
 int main(int argc, char** argv) {
   using namespace norumi::wbk;
+#ifdef NORUMI_WBK_DRAWER
+  HandOnDrawing(argc, argv);
+#endif
   // Knows where the tool lies: the EUC-KR table is read from beside it.
   const auto application = MakeApplication(argc, argv);
 #ifdef _WIN32
