@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "model/Random.h"
+#include "storage/LargeBlocks.h"
 
 namespace norumi {
 
@@ -111,6 +112,8 @@ bool ReadIntList(ByteReader& in, std::vector<int32_t>& out) {
   int32_t count = 0;
   if (!in.ReadInt32(count) || count < 0 || static_cast<size_t>(count) > in.Remaining() / 4)
     return false;
+  out.reserve(size_t(count));
+  PrepareLarge(out.data(), size_t(count) * 4);
   out.resize(size_t(count));
   return in.ReadInt32s(out.data(), out.size());
 }

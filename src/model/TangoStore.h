@@ -12,6 +12,7 @@
 #include "model/Tango.h"
 #include "model/TangoRecords.h"
 #include "model/TangoView.h"
+#include "storage/LargeBlocks.h"
 
 namespace norumi {
 
@@ -88,7 +89,7 @@ class TangoStore {
   // The size of a masked record of the file.
   size_t MaskedSize(const char* record) const;
 
-  std::vector<Entry> entries_;
+  std::vector<Entry, LargeAllocator<Entry>> entries_;
   // The file's bytes, the masked records among them under `key_`.
   ByteBlock file_;
   size_t fileSize_ = 0;

@@ -12,11 +12,9 @@
 #include <vector>
 
 #include "storage/FileErrors.h"
+#include "storage/LargeBlocks.h"
 
 #include <fcntl.h>
-#ifdef __linux__
-#include <sys/mman.h>
-#endif
 #include <sys/stat.h>
 #include <cerrno>
 
@@ -436,21 +434,9 @@ std::string ReadWholeFile(const fs::path& path, uint64_t limit) {
   return data;
 }
 
-// A block for a file's bytes. A large one is asked for in huge pages: on a virtual machine each
-// first touch of a page traps, and the 20,000 pages of a file of 80 MB cost three to four times
-// the reading of it (a learner's file of a million words loaded in 46 ms instead of 83 here).
+// A block for a file's bytes, which a large file fills in huge pages (see AllocateLarge).
 ByteBlock NewFileBlock(size_t size) {
-#ifdef MADV_HUGEPAGE
-  constexpr size_t kHuge = size_t(2) << 20;
-  if (size >= 4 * kHuge) {
-    const size_t whole = (size + kHuge - 1) / kHuge * kHuge;
-    ByteBlock block(static_cast<char*>(std::aligned_alloc(kHuge, whole)));
-    if (!block) throw std::bad_alloc();
-    ::madvise(block.get(), whole, MADV_HUGEPAGE);
-    return block;
-  }
-#endif
-  return NewByteBlock(size);
+  return ByteBlock(static_cast<char*>(AllocateLarge(size)));
 }
 
 FileBytes ReadWholeFileBytes(const fs::path& path, uint64_t limit) {
