@@ -4,7 +4,7 @@
 namespace norumi {
 
 constexpr cp932::AsciiForms kTsvAscii = [] {
-  cp932::AsciiForms ascii = cp932::AsciiForms::Plain();
+  cp932::AsciiForms ascii;
   for (int c = 0; c < 128; ++c)
     if (const char letter = TsvEscapeLetter(char16_t(c))) {
       const char escaped[] = {'\\', letter};
@@ -14,7 +14,7 @@ constexpr cp932::AsciiForms kTsvAscii = [] {
 }();
 
 constexpr cp932::AsciiForms kJsonAscii = [] {
-  cp932::AsciiForms ascii = cp932::AsciiForms::Plain();
+  cp932::AsciiForms ascii;
   constexpr char kHex[] = "0123456789ABCDEF";
   for (int c = 0; c < 128; ++c)
     if (c < 0x20 || c == 0x7F) {

@@ -12,10 +12,8 @@ void AppendJsonString(std::string& out, std::string_view text) {
   size_t plain = 0;  // the start of the bytes not yet appended, which need no escape
   for (size_t i = 0; i < text.size(); ++i) {
     const auto byte = static_cast<unsigned char>(text[i]);
-    if (byte >= 0x80) continue;
-    // Of the JSON forms, those of one byte are the characters themselves.
-    const cp932::AsciiForms::Form& form = kJsonAscii.forms[byte];
-    if (form.size == 1) continue;
+    if (!kJsonAscii.Changes(byte)) continue;
+    const cp932::AsciiForms::Form& form = kJsonAscii[char(byte)];
     out.append(text, plain, i - plain);
     out.append(form.bytes, form.size);
     plain = i + 1;

@@ -52,10 +52,25 @@ class DecodeTable {
   // Writes the UTF-8 of `bytes` at `at`; the end of what it wrote, or null at a sequence the
   // table does not know.
   char* DecodeUtf8To(char* at, std::string_view bytes, const AsciiForms& ascii) const {
+    // Kept in a local: the bytes written could otherwise be anything the loop reads.
+    const uint32_t* const utf8 = utf8_.data();
     const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
     const auto* const end = p + bytes.size();
-    while (p != end)
-      if (!(at = Put(at, Next(p, end), ascii))) return nullptr;
+    while (p != end) {
+      // A character with one store of four bytes, which the room of kUtf8PerByte bytes a byte
+      // always has; an ASCII character the caller writes otherwise in its form. The lowest byte
+      // tells them apart: the character itself, or a UTF-8 lead byte, which no form changes.
+      const uint32_t packed = utf8[Next(p, end)];
+      if (packed == 0) return nullptr;
+      if (ascii.Changes(uint8_t(packed))) [[unlikely]] {
+        const AsciiForms::Form& form = ascii[char(packed)];
+        std::memcpy(at, form.bytes, sizeof form.bytes);
+        at += form.size;
+        continue;
+      }
+      std::memcpy(at, &packed, 4);
+      at += packed >> 24;
+    }
     return at;
   }
 
@@ -79,22 +94,6 @@ class DecodeTable {
   }
 
  private:
-  // Writes the character at `index` of chars_: any other than ASCII with one store of four
-  // bytes, ASCII as the caller's form with one of six, which the room of kUtf8PerByte bytes a
-  // byte always has; null for kUnknown.
-  char* Put(char* at, size_t index, const AsciiForms& ascii) const {
-    const uint32_t utf8 = utf8_[index];
-    if (utf8 == 0) {
-      const char16_t c = chars_[index];
-      if (c >= 0x80) return nullptr;  // kUnknown: every other character has its UTF-8
-      const AsciiForms::Form& form = ascii.forms[c];
-      std::memcpy(at, form.bytes, sizeof form.bytes);
-      return at + form.size;
-    }
-    std::memcpy(at, &utf8, 4);
-    return at + (utf8 >> 24);
-  }
-
   // Where in chars_ the character that starts at `p` is, which it passes: one byte, or a lead
   // byte and its trail.
   size_t Next(const uint8_t*& p, const uint8_t* end) const {
@@ -140,9 +139,9 @@ class DecodeTable {
   }
 
   // The UTF-8 of `c`, its bytes from the lowest on and their count in the highest byte; 0 for
-  // kUnknown and for ASCII, which is written in the caller's forms.
+  // kUnknown. The lowest byte of an ASCII character is the character.
   static uint32_t PackedUtf8(char16_t c) {
-    if (c == kUnknown || c < 0x80) return 0;
+    if (c == kUnknown) return 0;
     char bytes[3] = {};
     const auto length = uint32_t(PutUtf8(bytes, c) - bytes);
     uint32_t packed = 0;

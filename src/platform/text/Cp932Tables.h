@@ -15,31 +15,39 @@ inline constexpr const char* kCodec = "windows-31j";
 
 bool AppendDecoded(std::string_view bytes, std::u16string& out);
 
-// How each ASCII character is written into the caller's text, up to kUtf8PerByte bytes: the
-// caller's own escapes, which the conversion applies without knowing what they are for.
-struct AsciiForms {
-  struct alignas(8) Form {
+// How each ASCII character is written into the caller's text, up to six bytes: the caller's own
+// escapes, which the conversion applies without knowing what they are for. At first each
+// character is written as itself.
+class AsciiForms {
+ public:
+  struct Form {
     char bytes[6];
     uint8_t size;
   };
-  Form forms[128];
 
-  // Each character as itself: plain UTF-8.
-  static constexpr AsciiForms Plain() {
-    AsciiForms ascii{};
-    for (int c = 0; c < 128; ++c) ascii.forms[c] = {{char(c)}, 1};
-    return ascii;
+  constexpr AsciiForms() {
+    for (int c = 0; c < 128; ++c) forms_[c] = {{char(c)}, 1};
   }
-  // `c` written as `form`, of one to kUtf8PerByte bytes.
+  // `c` written as `form`, of one to six bytes.
   constexpr AsciiForms& Set(char c, std::string_view form) {
-    Form& to = forms[uint8_t(c)];
+    Form& to = forms_[uint8_t(c)];
     to = {};
     for (size_t i = 0; i < form.size(); ++i) to.bytes[i] = form[i];
     to.size = uint8_t(form.size());
+    changes_[uint8_t(c)] = form != std::string_view(&c, 1);
     return *this;
   }
+  constexpr const Form& operator[](char c) const { return forms_[uint8_t(c)]; }
+
+  // Whether `byte` is an ASCII character written other than as itself; any byte may be asked,
+  // none from 0x80 on being one.
+  constexpr bool Changes(uint8_t byte) const { return changes_[byte]; }
+
+ private:
+  Form forms_[128] = {};
+  bool changes_[256] = {};
 };
-inline constexpr AsciiForms kPlainAscii = AsciiForms::Plain();
+inline constexpr AsciiForms kPlainAscii;
 
 // No character takes more UTF-8 bytes a byte of CP932 than this, whatever its ASCII forms.
 inline constexpr size_t kUtf8PerByte = sizeof(AsciiForms::Form::bytes);
