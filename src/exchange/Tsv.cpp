@@ -5,10 +5,9 @@
 #include <cstring>
 #include <optional>
 
+#include "exchange/TextEscapes.h"
 #include "hangul/core/TextForms.h"
 #include "platform/text/Cp932.h"
-#include "platform/text/Cp932Tables.h"
-#include "platform/text/TsvEscape.h"
 #include "platform/text/Utf8.h"
 
 namespace norumi {
@@ -29,7 +28,7 @@ void AppendTsvEscaped(std::string_view utf8, bool startsLine, std::string& out) 
 
 void AppendTsvFieldFromCp932(std::string_view cp932, std::string& out) {
 #ifndef _WIN32
-  if (cp932::AppendDecodedUtf8(cp932, out, cp932::Escape::Tsv)) return;
+  if (cp932::AppendDecodedUtf8(cp932, out, kTsvAscii)) return;
 #endif
   thread_local std::string plain;
   plain.clear();

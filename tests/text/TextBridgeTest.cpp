@@ -4,9 +4,11 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QStringList>
+#include <cstdio>
 #include <functional>
 #include <string_view>
 
+#include "exchange/TextEscapes.h"
 #include "exchange/Tsv.h"
 #include "hangul/core/TextForms.h"
 #include "platform/text/Cp932.h"
@@ -96,6 +98,38 @@ TEST(Cp932Bridge, EncodesEveryCodeUnitAsTheCodecDoes) {
     row += QStringLiteral("a") + c;
     if (unit % 64 == 63) {
       ASSERT_EQ(ToCp932(row), codec(row)) << uint32_t(unit);
+    }
+  }
+}
+
+// The listings convert and escape a stored text in one pass, through the escapes' ASCII forms:
+// each ASCII character must come out as a column of TSV and a JSON string have always had it.
+TEST(TextEscapes, EachAsciiCharacterIsWrittenAsItsFormatEscapesIt) {
+  const auto tsv = [](char c) {
+    std::string out;
+    AppendTsvEscaped({&c, 1}, false, out);
+    return out;
+  };
+  const auto json = [](char c) -> std::string {
+    if (c == '"' || c == '\\') return {'\\', c};
+    if (uint8_t(c) >= 0x20 && c != 0x7F) return {c};
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped, "\\u%04X", unsigned(c));
+    return escaped;
+  };
+  const struct {
+    const cp932::AsciiForms& forms;
+    std::function<std::string(char)> escaped;
+  } rows[] = {{kTsvAscii, tsv}, {kJsonAscii, json}};
+  for (const auto& row : rows) {
+    for (int byte = 0; byte < 0x80; ++byte) {
+      const std::string bytes = std::string("\x82\xA0") + char(byte);
+      // The codec swaps a few controls: the form is that of the character the byte stands for.
+      const QString text = FromCp932(bytes);
+      ASSERT_LT(text.back().unicode(), 0x80) << byte;
+      std::string out;
+      ASSERT_TRUE(cp932::AppendDecodedUtf8(bytes, out, row.forms));
+      EXPECT_EQ(out, "\u3042" + row.escaped(char(text.back().unicode()))) << byte;
     }
   }
 }

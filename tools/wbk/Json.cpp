@@ -1,35 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Json.h"
 
-#include <array>
 #include <charconv>
-#include <cstdio>
+
+#include "exchange/TextEscapes.h"
 
 namespace norumi::wbk {
 
 void AppendJsonString(std::string& out, std::string_view text) {
-  // The bytes that need an escape: the controls, the quote and the backslash.
-  static constexpr auto kEscaped = [] {
-    std::array<bool, 256> escaped{};
-    for (int b = 0; b < 0x20; ++b) escaped[b] = true;
-    escaped['"'] = escaped['\\'] = escaped[0x7F] = true;
-    return escaped;
-  }();
   out += '"';
   size_t plain = 0;  // the start of the bytes not yet appended, which need no escape
   for (size_t i = 0; i < text.size(); ++i) {
     const auto byte = static_cast<unsigned char>(text[i]);
-    if (!kEscaped[byte]) continue;
+    if (!kJsonAscii.Changes(byte)) continue;
+    const cp932::AsciiForms::Form& form = kJsonAscii[char(byte)];
     out.append(text, plain, i - plain);
+    out.append(form.bytes, form.size);
     plain = i + 1;
-    if (byte == '"' || byte == '\\') {
-      out += '\\';
-      out += char(byte);
-    } else {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04X", byte);
-      out += escaped;
-    }
   }
   out.append(text, plain);
   out += '"';

@@ -7,6 +7,7 @@
 #include "Json.h"
 #include "Text.h"
 #include "WordFiles.h"
+#include "exchange/TextEscapes.h"
 #include "exchange/Tsv.h"
 #include "hangul/core/TextForms.h"
 #include "platform/text/Cp932.h"
@@ -81,7 +82,7 @@ void AppendJsonStringFromCp932(Appender& out, std::string_view cp932) {
   }
   char* at = out.Room(cp932.size() * cp932::kUtf8PerByte + 2);
   *at++ = '"';
-  if (char* const end = cp932::DecodeUtf8To(at, cp932, cp932::Escape::Json)) {
+  if (char* const end = cp932::DecodeUtf8To(at, cp932, kJsonAscii)) {
     *end = '"';
     out.Advance(end + 1);
     return;
@@ -128,8 +129,8 @@ void AppendKorean(Appender& out, const CodeView& codes, bool startsLine = false)
 // A stored text as AppendTsvFieldFromCp932 writes it.
 void AppendTsvText(Appender& out, std::string_view cp932) {
   if (cp932.empty()) return;
-  if (char* const end = cp932::DecodeUtf8To(out.Room(cp932.size() * cp932::kUtf8PerByte), cp932,
-                                            cp932::Escape::Tsv)) {
+  if (char* const end =
+          cp932::DecodeUtf8To(out.Room(cp932.size() * cp932::kUtf8PerByte), cp932, kTsvAscii)) {
     out.Advance(end);
     return;
   }
@@ -140,7 +141,7 @@ void AppendTsvText(Appender& out, std::string_view cp932) {
 // control characters (see AppendEscapedControls).
 void AppendOneLine(Appender& out, std::string_view cp932) {
   char* const at = out.Room(cp932.size() * cp932::kUtf8PerByte);
-  char* const end = cp932::DecodeUtf8To(at, cp932, cp932::Escape::Tsv);
+  char* const end = cp932::DecodeUtf8To(at, cp932, kTsvAscii);
   if (end && !HoldsControl({at, size_t(end - at)})) {
     out.Advance(end);
     return;

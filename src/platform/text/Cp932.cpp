@@ -74,7 +74,7 @@ void AppendFromCp932(std::string_view bytes, std::u16string& out) {
 }
 
 void AppendUtf8FromCp932(std::string_view bytes, std::string& utf8) {
-  if (cp932::AppendDecodedUtf8(bytes, utf8, cp932::Escape::None)) return;
+  if (cp932::AppendDecodedUtf8(bytes, utf8)) return;
   std::u16string text;
   AppendFromCp932(bytes, text);
   utf8 += QString::fromUtf16(text.data(), qsizetype(text.size())).toStdString();

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "platform/text/Cp932Codec.h"
-#include "platform/text/TsvEscape.h"
 #include "platform/text/Utf8.h"
 
 namespace norumi::cp932 {
@@ -19,24 +18,6 @@ namespace norumi::cp932 {
 namespace {
 
 static_assert(std::endian::native == std::endian::little, "UTF-8 is packed lowest byte first");
-
-// Writes an ASCII character as `escape` has it.
-template <Escape escape>
-char* PutAscii(char* at, char c) {
-  if constexpr (escape == Escape::Tsv) {
-    if (const char letter = TsvEscapeLetter(char16_t(c))) *at++ = '\\', c = letter;
-  } else if constexpr (escape == Escape::Json) {
-    if (c == '"' || c == '\\') {
-      *at++ = '\\';
-    } else if (uint8_t(c) < 0x20 || c == 0x7F) {
-      static constexpr char kHex[] = "0123456789ABCDEF";
-      const char escaped[] = {'\\', 'u', '0', '0', kHex[uint8_t(c) >> 4], kHex[c & 0xF]};
-      return std::copy(std::begin(escaped), std::end(escaped), at);
-    }
-  }
-  *at++ = c;
-  return at;
-}
 
 // What the codec gives for each byte alone and for each byte pair, read off the codec itself the
 // first time a text is converted, so that decoding a text is a lookup per character. A byte or
@@ -52,34 +33,45 @@ class DecodeTable {
   }
 
   // Appends the UTF-8 of `bytes`; false, leaving `out` as it was, as Decode.
-  bool DecodeUtf8(std::string_view bytes, std::string& out, Escape escape) const {
+  bool DecodeUtf8(std::string_view bytes, std::string& out, const AsciiForms& ascii) const {
     // A short text is written on the stack and appended, a long one straight into `out`.
     constexpr size_t kShort = 256;
     if (bytes.size() <= kShort) {
       char buffer[kShort * kUtf8PerByte];
-      char* const end = DecodeUtf8To(buffer, bytes, escape);
+      char* const end = DecodeUtf8To(buffer, bytes, ascii);
       if (end) out.append(buffer, size_t(end - buffer));
       return end != nullptr;
     }
     const size_t start = out.size();
     out.resize(start + bytes.size() * kUtf8PerByte);
-    char* const end = DecodeUtf8To(out.data() + start, bytes, escape);
+    char* const end = DecodeUtf8To(out.data() + start, bytes, ascii);
     out.resize(end ? size_t(end - out.data()) : start);
     return end != nullptr;
   }
 
   // Writes the UTF-8 of `bytes` at `at`; the end of what it wrote, or null at a sequence the
   // table does not know.
-  char* DecodeUtf8To(char* at, std::string_view bytes, Escape escape) const {
-    switch (escape) {
-      case Escape::Tsv:
-        return DecodeUtf8To<Escape::Tsv>(at, bytes);
-      case Escape::Json:
-        return DecodeUtf8To<Escape::Json>(at, bytes);
-      case Escape::None:
-        break;
+  char* DecodeUtf8To(char* at, std::string_view bytes, const AsciiForms& ascii) const {
+    // Kept in a local: the bytes written could otherwise be anything the loop reads.
+    const uint32_t* const utf8 = utf8_.data();
+    const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
+    const auto* const end = p + bytes.size();
+    while (p != end) {
+      // A character with one store of four bytes, which the room of kUtf8PerByte bytes a byte
+      // always has; an ASCII character the caller writes otherwise in its form. The lowest byte
+      // tells them apart: the character itself, or a UTF-8 lead byte, which no form changes.
+      const uint32_t packed = utf8[Next(p, end)];
+      if (packed == 0) return nullptr;
+      if (ascii.Changes(uint8_t(packed))) [[unlikely]] {
+        const AsciiForms::Form& form = ascii[char(packed)];
+        std::memcpy(at, form.bytes, sizeof form.bytes);
+        at += form.size;
+        continue;
+      }
+      std::memcpy(at, &packed, 4);
+      at += packed >> 24;
     }
-    return DecodeUtf8To<Escape::None>(at, bytes);
+    return at;
   }
 
   // False, leaving `out` as it was, at the first sequence the table does not know.
@@ -102,29 +94,6 @@ class DecodeTable {
   }
 
  private:
-  // DecodeUtf8To for one escape, which is then known in the loop.
-  template <Escape escape>
-  char* DecodeUtf8To(char* at, std::string_view bytes) const {
-    const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
-    const auto* const end = p + bytes.size();
-    while (p != end)
-      if (!(at = Put<escape>(at, Next(p, end)))) return nullptr;
-    return at;
-  }
-
-  // Writes the character at `index` of chars_ with one store of four bytes, which the room of
-  // kUtf8PerByte bytes a byte always has; null for kUnknown.
-  template <Escape escape>
-  char* Put(char* at, size_t index) const {
-    const uint32_t utf8 = utf8_[index];
-    if (utf8 == 0) {
-      const char16_t c = chars_[index];
-      return c == kUnknown ? nullptr : PutAscii<escape>(at, char(c));
-    }
-    std::memcpy(at, &utf8, 4);
-    return at + (utf8 >> 24);
-  }
-
   // Where in chars_ the character that starts at `p` is, which it passes: one byte, or a lead
   // byte and its trail.
   size_t Next(const uint8_t*& p, const uint8_t* end) const {
@@ -170,13 +139,10 @@ class DecodeTable {
   }
 
   // The UTF-8 of `c`, its bytes from the lowest on and their count in the highest byte; 0 for
-  // kUnknown and for the ASCII characters an escape changes.
+  // kUnknown. The lowest byte of an ASCII character is the character.
   static uint32_t PackedUtf8(char16_t c) {
-    char bytes[6] = {};
-    const auto kept = [&bytes](const char* end) { return end == bytes + 1; };
-    if (c == kUnknown || (c < 0x80 && (!kept(PutAscii<Escape::Tsv>(bytes, char(c))) ||
-                                       !kept(PutAscii<Escape::Json>(bytes, char(c))))))
-      return 0;
+    if (c == kUnknown) return 0;
+    char bytes[3] = {};
     const auto length = uint32_t(PutUtf8(bytes, c) - bytes);
     uint32_t packed = 0;
     std::memcpy(&packed, bytes, 3);
@@ -276,12 +242,12 @@ bool AppendDecoded(std::string_view bytes, std::u16string& out) {
   return DecodeTable::Get().Decode(bytes, out);
 }
 
-bool AppendDecodedUtf8(std::string_view bytes, std::string& out, Escape escape) {
-  return DecodeTable::Get().DecodeUtf8(bytes, out, escape);
+bool AppendDecodedUtf8(std::string_view bytes, std::string& out, const AsciiForms& ascii) {
+  return DecodeTable::Get().DecodeUtf8(bytes, out, ascii);
 }
 
-char* DecodeUtf8To(char* at, std::string_view bytes, Escape escape) {
-  return DecodeTable::Get().DecodeUtf8To(at, bytes, escape);
+char* DecodeUtf8To(char* at, std::string_view bytes, const AsciiForms& ascii) {
+  return DecodeTable::Get().DecodeUtf8To(at, bytes, ascii);
 }
 
 bool AppendEncoded(QStringView text, std::string& out) {

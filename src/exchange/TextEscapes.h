@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/text/Cp932Tables.h"
+
 namespace norumi {
 
 // The letter that stands after a backslash for a character of a tab-separated column: the
@@ -19,5 +21,12 @@ constexpr char TsvEscapeLetter(char16_t c) {
       return 0;
   }
 }
+
+// The ASCII characters of a stored text as a column of tab-separated text writes them (see
+// AppendTsvEscaped), for converting it and escaping it in one pass.
+extern const cp932::AsciiForms kTsvAscii;
+// The same inside a JSON string: the quote and the backslash after a backslash, the controls
+// and DEL as "\u00XX" in capitals.
+extern const cp932::AsciiForms kJsonAscii;
 
 }  // namespace norumi
