@@ -107,6 +107,13 @@ std::string EscapeInvalidUtf8(std::string_view text) {
 
 }  // namespace
 
+const LockClock& LockClock::Real() {
+  static const LockClock real{
+      [] { return std::chrono::steady_clock::now(); },
+      [](std::chrono::milliseconds pause) { std::this_thread::sleep_for(pause); }};
+  return real;
+}
+
 LockHolder ParseLockHolder(std::string_view text) {
   text = text.substr(0, kHolderBytes);
   std::string_view lines[3];
@@ -302,14 +309,14 @@ void Release(int fd, const fs::path& lockFile) {
 }  // namespace
 
 WordFileLock::WordFileLock(const fs::path& wordFile, std::chrono::milliseconds wait,
-                           std::string_view window)
+                           std::string_view window, const LockClock& clock)
     : lockFile_(LockFileOf(wordFile)) {
-  const auto deadline = std::chrono::steady_clock::now() + wait;
+  const auto deadline = clock.now() + wait;
   LockHolder holder;
   // Called when another writer has the lock: waits a moment, or gives up at the deadline.
   const auto pause = [&] {
-    if (std::chrono::steady_clock::now() >= deadline) throw EFLockError(wordFile, holder);
-    std::this_thread::sleep_for(kPoll);
+    if (clock.now() >= deadline) throw EFLockError(wordFile, holder);
+    clock.pause(kPoll);
   };
   // Takes the second lock file of a lock file owned by `owner`; false when another has it.
   const auto lockSide = [&](uid_t owner) {
@@ -431,9 +438,9 @@ bool FileIdOf(HANDLE handle, BY_HANDLE_FILE_INFORMATION& info) {
 }  // namespace
 
 WordFileLock::WordFileLock(const fs::path& wordFile, std::chrono::milliseconds wait,
-                           std::string_view window)
+                           std::string_view window, const LockClock& clock)
     : lockFile_(LockFileOf(wordFile)) {
-  const auto deadline = std::chrono::steady_clock::now() + wait;
+  const auto deadline = clock.now() + wait;
   LockHolder holder;
   for (;;) {
     // Deleted with its last handle; while a waiter still holds one, the file stays for it.
@@ -472,8 +479,8 @@ WordFileLock::WordFileLock(const fs::path& wordFile, std::chrono::milliseconds w
       holder = ReadHolder(handle);
       ::CloseHandle(handle);
     }
-    if (std::chrono::steady_clock::now() >= deadline) throw EFLockError(wordFile, holder);
-    std::this_thread::sleep_for(kPoll);
+    if (clock.now() >= deadline) throw EFLockError(wordFile, holder);
+    clock.pause(kPoll);
   }
 }
 

@@ -18,6 +18,15 @@ inline constexpr std::chrono::milliseconds kWordFileLockWait{10'000};
 // at once when the holder is a window that may stay open for an hour.
 inline constexpr std::chrono::milliseconds kWindowLockWait{250};
 
+// The clock a writer waits on while another holds the lock: the time now, and a pause of a
+// given length. The real one by default; a test hands in its own, which moves its time on or lets
+// go of the lock it holds when paused, so that waiting is tried without waiting.
+struct LockClock {
+  std::function<std::chrono::steady_clock::time_point()> now;
+  std::function<void(std::chrono::milliseconds)> pause;
+  static const LockClock& Real();
+};
+
 // The lock file of `wordFile`: hidden, beside it, and named so that no listing of word files
 // ever shows it and no word file can ever be called so.
 std::filesystem::path LockFileOf(const std::filesystem::path& wordFile);
@@ -43,7 +52,7 @@ class WordFileLock {
  public:
   explicit WordFileLock(const std::filesystem::path& wordFile,
                         std::chrono::milliseconds wait = kWordFileLockWait,
-                        std::string_view window = {});
+                        std::string_view window = {}, const LockClock& clock = LockClock::Real());
   ~WordFileLock();
   WordFileLock(const WordFileLock&) = delete;
   WordFileLock& operator=(const WordFileLock&) = delete;
