@@ -147,7 +147,7 @@ uint32_t TangoStore::NewAdded(const TangoView& entry) {
   return uint32_t(added_.size() - 1);
 }
 
-TangoView TangoStore::View(int index) {
+TangoView TangoStore::FirstView(int index) {
   Entry& entry = entries_.at(size_t(index));
   if (entry.form == kOwned) return ViewOf(owned_[entry.where]);
   char* const record = Record(entry);

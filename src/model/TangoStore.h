@@ -41,7 +41,11 @@ class TangoStore {
   // The entry without copying it, valid until the store changes. Viewing an entry the first
   // time unmasks its record where it lies: entries may be viewed on several threads at once,
   // but never the same entry.
-  TangoView View(int index);
+  TangoView View(int index) {
+    const Entry& entry = entries_.at(size_t(index));
+    // Most views are of a record viewed before: written inline, the rest out of line.
+    return entry.form == kPlain ? RecordAt(file_.get() + entry.where) : FirstView(index);
+  }
   // The same without changing the store: a record still masked is unmasked into `scratch`,
   // which the view then points into.
   TangoView View(int index, std::string& scratch) const;
@@ -86,6 +90,8 @@ class TangoStore {
   void Release(const Entry& entry);
   uint32_t NewSlot();
   uint32_t NewAdded(const TangoView& entry);
+  // View for an entry not yet plain: a masked one is unmasked where it lies.
+  TangoView FirstView(int index);
   // The size of a masked record of the file.
   size_t MaskedSize(const char* record) const;
 
