@@ -32,6 +32,9 @@ wide=$(MANWIDTH=80 man -l "$tree/usr/share/man/man1/wbk.1.gz" 2>&1 | wc -L)
 
 # The tool finds its EUC-KR table in ../share/norumi, wherever the tree lies.
 echo '한' | "$tree/usr/bin/wbk" hangul copy --pattern 1 >/dev/null
+# It hands its drawing to wbk-draw, under lib/norumi.
+"$tree/usr/bin/wbk" hangul draw 한 --png "$work/drawn.png" && [ -s "$work/drawn.png" ] ||
+  fail "the installed wbk cannot draw"
 
 home=$work/home
 mkdir -p "$home"
