@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "quiz/ProgressChart.h"
+#include "quiz/ReviewChart.h"
 
 namespace norumi {
 namespace {
@@ -79,6 +80,37 @@ TEST(ProgressChart, DrawnAtTheScreensPixelRatio) {
     for (int x = 0; x < chart.width(); x += 2)
       finer |= chart.pixel(x, y) != chart.pixel(x + 1, y + 1);
   EXPECT_TRUE(finer);
+}
+
+// The review's chart stays inside its area and says in words what it draws, whatever counts a
+// damaged log makes up: negative ones count as none, right ones never exceed the answers.
+TEST(ReviewChart, DrawnInsideItsAreaAndSaidInWords) {
+  struct Row {
+    ReviewDays days;
+    const char* text;
+  };
+  const Row rows[] = {
+      {{{}, {}, {}}, "これから0日の復習 0語。この0日の復習 0回"},
+      {{{5, 2, 9}, {4, 0, 6}, {4, 0, 3}},
+       "これから3日の復習 16語（明日 5語、最多 9語）。この3日の復習 10回、正解率 70%"},
+      {{{-3, 1}, {2, -1}, {7, 5}},
+       "これから2日の復習 1語（明日 0語、最多 1語）。この2日の復習 2回、正解率 100%"},
+  };
+  const QRect area(QPoint(20, 15), kReviewChartSize);
+  for (const Row& row : rows) {
+    EXPECT_EQ(ReviewChartText(row.days), QString::fromUtf8(row.text));
+    QImage canvas(area.size() + QSize(40, 30), QImage::Format_RGB32);
+    canvas.fill(kOutside);
+    {
+      QPainter painter(&canvas);
+      PaintReviewChart(painter, area, row.days);
+    }
+    for (int y = 0; y < canvas.height(); ++y)
+      for (int x = 0; x < canvas.width(); ++x)
+        if (!area.contains(x, y)) {
+          ASSERT_EQ(canvas.pixel(x, y), kOutside) << x << "," << y;
+        }
+  }
 }
 
 }  // namespace
