@@ -38,14 +38,14 @@ const Replay kReplays[] = {
     {"FirstGood", {{0, Good}}, 0.9, 2.3065, 2.118104, 2, 0},
     // D0 = 7.4133 - exp(2.5002) < 1, kept at 1.
     {"FirstEasy", {{0, Easy}}, 0.9, 8.2956, 1.0, 8, 0},
-    // Good, Good on its due day 2 (R = 0.9010: S 2.3065 -> 10.964332, due in 11), Again on its
+    // Good, Good on its due day 2 (R = 0.9095: S 2.3065 -> 10.964332, due in 11), Again on its
     // due day 13: S'f = w11 D^-w12 ((S+1)^w13 - 1) exp(w14 (1-R)) = 1.538337, below
     // S / exp(w17 w18) = 10.43; D = 2.111214 + 3.0194 * 2 * (10 - 2.111214) / 9, reverted.
     {"LapseAfterTwoGood", {{0, Good}, {48, Good}, {312, Again}}, 0.9, 1.538337, 7.392238, 2, 1},
     // Again, then forgotten again after 1,000 days (R = 0.2722): the formula's 0.227760 is more
     // than a same-day Again leaves, 0.212 / exp(w17 w18) = 0.201766, which it is cut to.
     {"LapseNeverRaisesStability", {{0, Again}, {24000, Again}}, 0.9, 0.201766, 8.806304, 1, 1},
-    // Due on day 2, answered on day 100: R = (1 + F 100 / 2.3065)^-w20 = 0.5593 gives a far
+    // Due on day 2, answered on day 100: R = (1 + F 100 / 2.3065)^-w20 = 0.5589 gives a far
     // larger gain than on time (51.06 against 10.96).
     {"LongOverdue", {{0, Good}, {2400, Good}}, 0.9, 51.058433, 2.111214, 51, 0},
     // Seven Easy answers, each on its due day (8, 74, 471, 2346, 9611, 33528): S = 68949.18,
@@ -70,7 +70,7 @@ const Replay kReplays[] = {
     // 23 hours later is the same day: exp(w17 (G - 3 + w18)) S^-w19 = 0.9945 for Good, raised
     // to 1, so S stays; the difficulty still moves (reverted toward D0(Easy)).
     {"SameDayGoodKeepsStability", {{0, Good}, {23, Good}}, 0.9, 2.3065, 2.111214, 2, 0},
-    // 25 hours later is a whole day: the recall formula at R(1, 2.3065) = 0.9432.
+    // 25 hours later is a whole day: the recall formula at R(1, 2.3065) = 0.9468.
     {"NextDayIsLongTerm", {{0, Good}, {25, Good}}, 0.9, 7.315301, 2.111214, 7, 0},
     // Same day after Again: S 0.212 * exp(0.5425 * 0.0912) * 0.212^-0.0658 = 0.246689.
     {"SameDayAfterAgain", {{0, Again}, {5, Good}}, 0.9, 0.246689, 6.402115, 1, 0},
