@@ -10,11 +10,17 @@ namespace norumi::review {
 namespace {
 
 constexpr int64_t kSecondsPerDay = 86400;
-// Below this a card would be due again before it could be answered.
+// A floor that keeps the curve, which divides by the stability, finite.
 constexpr double kMinStability = 0.001;
 
 double Grade(Rating rating) {
   return static_cast<double>(static_cast<int32_t>(rating));
+}
+
+// Unclamped, since the mean reversion below pulls toward the Easy value even where it lies
+// below 1.
+double RawInitialDifficulty(const FsrsParameters& p, Rating first) {
+  return p.w[4] - std::exp(p.w[5] * (Grade(first) - 1.0)) + 1.0;
 }
 
 double ClampDifficulty(double difficulty) {
@@ -72,12 +78,6 @@ double Scheduler::Retrievability(const CardMemory& card, int64_t now) const {
 
 double Scheduler::InitialStability(Rating first) const {
   return std::max(p_.w[static_cast<int32_t>(first) - 1], kMinStability);
-}
-
-// Unclamped, since the mean reversion below pulls toward the Easy value even where it lies
-// below 1.
-static double RawInitialDifficulty(const FsrsParameters& p, Rating first) {
-  return p.w[4] - std::exp(p.w[5] * (Grade(first) - 1.0)) + 1.0;
 }
 
 double Scheduler::InitialDifficulty(Rating first) const {
