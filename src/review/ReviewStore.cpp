@@ -31,6 +31,22 @@ void BindKey(Statement& statement, const CardKey& key) {
 
 }  // namespace
 
+std::string CardFileName(const std::filesystem::path& wordFolder,
+                         const std::filesystem::path& wordFile) {
+  const std::u8string name = wordFile.lexically_relative(wordFolder).generic_u8string();
+  return {reinterpret_cast<const char*>(name.data()), name.size()};
+}
+
+std::optional<std::filesystem::path> WordFileOfCard(const std::filesystem::path& wordFolder,
+                                                    std::string_view fileName) {
+  const std::filesystem::path name(
+      std::u8string(reinterpret_cast<const char8_t*>(fileName.data()), fileName.size()));
+  if (name.empty() || name.has_root_path()) return std::nullopt;
+  for (const auto& part : name)
+    if (part.empty() || part == "." || part == "..") return std::nullopt;
+  return wordFolder / name;
+}
+
 // Prepared once: an answer costs its two writes and no parsing.
 struct ReviewStore::Statements {
   explicit Statements(SqliteDb& db)

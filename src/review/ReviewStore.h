@@ -25,6 +25,14 @@ inline std::string HangulKey(CodeView codes) {
   return std::string(codes.Shown().Bytes());
 }
 
+// The name a word file's cards carry: its path within the word folder (word files may lie in
+// folders under it), with "/" between folders, in UTF-8.
+std::string CardFileName(const std::filesystem::path& wordFolder,
+                         const std::filesystem::path& wordFile);
+// The word file of a card's file name; none for a name that would lead out of the folder.
+std::optional<std::filesystem::path> WordFileOfCard(const std::filesystem::path& wordFolder,
+                                                    std::string_view fileName);
+
 // What makes a card: a learner's word in one direction. The word is its Korean and its meaning
 // as they are: a meaning edited makes a new card, and the old one stays with its history.
 struct CardKey {
