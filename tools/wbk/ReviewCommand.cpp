@@ -11,6 +11,9 @@
 #include "Cli.h"
 #include "Commands.h"
 #include "Subcommands.h"
+#if NORUMI_REVIEW_RECORD
+#include "ReviewStatus.h"
+#endif
 #include "review/Fsrs.h"
 
 namespace norumi::wbk {
@@ -121,6 +124,18 @@ const Subcommand kSubcommands[] = {
      "always gives the same; --no-fuzz leaves them unspread.\n"
      "A bad row fails with its line number, and nothing is printed.\n",
      &Replay},
+#if NORUMI_REVIEW_RECORD
+    {"status", "status --learner NAME [--folder DIR] [--json]",
+     "Tells, for each word file of the folder (the word folder by default), its\n"
+     "words and, in each direction, the cards due today, the words the learner has\n"
+     "never reviewed and the cards reviewed today, from review.db in the folder.\n"
+     "--json writes the same as one JSON object.\n",
+     &RunReviewStatus},
+    {"--prune", "--prune [--learner NAME] [--folder DIR]",
+     "Removes from review.db the cards and answers of word files that are no longer\n"
+     "in the folder (renamed or deleted), of one learner or of all.\n",
+     &RunReviewPrune},
+#endif
 };
 
 constexpr SubcommandGroup kGroup{"review", kSubcommands};
@@ -135,7 +150,7 @@ const std::string kDetails = GroupDetails(kGroup);
 }  // namespace
 
 const Command kReviewCommand = {
-    "review", kSynopsis,  "replay a log of answers through the review scheduler",
+    "review", kSynopsis,  "the spaced review: what is due, old cards removed, a log replayed",
     kDetails, &RunReview,
 };
 

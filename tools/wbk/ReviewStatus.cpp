@@ -149,7 +149,7 @@ void WriteJson(const fs::path& folder, const std::string& learner,
 }  // namespace
 
 int RunReviewStatus(const std::vector<std::string>& args) {
-  const Args parsed(args, {{"--learner", true}, {"--folder", true}, {"--json", false}}, 0, 0);
+  const Args parsed(args, {{"--learner", true}, {"--folder", true}, {"--json", false}}, 1, 1);
   const auto learner = LearnerOf(parsed);
   if (!learner) throw UsageError("--learner NAME is needed");
   const fs::path folder = FolderOf(parsed);
@@ -175,7 +175,9 @@ int RunReviewStatus(const std::vector<std::string>& args) {
 }
 
 int RunReviewPrune(const std::vector<std::string>& args) {
-  const Args parsed(args, {{"--learner", true}, {"--folder", true}}, 0, 0);
+  // The part's name is an option itself ("--prune"): only what follows it is parsed.
+  const Args parsed(std::vector<std::string>(args.begin() + 1, args.end()),
+                    {{"--learner", true}, {"--folder", true}}, 0, 0);
   const fs::path folder = FolderOf(parsed);
   std::error_code error;
   if (!fs::is_directory(folder, error)) throw Failure("no word folder at " + ShowPath(folder));

@@ -7,7 +7,7 @@
 namespace norumi::wbk {
 
 // The parts of "wbk review" that read and tidy the review record of a word folder; the
-// arguments are those after the part's own name. Each returns the exit status, or throws
+// arguments begin with the part's own name. Each returns the exit status, or throws
 // UsageError (2) or Failure (1) as every command does.
 
 // "status --learner NAME [--folder DIR] [--json]": per word file, its words and, in each
