@@ -7,6 +7,7 @@ norumi_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libmecab-dev mecab-ipadic-utf8
+  libsqlite3-dev
   clang libclang-rt-14-dev
   fonts-noto-cjk fonts-nanum
   qt6-translations-l10n

@@ -36,12 +36,13 @@ TEST(WbkUsage, HelpListsTheCommandsAndExplainsEach) {
   EXPECT_EQ(overview.status, 0);
   const QStringList commands = {"new",    "dump",     "check",    "import",
                                 "export", "merge",    "mailcode", "read-mailcode",
-                                "hangul", "progress", "judge"};
+                                "hangul", "progress", "judge",    "review"};
   // The overview lists exactly these, so that a new command cannot go without its row here.
   EXPECT_EQ(Occurrences(overview.out, "\n  "), size_t(commands.size())) << overview.out;
   std::vector<QStringList> asks;
   for (const QString& name : commands) asks.push_back({name, "--help"});
   for (const char* sub : {"keys", "copy", "paste", "draw"}) asks.push_back({"hangul", sub, "-h"});
+  asks.push_back({"review", "replay", "-h"});
   for (const QStringList& args : asks) {
     const std::string usage =
         "Usage: wbk " + QStringList(args.mid(0, args.size() - 1)).join(' ').toStdString();

@@ -28,5 +28,6 @@ extern const Command kReadMailCodeCommand;
 extern const Command kHangulCommand;
 extern const Command kProgressCommand;
 extern const Command kJudgeCommand;
+extern const Command kReviewCommand;
 
 }  // namespace norumi::wbk

@@ -8,6 +8,7 @@
 #include "Cli.h"
 #include "Commands.h"
 #include "Json.h"
+#include "Subcommands.h"
 #include "hangul/core/Keyboard.h"
 #include "hangul/core/TextForms.h"
 #include "hangul/core/Uni2Euc.h"
@@ -150,12 +151,9 @@ int Draw(const std::vector<std::string>& raw) {
 #endif
 }
 
-struct Subcommand {
-  std::string_view name;
-  std::string_view synopsis;                    // after "wbk hangul"
-  std::string_view details;                     // the rest of "wbk hangul NAME --help"
-  int (*run)(const std::vector<std::string>&);  // the arguments, NAME first
-};
+constexpr std::string_view kTableNote =
+    "The EUC-KR table euc2uni.dll is read from beside the tool, or from ../share/norumi beside\n"
+    "its folder when installed; without it pattern 1 fails.\n";
 
 const Subcommand kSubcommands[] = {
     {"keys", "keys",
@@ -167,64 +165,23 @@ const Subcommand kSubcommands[] = {
      "Reads UTF-8 Korean text (one code per UTF-16 unit; a final line break is\n"
      "dropped) and writes the bytes copying in pattern N places as plain text: 0 the\n"
      "Unicode text as UTF-8, 1 EUC-KR, 2 decimal and 3 hexadecimal references.\n",
-     &Copy},
+     &Copy, kTableNote},
     {"paste", "paste --pattern N",
-     "Reads bytes in pattern N and prints the codes pasting them appends.\n", &Paste},
+     "Reads bytes in pattern N and prints the codes pasting them appends.\n", &Paste, kTableNote},
     {"draw", "draw TEXT --png FILE [--width PIXELS]",
      "Draws TEXT as the program draws Korean into an image PIXELS wide (456 by\n"
      "default) and 24 high, saved as a PNG file.\n",
      &Draw},
 };
 
-constexpr std::string_view kTableNote =
-    "The EUC-KR table euc2uni.dll is read from beside the tool, or from ../share/norumi beside\n"
-    "its folder when installed; without it pattern 1 fails.\n";
+constexpr SubcommandGroup kGroup{"hangul", kSubcommands, kTableNote};
 
 int Hangul(const Invocation& call) {
-  const auto& args = call.args;
-  for (const Subcommand& sub : kSubcommands) {
-    if (args.empty() || args[0] != sub.name) continue;
-    try {
-      return sub.run(args);
-    } catch (const HelpRequested&) {
-      const bool table = sub.name == "copy" || sub.name == "paste";
-      WriteOut("Usage: wbk hangul " + std::string(sub.synopsis) + "\n\n" +
-               std::string(sub.details) + (table ? std::string(kTableNote) : ""));
-      return 0;
-    }
-  }
-  // Help for the group itself: "wbk hangul --help", or with a name that is none of them.
-  Args(args, {}, 0, args.size());
-  if (args.empty()) throw UsageError("which one: keys, copy, paste or draw?");
-  throw UsageError("unknown: \"" + args[0] + "\"; one of keys, copy, paste, draw");
+  return RunSubcommand(kGroup, call.args);
 }
 
-// The group's synopsis and help, made of its subcommands'.
-std::string GroupSynopsis() {
-  std::string text;
-  for (const Subcommand& sub : kSubcommands)
-    text += (text.empty() ? "" : " | ") + std::string(sub.synopsis);
-  return text;
-}
-
-std::string GroupDetails() {
-  std::string text;
-  for (const Subcommand& sub : kSubcommands) {
-    std::string name(sub.name);
-    name.resize(8, ' ');
-    std::string_view rest = sub.details;
-    for (bool first = true; !rest.empty(); first = false) {
-      const size_t end = rest.find('\n');
-      text +=
-          (first ? "  " + name : std::string(10, ' ')) + std::string(rest.substr(0, end)) + "\n";
-      rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-    }
-  }
-  return text + std::string(kTableNote) + "wbk hangul NAME --help tells more about one of them.\n";
-}
-
-const std::string kSynopsis = GroupSynopsis();
-const std::string kDetails = GroupDetails();
+const std::string kSynopsis = GroupSynopsis(kGroup);
+const std::string kDetails = GroupDetails(kGroup);
 
 }  // namespace
 

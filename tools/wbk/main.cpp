@@ -27,7 +27,7 @@ namespace {
 const Command* const kCommands[] = {
     &kNewCommand,    &kDumpCommand,     &kCheckCommand,    &kImportCommand,
     &kExportCommand, &kMergeCommand,    &kMailCodeCommand, &kReadMailCodeCommand,
-    &kHangulCommand, &kProgressCommand, &kJudgeCommand,
+    &kHangulCommand, &kProgressCommand, &kJudgeCommand,    &kReviewCommand,
 };
 
 std::string Overview() {

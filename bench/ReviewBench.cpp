@@ -1,0 +1,132 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The review record of a heavy learner: 100 word files of 10,000 words, a card for each word and
+// 2,000,000 answers logged. What the menu asks of it on every start (the due count) and what
+// every answer costs (one transaction, with the durability the program uses). Counters in ms.
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <random>
+
+#include "BenchWords.h"
+#include "review/ReviewStore.h"
+
+namespace norumi::bench {
+namespace {
+
+using review::CardKey;
+using review::Direction;
+using review::ReviewStore;
+
+constexpr int kFiles = 100;
+constexpr int kWordsPerFile = 10'000;
+constexpr int kAnswersPerCard = 2;
+constexpr int64_t kNow = 1'800'000'000;
+constexpr int64_t kDay = 86'400;
+
+CardKey Key(int file, int word) {
+  return {"mina", "words" + std::to_string(file) + ".wbk",
+          review::HangulKey(HangulCodes{0xAC00 + word % 11'172, 0xAC00 + word / 11'172}),
+          "\x88\xa4" + std::to_string(word), Direction::KoreanToJapanese};
+}
+
+void Check(int code, sqlite3* db) {
+  if (code != SQLITE_OK && code != SQLITE_DONE && code != SQLITE_ROW)
+    throw std::runtime_error(sqlite3_errmsg(db));
+}
+
+// The store makes the tables; the rows go in through SQLite directly, in one transaction, since
+// an answer a transaction would take hours to fill a learner's years.
+void Fill(const std::filesystem::path& folder) {
+  { ReviewStore store(folder); }
+  sqlite3* db = nullptr;
+  Check(sqlite3_open((folder / ReviewStore::kFileName).c_str(), &db), db);
+  Check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db);
+  sqlite3_stmt* card = nullptr;
+  sqlite3_stmt* log = nullptr;
+  Check(sqlite3_prepare_v2(db,
+                           "INSERT INTO card (learner, file_name, hangul, japan, direction, "
+                           "stability, difficulty, last_review, due, reps, lapses) "
+                           "VALUES (?, ?, ?, ?, 0, 20, 5, ?, ?, 2, 0)",
+                           -1, &card, nullptr),
+        db);
+  Check(sqlite3_prepare_v2(db,
+                           "INSERT INTO review_log VALUES (NULL, ?1, ?2, 3, 10, 2, 5, 0, 0, 1, 0, "
+                           "20, 5, ?2, ?3, 2, 0, 2000)",
+                           -1, &log, nullptr),
+        db);
+  std::mt19937_64 random(42);
+  // Due from a month ago to eleven months ahead: the spread of a learner who reviews daily.
+  std::uniform_int_distribution<int64_t> due(kNow - 30 * kDay, kNow + 335 * kDay);
+  for (int file = 0; file < kFiles; ++file)
+    for (int word = 0; word < kWordsPerFile; ++word) {
+      const CardKey key = Key(file, word);
+      const int64_t next = due(random);
+      sqlite3_bind_text(card, 1, key.learner.data(), int(key.learner.size()), SQLITE_STATIC);
+      sqlite3_bind_text(card, 2, key.fileName.data(), int(key.fileName.size()), SQLITE_STATIC);
+      sqlite3_bind_blob(card, 3, key.hangul.data(), int(key.hangul.size()), SQLITE_STATIC);
+      sqlite3_bind_blob(card, 4, key.japan.data(), int(key.japan.size()), SQLITE_STATIC);
+      sqlite3_bind_int64(card, 5, next - 20 * kDay);
+      sqlite3_bind_int64(card, 6, next);
+      Check(sqlite3_step(card), db);
+      sqlite3_reset(card);
+      for (int answer = 0; answer < kAnswersPerCard; ++answer) {
+        sqlite3_bind_int64(log, 1, sqlite3_last_insert_rowid(db));
+        sqlite3_bind_int64(log, 2, next - (kAnswersPerCard - answer) * 20 * kDay);
+        sqlite3_bind_int64(log, 3, next);
+        Check(sqlite3_step(log), db);
+        sqlite3_reset(log);
+      }
+    }
+  sqlite3_finalize(card);
+  sqlite3_finalize(log);
+  Check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
+  sqlite3_close(db);
+}
+
+// Made once for every benchmark of the run.
+const std::filesystem::path& Filled() {
+  static test::TempDir folder;
+  static const bool filled = (Fill(folder.Path()), true);
+  (void)filled;
+  return folder.Path();
+}
+
+// range(0): how many days ahead the count looks; 0 counts a daily learner's due cards (about
+// one in twelve), 400 counts every card, the worst case.
+void BM_ReviewDueCount(benchmark::State& state) {
+  ReviewStore store(Filled());
+  const int64_t at = kNow + state.range(0) * kDay;
+  double total = 0;
+  int due = 0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    due = store.DueCount("mina", at);
+    total += Seconds(std::chrono::steady_clock::now() - start);
+  }
+  state.counters["due"] = due;
+  state.counters["ms"] = total * 1000 / double(state.iterations());
+}
+
+// One answer to a card already reviewed: its log row and the card's new memory, committed.
+void BM_ReviewRecord(benchmark::State& state) {
+  ReviewStore store(Filled());
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> file(0, kFiles - 1), word(0, kWordsPerFile - 1);
+  review::ReviewEntry entry;
+  entry.time = kNow;
+  entry.after = {30, 5, kNow, kNow + 30 * kDay, 3, 0};
+  double total = 0;
+  for (auto _ : state) {
+    const CardKey key = Key(file(random), word(random));
+    const auto start = std::chrono::steady_clock::now();
+    store.Record(key, entry);
+    total += Seconds(std::chrono::steady_clock::now() - start);
+  }
+  state.counters["ms"] = total * 1000 / double(state.iterations());
+}
+
+BENCHMARK(BM_ReviewDueCount)->Arg(0)->Arg(400)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReviewRecord)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace norumi::bench

@@ -1,0 +1,197 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "review/ReviewStore.h"
+
+#include "review/ReviewSchema.h"
+
+namespace norumi::review {
+namespace {
+
+// A card's memory from six columns starting at `first`.
+CardMemory MemoryAt(const Statement& row, int first) {
+  return {row.Real(first),    row.Real(first + 1),         row.Int(first + 2),
+          row.Int(first + 3), int32_t(row.Int(first + 4)), int32_t(row.Int(first + 5))};
+}
+
+void BindMemory(Statement& statement, int first, const CardMemory& memory) {
+  statement.Bind(first, memory.stability)
+      .Bind(first + 1, memory.difficulty)
+      .Bind(first + 2, memory.lastReview)
+      .Bind(first + 3, memory.due)
+      .Bind(first + 4, int64_t(memory.reps))
+      .Bind(first + 5, int64_t(memory.lapses));
+}
+
+void BindKey(Statement& statement, const CardKey& key) {
+  statement.BindText(1, key.learner)
+      .BindText(2, key.fileName)
+      .BindBlob(3, key.hangul)
+      .BindBlob(4, key.japan)
+      .Bind(5, int64_t(key.direction));
+}
+
+}  // namespace
+
+std::string CardFileName(const std::filesystem::path& wordFolder,
+                         const std::filesystem::path& wordFile) {
+  const std::u8string name = wordFile.lexically_relative(wordFolder).generic_u8string();
+  return {reinterpret_cast<const char*>(name.data()), name.size()};
+}
+
+std::optional<std::filesystem::path> WordFileOfCard(const std::filesystem::path& wordFolder,
+                                                    std::string_view fileName) {
+  const std::filesystem::path name(
+      std::u8string(reinterpret_cast<const char8_t*>(fileName.data()), fileName.size()));
+  if (name.empty() || name.has_root_path()) return std::nullopt;
+  for (const auto& part : name)
+    if (part.empty() || part == "." || part == "..") return std::nullopt;
+  return wordFolder / name;
+}
+
+// Prepared once: an answer costs its two writes and no parsing.
+struct ReviewStore::Statements {
+  explicit Statements(SqliteDb& db)
+      : memory(db,
+               "SELECT stability, difficulty, last_review, due, reps, lapses FROM card "
+               "WHERE learner = ?1 AND file_name = ?2 AND hangul = ?3 AND japan = ?4 AND "
+               "direction = ?5"),
+        upsertCard(db,
+                   "INSERT INTO card (learner, file_name, hangul, japan, direction, stability, "
+                   "difficulty, last_review, due, reps, lapses) "
+                   "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11) "
+                   "ON CONFLICT (learner, file_name, hangul, japan, direction) DO UPDATE SET "
+                   "stability = excluded.stability, difficulty = excluded.difficulty, "
+                   "last_review = excluded.last_review, due = excluded.due, "
+                   "reps = excluded.reps, lapses = excluded.lapses RETURNING id"),
+        insertLog(db,
+                  "INSERT INTO review_log (card_id, time, rating, elapsed_days, "
+                  "stability_before, difficulty_before, last_review_before, due_before, "
+                  "reps_before, lapses_before, stability_after, difficulty_after, "
+                  "last_review_after, due_after, reps_after, lapses_after, answer_ms) VALUES "
+                  "(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17)"),
+        dueCount(db, "SELECT count(*) FROM card WHERE learner = ?1 AND due <= ?2"),
+        due(db,
+            "SELECT file_name, hangul, japan, direction, stability, difficulty, last_review, "
+            "due, reps, lapses FROM card WHERE learner = ?1 AND due <= ?2 ORDER BY due "
+            "LIMIT ?3") {}
+
+  Statement memory;
+  Statement upsertCard;
+  Statement insertLog;
+  Statement dueCount;
+  Statement due;
+};
+
+ReviewStore::ReviewStore(const std::filesystem::path& wordFolder)
+    : db_(wordFolder / kFileName, kBusyWait) {
+  PrepareSchema(db_);
+  statements_ = std::make_unique<Statements>(db_);
+}
+
+ReviewStore::~ReviewStore() = default;
+
+std::optional<CardMemory> ReviewStore::Memory(const CardKey& key) {
+  const Statement::Use use(statements_->memory);
+  BindKey(statements_->memory, key);
+  if (!use->Step()) return std::nullopt;
+  return MemoryAt(statements_->memory, 0);
+}
+
+void ReviewStore::Record(const CardKey& key, const ReviewEntry& entry) {
+  WriteTransaction transaction(db_);
+  int64_t cardId;
+  {
+    Statement& upsert = statements_->upsertCard;
+    const Statement::Use use(upsert);
+    BindKey(upsert, key);
+    BindMemory(upsert, 6, entry.after);
+    if (!upsert.Step()) db_.Fail(ReviewStoreError::Kind::Other);
+    cardId = upsert.Int(0);
+  }
+  {
+    Statement& log = statements_->insertLog;
+    const Statement::Use use(log);
+    log.Bind(1, cardId)
+        .Bind(2, entry.time)
+        .Bind(3, int64_t(entry.rating))
+        .Bind(4, entry.elapsedDays);
+    BindMemory(log, 5, entry.before);
+    BindMemory(log, 11, entry.after);
+    log.Bind(17, int64_t(entry.answerMs));
+    log.Step();
+  }
+  transaction.Commit();
+}
+
+int ReviewStore::DueCount(std::string_view learner, int64_t now) {
+  Statement& count = statements_->dueCount;
+  const Statement::Use use(count);
+  count.BindText(1, learner).Bind(2, now);
+  return count.Step() ? int(count.Int(0)) : 0;
+}
+
+std::vector<DueCard> ReviewStore::Due(std::string_view learner, int64_t now, int limit) {
+  Statement& due = statements_->due;
+  const Statement::Use use(due);
+  due.BindText(1, learner).Bind(2, now).Bind(3, int64_t(limit));
+  std::vector<DueCard> cards;
+  while (due.Step())
+    cards.push_back(
+        {{std::string(learner), due.Bytes(0), due.Bytes(1), due.Bytes(2), Direction(due.Int(3))},
+         MemoryAt(due, 4)});
+  return cards;
+}
+
+std::vector<FileCounts> ReviewStore::CountsByFile(std::string_view learner, int64_t dueBy,
+                                                  int64_t reviewedSince) {
+  // The card's last review is its latest answer's time, as the scheduler stamps it: the log
+  // need not be read.
+  Statement counts(db_,
+                   "SELECT file_name, direction, count(*), total(due <= ?2), "
+                   "total(last_review >= ?3) FROM card WHERE learner = ?1 "
+                   "GROUP BY file_name, direction ORDER BY file_name, direction");
+  counts.BindText(1, learner).Bind(2, dueBy).Bind(3, reviewedSince);
+  std::vector<FileCounts> result;
+  while (counts.Step())
+    result.push_back({counts.Bytes(0), Direction(counts.Int(1)), int(counts.Int(2)),
+                      int(counts.Real(3)), int(counts.Real(4))});
+  return result;
+}
+
+std::vector<CardKey> ReviewStore::Cards(std::string_view learner, std::string_view fileName) {
+  Statement cards(db_,
+                  "SELECT hangul, japan, direction FROM card "
+                  "WHERE learner = ?1 AND file_name = ?2");
+  cards.BindText(1, learner).BindText(2, fileName);
+  std::vector<CardKey> keys;
+  while (cards.Step())
+    keys.push_back({std::string(learner), std::string(fileName), cards.Bytes(0), cards.Bytes(1),
+                    Direction(cards.Int(2))});
+  return keys;
+}
+
+int ReviewStore::Prune(const std::optional<std::string>& learner,
+                       const std::function<bool(const std::string& fileName)>& exists) {
+  std::vector<std::string> gone;
+  {
+    Statement files(db_, "SELECT DISTINCT file_name FROM card WHERE ?1 IS NULL OR learner = ?1");
+    if (learner) files.BindText(1, *learner);
+    while (files.Step())
+      if (std::string name = files.Bytes(0); !exists(name)) gone.push_back(std::move(name));
+  }
+  if (gone.empty()) return 0;
+  WriteTransaction transaction(db_);
+  // The log rows go with their cards (ON DELETE CASCADE).
+  Statement remove(db_, "DELETE FROM card WHERE file_name = ?2 AND (?1 IS NULL OR learner = ?1)");
+  int removed = 0;
+  for (const std::string& name : gone) {
+    const Statement::Use use(remove);
+    if (learner) remove.BindText(1, *learner);
+    remove.BindText(2, name);
+    remove.Step();
+    removed += db_.Changes();
+  }
+  transaction.Commit();
+  return removed;
+}
+
+}  // namespace norumi::review

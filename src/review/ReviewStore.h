@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/TangoView.h"
+#include "review/CardMemory.h"
+#include "review/Sqlite.h"
+
+namespace norumi::review {
+
+enum class Direction : int32_t { KoreanToJapanese = 0, JapaneseToKorean = 1 };
+
+// The Korean of a card's key: the codes as the word file holds them (little-endian), without the
+// trailing 0 cells, which show nothing; two entries that read the same share a card.
+inline std::string HangulKey(CodeView codes) {
+  return std::string(codes.Shown().Bytes());
+}
+
+// The name a word file's cards carry: its path within the word folder (word files may lie in
+// folders under it), with "/" between folders, in UTF-8.
+std::string CardFileName(const std::filesystem::path& wordFolder,
+                         const std::filesystem::path& wordFile);
+// The word file of a card's file name; none for a name that would lead out of the folder.
+std::optional<std::filesystem::path> WordFileOfCard(const std::filesystem::path& wordFolder,
+                                                    std::string_view fileName);
+
+// What makes a card: a learner's word in one direction. The word is its Korean and its meaning
+// as they are: a meaning edited makes a new card, and the old one stays with its history.
+struct CardKey {
+  std::string learner;   // UTF-8
+  std::string fileName;  // the word file's name within the word folder, UTF-8
+  std::string hangul;    // HangulKey
+  std::string japan;     // the meaning's CP932 bytes
+  Direction direction = Direction::KoreanToJapanese;
+  friend bool operator==(const CardKey&, const CardKey&) = default;
+};
+
+// One answer as the scheduler judged it: the log keeps both memories, so that the scheduler's
+// weights can be fitted to the learner later.
+struct ReviewEntry {
+  int64_t time = 0;  // when answered
+  Rating rating = Rating::Good;
+  double elapsedDays = 0;  // since the review before, as the scheduler counted them
+  CardMemory before;
+  CardMemory after;
+  int32_t answerMs = 0;  // from the question shown to the answer given
+};
+
+struct DueCard {
+  CardKey key;
+  CardMemory memory;
+};
+
+// A word file's cards of one learner, in one direction.
+struct FileCounts {
+  std::string fileName;
+  Direction direction = Direction::KoreanToJapanese;
+  int cards = 0;
+  int due = 0;
+  int reviewedSince = 0;  // cards answered at or after the time asked about
+};
+
+// The cards of every learner and every answer given in review, in "review.db" of the word
+// folder. The program, a second copy of it and wbk write to it at once: each answer is one
+// transaction, and a writer waits for another's. The store keeps what it is given; the
+// schedule is the scheduler's. One object is used on one thread.
+class ReviewStore {
+ public:
+  static constexpr std::string_view kFileName = "review.db";
+  // Far longer than any one answer's transaction takes, even on a slow disk.
+  static constexpr std::chrono::milliseconds kBusyWait{5000};
+
+  // Opens (making it when missing) the review record of `wordFolder`. Throws ReviewStoreError.
+  explicit ReviewStore(const std::filesystem::path& wordFolder);
+  ~ReviewStore();
+  ReviewStore(const ReviewStore&) = delete;
+  ReviewStore& operator=(const ReviewStore&) = delete;
+
+  // None for a card never reviewed.
+  std::optional<CardMemory> Memory(const CardKey& key);
+  // Logs the answer and sets the card's memory to `entry.after`, making the card on its first
+  // answer, all or nothing.
+  void Record(const CardKey& key, const ReviewEntry& entry);
+
+  // The cards due at `now`: their count, and the `limit` most overdue first.
+  int DueCount(std::string_view learner, int64_t now);
+  std::vector<DueCard> Due(std::string_view learner, int64_t now, int limit);
+
+  // Per word file and direction, the cards, those due at `dueBy` and those answered at or after
+  // `reviewedSince`; only the pairs that have cards.
+  std::vector<FileCounts> CountsByFile(std::string_view learner, int64_t dueBy,
+                                       int64_t reviewedSince);
+  // The keys of the cards of one word file.
+  std::vector<CardKey> Cards(std::string_view learner, std::string_view fileName);
+
+  // Removes the cards, with their logs, of the word files `exists` says are gone: of `learner`,
+  // or of everyone. Returns how many cards it removed.
+  int Prune(const std::optional<std::string>& learner,
+            const std::function<bool(const std::string& fileName)>& exists);
+
+ private:
+  struct Statements;
+  SqliteDb db_;
+  std::unique_ptr<Statements> statements_;
+};
+
+}  // namespace norumi::review
