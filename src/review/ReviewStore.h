@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -69,6 +70,12 @@ struct FileCounts {
   int reviewedSince = 0;  // cards answered at or after the time asked about
 };
 
+// One day's answers of a learner.
+struct DayAnswers {
+  int answers = 0;
+  int right = 0;  // rated Hard, Good or Easy
+};
+
 // The cards of every learner and every answer given in review, in "review.db" of the word
 // folder. The program, a second copy of it and wbk write to it at once: each answer is one
 // transaction, and a writer waits for another's. The store keeps what it is given; the
@@ -99,6 +106,14 @@ class ReviewStore {
   // `reviewedSince`; only the pairs that have cards.
   std::vector<FileCounts> CountsByFile(std::string_view learner, int64_t dueBy,
                                        int64_t reviewedSince);
+  // Per day from bounds[i] to bounds[i + 1] (times, seconds since 1970, rising; the caller gives
+  // the learner's local midnights, so a day of a clock change is still one day): the cards due
+  // then, and the answers given then. Fewer than two bounds make no day.
+  std::vector<int> DueByDay(std::string_view learner, std::span<const int64_t> bounds);
+  std::vector<DayAnswers> AnsweredByDay(std::string_view learner, std::span<const int64_t> bounds);
+  // The cards whose first answer came at or after `since`: the new words taken on since then.
+  int NewSince(std::string_view learner, int64_t since);
+
   // The keys of the cards of one word file.
   std::vector<CardKey> Cards(std::string_view learner, std::string_view fileName);
 

@@ -99,6 +99,50 @@ TEST(ReviewStore, DueCardsComeMostOverdueFirstForTheirLearnerOnly) {
   EXPECT_EQ(due[2].memory.due, now - 10);
 }
 
+// Days are the bounds given, not 24 hours (the second day here is one of a clock change), each
+// from its first second up to the next day's; a card counts as new only on its first answer.
+TEST(ReviewStore, DayCountsKeepToTheirDaysAndTheirLearner) {
+  TempDir folder;
+  ReviewStore store(folder.Path());
+  const int64_t t = 1'700'000'000, day = 86'400;
+  const int64_t bounds[] = {t, t + day, t + 2 * day - 3600, t + 3 * day - 3600};
+  struct Row {
+    const char* learner;
+    int word;
+    int64_t time;
+    Rating rating;
+    int32_t repsBefore;
+    int64_t due;
+  };
+  const Row rows[] = {
+      {"mina", 1, t, Rating::Again, 0, bounds[1]},
+      {"mina", 2, bounds[1] - 1, Rating::Hard, 0, bounds[2] - 1},
+      {"mina", 2, bounds[2], Rating::Good, 1, bounds[3]},
+      {"mina", 3, t - 1, Rating::Easy, 0, t},
+      {"mina", 3, bounds[2] + 100, Rating::Easy, 1, bounds[3] - 1},
+      {"mina", 4, t - 5, Rating::Good, 0, t},  // two copies answered it first at once
+      {"mina", 4, t + 10, Rating::Again, 0, t},
+      {"mina", 5, bounds[3], Rating::Good, 0, t - 1},
+      {"mina", 6, t + day / 2, Rating::Good, 0, bounds[1] - 1},
+      {"jun", 1, t + 20, Rating::Good, 0, t + 30},
+  };
+  for (const Row& row : rows) {
+    ReviewEntry entry = Answer(row.time, row.due);
+    entry.rating = row.rating;
+    entry.before.reps = row.repsBefore;
+    store.Record(Key(row.learner, "a.wbk", row.word), entry);
+  }
+  EXPECT_EQ(store.DueByDay("mina", bounds), (std::vector<int>{2, 1, 1}));
+  const std::vector<DayAnswers> answered = store.AnsweredByDay("mina", bounds);
+  ASSERT_EQ(answered.size(), 3u);
+  EXPECT_EQ((std::pair{answered[0].answers, answered[0].right}), std::pair(4, 2));
+  EXPECT_EQ((std::pair{answered[1].answers, answered[1].right}), std::pair(0, 0));
+  EXPECT_EQ((std::pair{answered[2].answers, answered[2].right}), std::pair(2, 2));
+  EXPECT_EQ(store.NewSince("mina", t), 4);
+  EXPECT_EQ(store.NewSince("mina", bounds[1]), 1);
+  EXPECT_TRUE(store.DueByDay("mina", std::span(bounds, 1)).empty());
+}
+
 TEST(ReviewStore, PruneRemovesTheCardsAndLogsOfGoneFilesOnly) {
   TempDir folder;
   ReviewStore store(folder.Path());
