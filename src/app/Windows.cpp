@@ -17,6 +17,7 @@
 #include "hangul/view/PatternDialog.h"
 #include "quiz/Jap2Kor.h"
 #include "quiz/Kor2Jap.h"
+#include "quiz/ReviewResults.h"
 #include "quiz/Seiseki.h"
 #include "quiz/Setsumei.h"
 
@@ -52,6 +53,7 @@ void CreateOtherWindows(Services& services) {
   Create(frmWBKSetsumei, services);
   Create(frmJap2Kor, services);
   Create(frmSeiseki, services);
+  Create(frmReviewResults, services);
   Create(frmMelCode, services);
 }
 
@@ -88,6 +90,7 @@ void CreateWindows(Services& services) {
 
 void DestroyWindows() {
   Destroy(frmMelCode);
+  Destroy(frmReviewResults);
   Destroy(frmSeiseki);
   Destroy(frmJap2Kor);
   Destroy(frmWBKSetsumei);

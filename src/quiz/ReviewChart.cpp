@@ -25,10 +25,6 @@ int Sum(const std::vector<int>& counts) {
                          [](int total, int count) { return total + std::max(count, 0); });
 }
 
-int SharePercent(int right, int answers) {
-  return answers > 0 ? int(int64_t(std::clamp(right, 0, answers)) * 100 / answers) : 0;
-}
-
 QString PastHeading(const ReviewDays& days) {
   const int answers = Sum(days.reviewed);
   QString text = QStringLiteral("この%1日の復習 %2回").arg(days.reviewed.size()).arg(answers);
@@ -72,6 +68,10 @@ void PaintRow(QPainter& painter, const QRectF& row, double lineHeight, const QSt
 }
 
 }  // namespace
+
+int SharePercent(int right, int answers) {
+  return answers > 0 ? int(int64_t(std::clamp(right, 0, answers)) * 100 / answers) : 0;
+}
 
 void PaintReviewChart(QPainter& painter, const QRect& area, const ReviewDays& days) {
   painter.save();

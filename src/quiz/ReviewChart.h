@@ -21,6 +21,10 @@ struct ReviewDays {
 // The size of the chart in the review's results window.
 inline constexpr QSize kReviewChartSize(320, 150);
 
+// The share of `answers` that were right, in percent: truncated as the drill results truncate
+// (2 of 3 is 66), 0 without an answer, and within 0 to 100 whatever the counts.
+int SharePercent(int right, int answers);
+
 // Draws the coming days' due counts above, and the past days' answers below, each day's right
 // ones in colour and its share right in the heading, inside `area` and nowhere else. Days
 // without a count are left blank.

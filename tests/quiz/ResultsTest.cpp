@@ -7,6 +7,7 @@
 #include "AppFixture.h"
 #include "quiz/ProgressChart.h"
 #include "quiz/QuizSteps.h"
+#include "quiz/ReviewResults.h"
 #include "quiz/Seiseki.h"
 #include "quiz/Setsumei.h"
 
@@ -50,6 +51,33 @@ TEST_F(Results, CountAllMarksAndTruncateTheRates) {
   EXPECT_EQ(test::Heard(seiseki.lbHist), "今までの成績");
   // Every showing rewrites the whole window.
   EXPECT_EQ(Show(TRirekiList{}), (std::vector<QString>{"0", "0", "0%", ""}));
+}
+
+TEST_F(Results, ReviewResultsShowTodayAndTheChartAndAreHeardAsOne) {
+  TfrmReviewResults review(services);
+  const auto show = [&](const ReviewSummary& summary) {
+    std::vector<QString> seen;
+    dialogs.ExpectModal("frmReviewResults", [&](QDialog& window) {
+      EXPECT_EQ(window.windowTitle(), "今日の復習の結果");
+      seen = {review.lbCount->text(), review.lbShare->text(), test::Heard(review.pnlScore),
+              test::Heard(review.btClose, QAccessible::Description)};
+      EXPECT_EQ(review.imChart->pixmap().size(), kReviewChartSize);
+      EXPECT_EQ(test::Heard(review.imChart), "復習のグラフ");
+      EXPECT_EQ(test::Heard(review.imChart, QAccessible::Description),
+                ReviewChartText(summary.days));
+      review.btClose->click();
+    });
+    review.ShowResults(summary);
+    EXPECT_EQ(review.result(), kModalOk);
+    return seen;
+  };
+  const ReviewDays days{{3, 0, 5}, {4, 24}, {2, 17}};
+  // 17 of 24 is 70.8%: truncated, as the drill results are.
+  EXPECT_EQ(show({24, 17, days}),
+            (std::vector<QString>{"24語", "70%", "今日の復習 24語 正解率 70%",
+                                  "今日の復習 24語 正解率 70%。" + ReviewChartText(days)}));
+  EXPECT_EQ(show({}), (std::vector<QString>{"0語", "0%", "今日の復習 0語 正解率 0%",
+                                            "今日の復習 0語 正解率 0%。" + ReviewChartText({})}));
 }
 
 TEST_F(Results, ExplanationOpensOnlyWebAddresses) {
