@@ -13,12 +13,14 @@
 #include "quiz/Jap2Kor.h"
 #include "quiz/Kor2Jap.h"
 #include "session/QuizSession.h"
+#include "session/ReviewBook.h"
 #include "storage/FileErrors.h"
 #include "storage/WordFileLock.h"
 
 namespace norumi {
 
-CodeInput ReceiveMailCode(const QString& text, const std::filesystem::path& folder) {
+CodeInput ReceiveMailCode(const QString& text, const std::filesystem::path& folder,
+                          ReviewBook* reviews) {
   // A code is small: anything larger is not one, and is refused before it is split into lines.
   if (!MailCodeInputFits(size_t(text.size()))) return CodeInput::Unreadable;
   TTangoList list;
@@ -49,8 +51,13 @@ CodeInput ReceiveMailCode(const QString& text, const std::filesystem::path& fold
   frmRegist->ShowDisplayOnly(list, entry);
   // Asked once each way, as a word of the file yet recorded in neither history.
   QuizSession toJapanese(list, QuizDirection::KoreanToJapanese, entry);
-  frmKor2Jap->StartSession(toJapanese);
   QuizSession toKorean(list, QuizDirection::JapaneseToKorean, entry);
+  if (reviews) {
+    const auto file = [&](int32_t) { return std::optional(*path); };
+    toJapanese.TakeReviews(reviews->TakerFor(file));
+    toKorean.TakeReviews(reviews->TakerFor(file));
+  }
+  frmKor2Jap->StartSession(toJapanese);
   frmJap2Kor->StartSession(toKorean);
   // The word was shown and asked meanwhile: what another writer saved by then is kept too.
   SaveUnderLock(

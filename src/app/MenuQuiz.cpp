@@ -3,6 +3,7 @@
 // session layer walks it, the menu says what it found.
 #include <QCheckBox>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "app/WbkMenu.h"
 #include "files/WbkDialog.h"
@@ -15,6 +16,7 @@
 #include "quiz/Jap2Kor.h"
 #include "quiz/Kor2Jap.h"
 #include "session/QuizRun.h"
+#include "session/ReviewBook.h"
 #include "storage/FileErrors.h"
 
 namespace norumi {
@@ -50,8 +52,8 @@ void TfrmWBKMenu::RunQuiz(bool koreanToJapanese) {
     frmWBKDialog->teachMode = teachMode;
     frmWBKDialog->userName = userName;
     if (frmWBKDialog->Execute(false) == kModalCancel) return;
-    QuizRun run(frmWBKDialog->CheckedFilePaths(),
-                WordFilePath(services_.wordFolder, CombinedTitle()));
+    const auto sources = frmWBKDialog->CheckedFilePaths();
+    QuizRun run(sources, WordFilePath(services_.wordFolder, CombinedTitle()));
     if (!run.Target())
       throw EFOpenError(services_.wordFolder /
                         ToPath(frmWBKDialog->CheckedFileName() +
@@ -65,13 +67,21 @@ void TfrmWBKMenu::RunQuiz(bool koreanToJapanese) {
           caption, MsgIcon::Information);
     }
     const std::unique_ptr<TTangoList> previous = run.Previous();
-    run.Take(frmWBKDialog->BuildWordList(previous.get()),
+    std::vector<int> ends;
+    run.Take(frmWBKDialog->BuildWordList(previous.get(), &ends),
              ToCp932(userName).value_or(std::string()));
     if (run.Ready(direction, ChosenQuestions())) {
       services_.dialogs.MessageBox(this, QStringLiteral("前回の続きからです"), caption,
                                    MsgIcon::Information);
     }
     QuizSession session(run.List(), direction);
+    // Every answer is a review of its word, in the word file it came from.
+    if (reviews_)
+      session.TakeReviews(reviews_->TakerFor([&](int32_t index) {
+        const auto end = std::upper_bound(ends.begin(), ends.end(), index);
+        const auto source = size_t(end - ends.begin());
+        return source < sources.size() ? sources[source] : std::nullopt;
+      }));
     if (koreanToJapanese)
       frmKor2Jap->StartSession(session);
     else

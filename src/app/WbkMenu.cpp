@@ -25,6 +25,7 @@
 #include "platform/text/ShownControls.h"
 #include "platform/text/WordFileName.h"
 #include "platform/text/WordFilePath.h"
+#include "session/ReviewBook.h"
 #include "storage/FileErrors.h"
 
 namespace norumi {
@@ -44,6 +45,8 @@ TfrmWBKMenu::TfrmWBKMenu(Services& services) : TForm(services) {
   BuildControls();
   FormCreate();
 }
+
+TfrmWBKMenu::~TfrmWBKMenu() = default;
 
 void TfrmWBKMenu::BuildControls() {
   Label2 = Named(new QLabel(QStringLiteral("あなたの名前")), "Label2");
@@ -69,7 +72,17 @@ void TfrmWBKMenu::BuildControls() {
   btChange = Named(new QPushButton(QStringLiteral("メルマガコード入力")), "btChange");
   btUninstall = Named(new QPushButton(kUninstallCaption), "btUninstall");
   btClose = Named(new QPushButton(QStringLiteral("閉じる")), "btClose");
-  for (QPushButton* b : {btUser, btReg, btK2J, btJ2K, btChange, btUninstall, btClose})
+  btReview = Named(new QPushButton(QStringLiteral("今日の復習")), "btReview");
+  btReview->setEnabled(false);
+  btReview->setMinimumHeight(48);
+  lbReview = PlainLabel("lbReview");
+  lbReview->setWordWrap(true);
+  SetColor(lbReview, QPalette::WindowText, Qt::red);
+  // Two lines kept for the reason, so that the window need not grow when one is given.
+  lbReview->setText(QStringLiteral("あ\nあ"));
+  lbReview->setFixedHeight(lbReview->sizeHint().height());
+  lbReview->clear();
+  for (QPushButton* b : {btUser, btReg, btK2J, btJ2K, btChange, btUninstall, btClose, btReview})
     b->setAutoDefault(false);
 
   // The name row: lbUser lies under edUser and is seen once the name is registered.
@@ -91,6 +104,9 @@ void TfrmWBKMenu::BuildControls() {
   panel->addWidget(btChange, 3, 0, 1, 3);
   panel->addWidget(btUninstall, 4, 0);
   panel->addWidget(btClose, 4, 2);
+  // The spaced review, below the rest.
+  panel->addWidget(btReview, 5, 0, 1, 3);
+  panel->addWidget(lbReview, 6, 0, 1, 3);
   for (QPushButton* b : {btReg, btK2J, btJ2K}) b->setMinimumHeight(48);
 
   auto* layout = new QVBoxLayout(this);
@@ -109,6 +125,7 @@ void TfrmWBKMenu::BuildControls() {
   setTabOrder(mmMag, btChange);
   setTabOrder(btChange, btUninstall);
   setTabOrder(btUninstall, btClose);
+  setTabOrder(btClose, btReview);
 
   Handle(btUser, &QPushButton::clicked, &TfrmWBKMenu::btUserClick);
   connect(edUser, &QLineEdit::returnPressed, btUser, &QPushButton::click);
@@ -118,6 +135,7 @@ void TfrmWBKMenu::BuildControls() {
   Handle(btChange, &QPushButton::clicked, &TfrmWBKMenu::btChangeClick);
   Handle(btUninstall, &QPushButton::clicked, &TfrmWBKMenu::btUninstallClick);
   Handle(btClose, &QPushButton::clicked, &TfrmWBKMenu::btCloseClick);
+  Handle(btReview, &QPushButton::clicked, &TfrmWBKMenu::btReviewClick);
 }
 
 QString TfrmWBKMenu::ReadRegPath() {
@@ -156,6 +174,7 @@ void TfrmWBKMenu::FormCreate() {
   if (path.isEmpty() && !userName.isEmpty()) UpdateRegistry(true);
   pnlMenu->setVisible(!userName.isEmpty());
   HelpContext = userName.isEmpty() ? 3 : 6;
+  OpenReviews();
 }
 
 void TfrmWBKMenu::btUserClick() {
@@ -172,6 +191,8 @@ void TfrmWBKMenu::btUserClick() {
   lbUser->setText(ShowControls(userName) + QStringLiteral("さん"));
   pnlMenu->show();
   HelpContext = 6;
+  OpenReviews();
+  RefreshReview();
   btReg->setFocus();  // the button that had it is gone
 }
 
@@ -197,11 +218,13 @@ void TfrmWBKMenu::btRegClick() {
 }
 
 void TfrmWBKMenu::ShowAgain(QPushButton* opener) {
+  RefreshReview();
   show();
   // Shown again it is not made active by itself everywhere: the keys must come back to it, on
   // the button the learner left from, not wherever the focus was when it hid.
   activateWindow();
-  opener->setFocus();
+  // The review's button greys once nothing is left to review.
+  (opener->isEnabled() ? opener : btK2J)->setFocus();
 }
 
 void TfrmWBKMenu::btK2JClick() {
@@ -219,7 +242,9 @@ void TfrmWBKMenu::btChangeClick() {
   CodeInput received = CodeInput::Shown;
   // Another program may have the code's word file open: it is named, and may be waited for.
   RetryWhileLocked(services_.dialogs, this,
-                   [&] { received = ReceiveMailCode(text, services_.wordFolder); });
+                   [&] { received = ReceiveMailCode(text, services_.wordFolder, reviews_.get()); });
+  // The two answers were reviews.
+  if (received == CodeInput::Stored) RefreshReview();
   if (received == CodeInput::Unreadable)
     services_.dialogs.MessageBox(this, QStringLiteral("メルマガコードが正しくありません"),
                                  QStringLiteral("メルマガコード入力"), MsgIcon::Stop);

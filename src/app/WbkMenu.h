@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
 #include "platform/Form.h"
 
@@ -14,6 +15,7 @@ class QFrame;
 namespace norumi {
 
 class QuizRun;
+class ReviewBook;
 
 // The menu, the program's main window: registers the learner's name, keeps the program's
 // registry values, and starts the quizzes, the word editor and the mail-magazine code input.
@@ -22,6 +24,7 @@ class TfrmWBKMenu : public TForm {
 
  public:
   explicit TfrmWBKMenu(Services& services);
+  ~TfrmWBKMenu() override;
 
   QString ReadRegPath();
   QString ReadRegUser();
@@ -29,6 +32,10 @@ class TfrmWBKMenu : public TForm {
 
   bool TeachMode() const { return teachMode; }
   const QString& UserName() const { return userName; }
+  // The spaced review of the learner registered, none before one is (MenuReview.cpp).
+  ReviewBook* Reviews() const { return reviews_.get(); }
+  // Counts today's review anew on its button, or says why the review is off.
+  void RefreshReview();
 
   QLabel* Label2;
   QLineEdit* edUser;
@@ -44,6 +51,8 @@ class TfrmWBKMenu : public TForm {
   QPushButton* btChange;
   QPushButton* btUninstall;
   QPushButton* btClose;
+  QPushButton* btReview;  // "今日の復習 (24)", greyed when nothing is due
+  QLabel* lbReview;       // why the review is off, when it is
 
  public slots:
   void FormCreate();
@@ -54,6 +63,7 @@ class TfrmWBKMenu : public TForm {
   void btChangeClick();
   void btUninstallClick();
   void btCloseClick();
+  void btReviewClick();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -66,9 +76,14 @@ class TfrmWBKMenu : public TForm {
   void ShowAgain(QPushButton* opener);
   // Saves a quiz's answers; a failure says why and offers to try again.
   void SaveQuiz(QuizRun& run, const QString& caption);
+  // The learner's review, opened anew for the name registered.
+  void OpenReviews();
+  // The day's spaced review, from the menu's row (MenuReview.cpp).
+  void RunReview();
 
   bool teachMode = false;
   QString userName;
+  std::unique_ptr<ReviewBook> reviews_;
 };
 
 extern TfrmWBKMenu* frmWBKMenu;

@@ -112,6 +112,8 @@ void StartWindows(Services& services, std::function<void()> afterPainted) {
   // the screen: they are created once it is, before the first click can be taken.
   new AfterFirstPaint(frmWBKMenu, [&services, then = std::move(afterPainted)] {
     CreateOtherWindows(services);
+    // The review's count reads its record and a word file or two: after the menu is seen.
+    frmWBKMenu->RefreshReview();
     if (then) then();
   });
 }

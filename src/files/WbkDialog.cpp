@@ -195,38 +195,39 @@ int TfrmWBKDialog::Execute(bool editMode) {
   return services_.dialogs.ShowModal(*this);
 }
 
-void TfrmWBKDialog::RefreshFileList() {
+std::vector<TfrmWBKDialog::ListedFile> TfrmWBKDialog::ListedFiles(const fs::path& folder) {
   std::vector<fs::path> files;
-  FindFiles(services_.wordFolder, QStringView(kWordFileExtension).toString(), &files);
-  struct Entry {
-    QString name;
-    std::optional<fs::path> path;
-  };
-  std::vector<Entry> entries;
+  FindFiles(folder, QStringView(kWordFileExtension).toString(), &files);
+  std::vector<ListedFile> entries;
   std::error_code error;
   for (const fs::path& file : files) {
     const QString shown = ListedName(file);
     const qsizetype dot = shown.lastIndexOf(QLatin1Char('.'));
-    Entry entry{dot < 0 ? shown : shown.left(dot), std::nullopt};
+    ListedFile entry{dot < 0 ? shown : shown.left(dot), std::nullopt};
     // A word file of the folder itself opens as it was found, whatever its name is made of;
     // anything else listed (one of a sub-folder, "x.wbk.bak") only by the name it shows.
     const QString extension = ListedName(file.extension());
     if (extension.compare(QStringView(kWordFileExtension), Qt::CaseInsensitive) == 0 &&
-        fs::equivalent(file.parent_path(), services_.wordFolder, error))
+        fs::equivalent(file.parent_path(), folder, error))
       entry.path = file;
     else
-      entry.path = ListedFilePath(services_.wordFolder, entry.name);
+      entry.path = ListedFilePath(folder, entry.name);
     entries.push_back(std::move(entry));
   }
   // Directory order is arbitrary on Linux and changes as files come and go: a learner finds a
   // file where they left it only in name order.
-  std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+  std::stable_sort(entries.begin(), entries.end(), [](const ListedFile& a, const ListedFile& b) {
     const int folded = a.name.compare(b.name, Qt::CaseInsensitive);
     return folded != 0 ? folded < 0 : a.name < b.name;
   });
+  return entries;
+}
+
+void TfrmWBKDialog::RefreshFileList() {
+  std::vector<ListedFile> entries = ListedFiles(services_.wordFolder);
   clbFile->clear();
   itemPaths_.clear();
-  for (Entry& entry : entries) {
+  for (ListedFile& entry : entries) {
     // Built before it joins the list, so that no check change is reported for it.
     auto* item = new FileItem(ShowControls(entry.name));
     item->setData(Qt::UserRole, entry.name);
@@ -341,7 +342,8 @@ void TfrmWBKDialog::btCloseClick() {
   done(kModalCancel);
 }
 
-std::unique_ptr<TTangoList> TfrmWBKDialog::BuildWordList(const TTangoList* combinedFile) {
+std::unique_ptr<TTangoList> TfrmWBKDialog::BuildWordList(const TTangoList* combinedFile,
+                                                         std::vector<int>* ends) {
   auto result = std::make_unique<TTangoList>();
   std::vector<std::unique_ptr<TTangoList>> others;
   bool first = true;
@@ -356,12 +358,14 @@ std::unique_ptr<TTangoList> TfrmWBKDialog::BuildWordList(const TTangoList* combi
     // A quiz writes its list back: on a damaged file it would keep only what could be read.
     if (IsDamaged(target->LoadFromFile(*path))) throw EFDamagedError(*path);
   }
+  if (ends) *ends = {result->Count()};
   if (others.empty()) return result;
   // A combined quiz is saved to a file of its own. A teacher's read-only file keeps its words
   // the last word wherever they are asked.
   result->Title = CombinedTitle();
   for (const auto& other : others) result->ReadOnly = result->ReadOnly || other->ReadOnly;
-  result->MergeAllMoving(std::move(others));
+  const std::vector<int> merged = result->MergeAllMoving(std::move(others));
+  if (ends) ends->insert(ends->end(), merged.begin(), merged.end());
   TakeCombinedHistories(*result, combinedFile);
   return result;
 }

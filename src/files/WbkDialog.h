@@ -39,11 +39,22 @@ class TfrmWBKDialog : public TForm {
   // The first checked file loaded, the others merged into it. For two or more, the title
   // "複合問題", read-only when any of them is, and the histories of `combinedFile`, the file the
   // combined list is saved to (see TakeCombinedHistories).
-  std::unique_ptr<TTangoList> BuildWordList(const TTangoList* combinedFile = nullptr);
+  // `ends`, when given, receives where each checked file's words end in the list.
+  std::unique_ptr<TTangoList> BuildWordList(const TTangoList* combinedFile = nullptr,
+                                            std::vector<int>* ends = nullptr);
   // The name of the first checked entry as the folder spells it, not as the list shows it.
   QString CheckedFileName() const;
   // The word file behind each checked entry, in list order (see ItemPath).
   std::vector<std::optional<std::filesystem::path>> CheckedFilePaths() const;
+
+  // One entry of the list: the name shown, and the word file it opens (none for a name that
+  // cannot be one of the folder).
+  struct ListedFile {
+    QString name;
+    std::optional<std::filesystem::path> path;
+  };
+  // The word files of `folder` as the list shows them, in name order.
+  static std::vector<ListedFile> ListedFiles(const std::filesystem::path& folder);
 
   void RefreshFileList();
   static int FindFiles(const std::filesystem::path& folder, const QString& extension,

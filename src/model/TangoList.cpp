@@ -124,8 +124,9 @@ int TTangoList::FindByJapan(const std::string& japan, std::vector<TTango*>& resu
   return found;
 }
 
-void TTangoList::MergeAllMoving(std::vector<std::unique_ptr<TTangoList>>&& others) {
-  if (others.empty()) return;  // nothing to index the held entries for
+std::vector<int> TTangoList::MergeAllMoving(std::vector<std::unique_ptr<TTangoList>>&& others) {
+  std::vector<int> ends;
+  if (others.empty()) return ends;  // nothing to index the held entries for
   size_t expected = size_t(Count());
   for (const auto& other : others) expected += size_t(other->Count());
   entries_.Reserve(expected - size_t(Count()));
@@ -153,7 +154,9 @@ void TTangoList::MergeAllMoving(std::vector<std::unique_ptr<TTangoList>>&& other
                   });
     entries_.TakeBytes(std::move(other->entries_));
     other->ClearEntries();
+    ends.push_back(Count());
   }
+  return ends;
 }
 
 LoadStatus TTangoList::LoadFromFile(const std::filesystem::path& path) {

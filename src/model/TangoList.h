@@ -77,7 +77,8 @@ class TTangoList {
   int FindByJapan(const std::string& japan, std::vector<TTango*>& result);
   // Merges each list in turn, emptying it: appends the entries whose word (IsSameWord) none of
   // the entries held before that list's turn has.
-  void MergeAllMoving(std::vector<std::unique_ptr<TTangoList>>&& others);
+  // Returns, for each list of `others`, where the words it added end.
+  std::vector<int> MergeAllMoving(std::vector<std::unique_ptr<TTangoList>>&& others);
   void RemoveEmpty() { entries_.DeleteEmpty(); }
 
   LoadStatus LoadFromFile(const std::filesystem::path& path);

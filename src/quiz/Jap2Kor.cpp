@@ -66,6 +66,8 @@ void TfrmJap2Kor::BuildControls() {
   btHantei = Named(new QPushButton(QStringLiteral("判定")), "btHantei");
   btNext = Named(new QPushButton(QStringLiteral("次へ")), "btNext");
   btMarkRight = MarkRightButton();
+  btHard = RatingButton("btHard", QStringLiteral("難しい"), QStringLiteral("2"));
+  btEasy = RatingButton("btEasy", QStringLiteral("簡単"), QStringLiteral("4"));
   btClose = Named(new QPushButton(QStringLiteral("閉じる")), "btClose");
   // The buttons come and go with each step; the window must not jump around meanwhile.
   for (QPushButton* b : {btNorumi, btHanguel, btAns, btHantei, btNext, btClose}) {
@@ -89,14 +91,17 @@ void TfrmJap2Kor::BuildControls() {
   middle->addLayout(question);
   middle->addWidget(lbHantei);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(btAns);
-  buttons->addWidget(btHantei);
-  buttons->addStretch();
+  // The review's ratings take the places of 答え and 判定, both hidden after a right answer.
+  auto* buttons = new QGridLayout;
+  buttons->addWidget(btAns, 0, 0);
+  buttons->addWidget(btHard, 0, 0);
+  buttons->addWidget(btHantei, 0, 1);
+  buttons->addWidget(btEasy, 0, 1);
+  buttons->setColumnStretch(2, 1);
   // Away from 判定, where a second click after judging would count the answer at once.
-  buttons->addWidget(btMarkRight);
-  buttons->addWidget(btNext);
-  buttons->addWidget(btClose);
+  buttons->addWidget(btMarkRight, 0, 3);
+  buttons->addWidget(btNext, 0, 4);
+  buttons->addWidget(btClose, 0, 5);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(lbTanName);
@@ -104,7 +109,9 @@ void TfrmJap2Kor::BuildControls() {
   layout->addLayout(buttons);
   FixSize();
 
-  setTabOrder(btNext, btClose);
+  setTabOrder(btNext, btHard);
+  setTabOrder(btHard, btEasy);
+  setTabOrder(btEasy, btClose);
   setTabOrder(btClose, btHantei);
   setTabOrder(btHantei, btAns);
   setTabOrder(btAns, btMarkRight);
@@ -141,6 +148,8 @@ void TfrmJap2Kor::ConnectHandlers() {
   Handle(btAns, &QPushButton::clicked, &TfrmJap2Kor::btAnsClick);
   Handle(btNext, &QPushButton::clicked, &TfrmJap2Kor::btNextClick);
   Handle(btMarkRight, &QPushButton::clicked, &TfrmJap2Kor::btMarkRightClick);
+  Handle(btHard, &QPushButton::clicked, &TfrmJap2Kor::btHardClick);
+  Handle(btEasy, &QPushButton::clicked, &TfrmJap2Kor::btEasyClick);
   Handle(btClose, &QPushButton::clicked, &TfrmJap2Kor::btCloseClick);
   Handle(btHanguel, &QPushButton::clicked, &TfrmJap2Kor::btHanguelClick);
   Handle(btNorumi, &QPushButton::clicked, &TfrmJap2Kor::btNorumiClick);
@@ -161,12 +170,14 @@ int TfrmJap2Kor::StartSingle(TTangoList& list, TTango& entry) {
   return StartSession(session);
 }
 
-int TfrmJap2Kor::StartSession(QuizSession& session) {
+int TfrmJap2Kor::StartSession(QuizSession& session, const QString& caption) {
   Session = &session;
-  OpenQuiz(*this, *lbTanName, *imMoji, session.List());
+  OpenQuiz(*this, *lbTanName, *imMoji, session.List(), caption);
   HasKeyboard = !ReadKeyboardPath(services_.registry).isEmpty();
   ShowQuestion();
   const int result = RunQuiz(services_.dialogs, *this, session);
+  // An answer the window closed on counts as given.
+  session.Settle();
   Session = nullptr;
   return result;
 }
@@ -186,6 +197,8 @@ void TfrmJap2Kor::ShowQuestion() {
   btAns->hide();
   btNext->hide();
   btMarkRight->hide();
+  btHard->hide();
+  btEasy->hide();
   Describe(*btHanguel, SpokenQuestion(Session->History(), Session->Position(), lbJapan->text()));
   btHanguel->setFocus();
 }
@@ -204,6 +217,7 @@ void TfrmJap2Kor::btHanteiClick() {
   btNext->show();
   btAns->setVisible(!right);
   btMarkRight->setVisible(Session->OffersMarkRight(!AnswerAsJudged(Judged).empty()));
+  ShowRatings(*Session, *btHard, *btEasy);
   const HangulCodes answer = Session->AnswerKorean();
   FocusNext(SpokenVerdict(right, DrawnText(&answer)));
 }
@@ -217,7 +231,22 @@ void TfrmJap2Kor::btMarkRightClick() {
   frmKeyboard->DrawCodes(&Judged);
   btAns->hide();
   btMarkRight->hide();
+  ShowRatings(*Session, *btHard, *btEasy);
   FocusNext(SpokenVerdict(true, QString()));
+}
+
+void TfrmJap2Kor::btHardClick() {
+  RateAndGoOn(review::Rating::Hard);
+}
+
+void TfrmJap2Kor::btEasyClick() {
+  RateAndGoOn(review::Rating::Easy);
+}
+
+void TfrmJap2Kor::RateAndGoOn(review::Rating rating) {
+  if (!Session || Session->Current() != QuizSession::State::Judged) return;
+  if (!Session->Rate(rating) && Session->Rating() != rating) return;
+  btNextClick();
 }
 
 void TfrmJap2Kor::ShowExplanation() {
@@ -246,7 +275,7 @@ void TfrmJap2Kor::btNextClick() {
     ShowQuestion();
     return;
   }
-  if (!Session->Single()) FinishQuiz();
+  if (Session->Drill()) FinishQuiz();
   done(kModalOk);
 }
 
@@ -289,6 +318,10 @@ void TfrmJap2Kor::showEvent(QShowEvent* event) {
 }
 
 void TfrmJap2Kor::keyPressEvent(QKeyEvent* event) {
+  if (const auto rating = KeyedRating(Session, *event)) {
+    Run([this, rating] { RateAndGoOn(*rating); });
+    return;
+  }
   if (event->key() == Qt::Key_V && event->modifiers().testFlag(Qt::ControlModifier))
     Run([this] { btHanguelClick(); });
   if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier) {

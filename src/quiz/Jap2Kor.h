@@ -25,7 +25,8 @@ class TfrmJap2Kor : public TForm {
   int StartQuiz(TTangoList& list);
   int StartSingle(TTangoList& list, TTango& entry);
   // Runs the window modally on a session of this direction, which outlives the run.
-  int StartSession(QuizSession& session);
+  // `caption` replaces the quiz's own in the title (see OpenQuiz).
+  int StartSession(QuizSession& session, const QString& caption = {});
 
   QLabel* lbTanName;
   QLabel* Label2;
@@ -39,6 +40,8 @@ class TfrmJap2Kor : public TForm {
   QPushButton* btHantei;
   QPushButton* btNext;
   QPushButton* btMarkRight;  // the learner's last word on an answer judged wrong
+  QPushButton* btHard;       // in the spaced review: a right answer that came hard
+  QPushButton* btEasy;       // in the spaced review: a right answer that came easily
   QPushButton* btClose;
   QMenuBar* MainMenu1;
   QAction* C1;
@@ -52,6 +55,8 @@ class TfrmJap2Kor : public TForm {
   void btAnsClick();
   void btNextClick();
   void btMarkRightClick();
+  void btHardClick();
+  void btEasyClick();
   void btCloseClick();
   void btHanguelClick();
   void btNorumiClick();
@@ -73,6 +78,8 @@ class TfrmJap2Kor : public TForm {
   void FocusNext(const QString& spoken);
   void ShowExplanation();
   void FinishQuiz();
+  // Rates the answer judged and goes on, in the spaced review.
+  void RateAndGoOn(review::Rating rating);
 
   QuizSession* Session = nullptr;  // while the window runs
   bool HasKeyboard = false;

@@ -111,6 +111,8 @@ void TfrmKor2Jap::BuildControls() {
   btHantei = Named(new QPushButton(QStringLiteral("判定")), "btHantei");
   btNext = Named(new QPushButton(QStringLiteral("次へ")), "btNext");
   btMarkRight = MarkRightButton();
+  btHard = RatingButton("btHard", QStringLiteral("難しい"), QStringLiteral("2"));
+  btEasy = RatingButton("btEasy", QStringLiteral("簡単"), QStringLiteral("4"));
   btClose = Named(new QPushButton(QStringLiteral("閉じる")), "btClose");
   // The buttons stay auto-default so that Enter on a focused "次へ" presses it, as the learner
   // expects; Enter in edJapan never reaches the window (eventFilter), so no default button fires
@@ -132,13 +134,16 @@ void TfrmKor2Jap::BuildControls() {
   P1->setEnabled(false);
   K1->setEnabled(false);
 
-  auto* buttons = new QVBoxLayout;
-  buttons->addWidget(btHantei);
-  buttons->addWidget(btAns);
-  buttons->addWidget(btNext);
-  buttons->addWidget(btMarkRight);
-  buttons->addStretch();
-  buttons->addWidget(btClose);
+  // The review's ratings take the places of 判定 and 答え, both hidden after a right answer.
+  auto* buttons = new QGridLayout;
+  buttons->addWidget(btHantei, 0, 0);
+  buttons->addWidget(btHard, 0, 0);
+  buttons->addWidget(btAns, 1, 0);
+  buttons->addWidget(btEasy, 1, 0);
+  buttons->addWidget(btNext, 2, 0);
+  buttons->addWidget(btMarkRight, 3, 0);
+  buttons->setRowStretch(4, 1);
+  buttons->addWidget(btClose, 5, 0);
 
   auto* layout = new QGridLayout(this);
   layout->setMenuBar(MainMenu1);
@@ -155,13 +160,17 @@ void TfrmKor2Jap::BuildControls() {
   setTabOrder(edJapan, btHantei);
   setTabOrder(btHantei, btAns);
   setTabOrder(btAns, btNext);
-  setTabOrder(btNext, btMarkRight);
+  setTabOrder(btNext, btHard);
+  setTabOrder(btHard, btEasy);
+  setTabOrder(btEasy, btMarkRight);
   setTabOrder(btMarkRight, btClose);
 
   Handle(btHantei, &QPushButton::clicked, &TfrmKor2Jap::btHanteiClick);
   Handle(btAns, &QPushButton::clicked, &TfrmKor2Jap::btAnsClick);
   Handle(btNext, &QPushButton::clicked, &TfrmKor2Jap::btNextClick);
   Handle(btMarkRight, &QPushButton::clicked, &TfrmKor2Jap::btMarkRightClick);
+  Handle(btHard, &QPushButton::clicked, &TfrmKor2Jap::btHardClick);
+  Handle(btEasy, &QPushButton::clicked, &TfrmKor2Jap::btEasyClick);
   Handle(btClose, &QPushButton::clicked, &TfrmKor2Jap::btCloseClick);
   Handle(C1, &QAction::triggered, &TfrmKor2Jap::btCloseClick);
 }
@@ -176,12 +185,14 @@ int TfrmKor2Jap::StartSingle(TTangoList& list, TTango& entry) {
   return StartSession(session);
 }
 
-int TfrmKor2Jap::StartSession(QuizSession& session) {
+int TfrmKor2Jap::StartSession(QuizSession& session, const QString& caption) {
   Session = &session;
-  OpenQuiz(*this, *lbTanName, *imMoji, session.List());
+  OpenQuiz(*this, *lbTanName, *imMoji, session.List(), caption);
   ShowQuestion();
   EnterDown = false;
   const int result = RunQuiz(services_.dialogs, *this, session);
+  // An answer the window closed on counts as given.
+  session.Settle();
   Session = nullptr;
   return result;
 }
@@ -196,6 +207,8 @@ void TfrmKor2Jap::ShowQuestion() {
   btAns->hide();
   btNext->hide();
   btMarkRight->hide();
+  btHard->hide();
+  btEasy->hide();
   SetColor(edJapan, QPalette::Text, Qt::black);
   edJapan->clear();
   lbNotice->clear();
@@ -218,6 +231,7 @@ void TfrmKor2Jap::btHanteiClick() {
   btNext->show();
   if (!right) btAns->show();
   btMarkRight->setVisible(Session->OffersMarkRight(!Judged.trimmed().isEmpty()));
+  ShowRatings(*Session, *btHard, *btEasy);
   FocusNext(SpokenVerdict(right, FromCp932(Session->AnswerMeanings())));
 }
 
@@ -230,7 +244,22 @@ void TfrmKor2Jap::btMarkRightClick() {
   edJapan->setText(Judged);
   btAns->hide();
   btMarkRight->hide();
+  ShowRatings(*Session, *btHard, *btEasy);
   FocusNext(SpokenVerdict(true, QString()));
+}
+
+void TfrmKor2Jap::btHardClick() {
+  RateAndGoOn(review::Rating::Hard);
+}
+
+void TfrmKor2Jap::btEasyClick() {
+  RateAndGoOn(review::Rating::Easy);
+}
+
+void TfrmKor2Jap::RateAndGoOn(review::Rating rating) {
+  if (!Session || Session->Current() != QuizSession::State::Judged) return;
+  if (!Session->Rate(rating) && Session->Rating() != rating) return;
+  btNextClick();
 }
 
 void TfrmKor2Jap::FocusNext(const QString& spoken) {
@@ -259,7 +288,7 @@ void TfrmKor2Jap::btNextClick() {
     ShowQuestion();
     return;
   }
-  if (!Session->Single()) FinishQuiz();
+  if (Session->Drill()) FinishQuiz();
   done(kModalOk);
 }
 
@@ -279,6 +308,10 @@ void TfrmKor2Jap::showEvent(QShowEvent* event) {
 }
 
 void TfrmKor2Jap::keyPressEvent(QKeyEvent* event) {
+  if (const auto rating = KeyedRating(Session, *event)) {
+    Run([this, rating] { RateAndGoOn(*rating); });
+    return;
+  }
   if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier) {
     Run([this] { btMarkRightClick(); });
     return;

@@ -26,7 +26,8 @@ class TfrmKor2Jap : public TForm {
   int StartQuiz(TTangoList& list);
   int StartSingle(TTangoList& list, TTango& entry);
   // Runs the window modally on a session of this direction, which outlives the run.
-  int StartSession(QuizSession& session);
+  // `caption` replaces the quiz's own in the title (see OpenQuiz).
+  int StartSession(QuizSession& session, const QString& caption = {});
 
   QLabel* lbTanName;
   QLabel* Label1;
@@ -39,6 +40,8 @@ class TfrmKor2Jap : public TForm {
   QPushButton* btHantei;
   QPushButton* btNext;
   QPushButton* btMarkRight;  // the learner's last word on an answer judged wrong
+  QPushButton* btHard;       // in the spaced review: a right answer that came hard
+  QPushButton* btEasy;       // in the spaced review: a right answer that came easily
   QPushButton* btClose;
   QMenuBar* MainMenu1;
   QAction* C1;
@@ -50,6 +53,8 @@ class TfrmKor2Jap : public TForm {
   void btAnsClick();
   void btNextClick();
   void btMarkRightClick();
+  void btHardClick();
+  void btEasyClick();
   void btCloseClick();
 
  protected:
@@ -65,6 +70,8 @@ class TfrmKor2Jap : public TForm {
   void FocusNext(const QString& spoken);
   void ShowExplanation();
   void FinishQuiz();
+  // Rates the answer judged and goes on, in the spaced review.
+  void RateAndGoOn(review::Rating rating);
 
   QuizSession* Session = nullptr;  // while the window runs
   bool EnterDown = false;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "quiz/QuizSteps.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -31,6 +32,34 @@ QPushButton* MarkRightButton() {
   button->setSizePolicy(keep);
   button->hide();
   return button;
+}
+
+QPushButton* RatingButton(const char* name, const QString& caption, const QString& key) {
+  auto* button = new QPushButton(caption + QStringLiteral(" (") + key + u')');
+  button->setObjectName(QString::fromLatin1(name));
+  QSizePolicy keep = button->sizePolicy();
+  keep.setRetainSizeWhenHidden(true);
+  button->setSizePolicy(keep);
+  button->setAutoDefault(true);
+  button->hide();
+  return button;
+}
+
+void ShowRatings(const QuizSession& session, QPushButton& hard, QPushButton& easy) {
+  const bool shown =
+      session.Rates() && session.Current() == QuizSession::State::Judged && session.Right();
+  hard.setVisible(shown);
+  easy.setVisible(shown);
+}
+
+std::optional<review::Rating> KeyedRating(const QuizSession* session, const QKeyEvent& key) {
+  if (!session || !session->Rates() || session->Current() != QuizSession::State::Judged ||
+      (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier || key.key() < Qt::Key_1 ||
+      key.key() > Qt::Key_4)
+    return std::nullopt;
+  const auto rating = review::Rating(key.key() - Qt::Key_1 + 1);
+  if (rating != review::Rating::Again && !session->Right()) return std::nullopt;
+  return rating;
 }
 
 QString SpokenQuestion(const TRirekiList* history, int32_t position, const QString& question) {
@@ -83,10 +112,12 @@ void ShowResultsAside(QWidget& quiz, const TRirekiList& history) {
   if (shown) quiz.show();
 }
 
-void OpenQuiz(QWidget& quiz, QLabel& heading, TImage& image, const TTangoList& list) {
+void OpenQuiz(QWidget& quiz, QLabel& heading, TImage& image, const TTangoList& list,
+              const QString& caption) {
   const QString title = ShowControls(FromCp932(list.Title));
   heading.setText(title);
-  quiz.setWindowTitle(QStringLiteral("Norumi! > 単語出題 > ") + title);
+  quiz.setWindowTitle(QStringLiteral("Norumi! > ") +
+                      (caption.isEmpty() ? QStringLiteral("単語出題 > ") + title : caption));
   frmKeyboard->AttachImage(&image);
 }
 
@@ -97,7 +128,7 @@ void FinishQuiz(QWidget& quiz, const QuizSession& session) {
 
 int RunQuiz(IDialogs& dialogs, QDialog& quiz, const QuizSession& session) {
   if (session.Current() != QuizSession::State::Finished) return dialogs.ShowModal(quiz);
-  FinishQuiz(quiz, session);
+  if (session.Drill()) FinishQuiz(quiz, session);
   return kModalOk;
 }
 

@@ -2,10 +2,13 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 #include "model/TangoList.h"
+#include "review/CardMemory.h"
 
 class QDialog;
+class QKeyEvent;
 class QLabel;
 class QPoint;
 class QPushButton;
@@ -27,6 +30,14 @@ void ShowMark(QLabel& mark, bool right);
 // it as right (a synonym or a paraphrase the file does not list). Hidden until then; it keeps its
 // place meanwhile, so that the window does not jump.
 QPushButton* MarkRightButton();
+// "難しい" and "簡単": in the spaced review, the learner who answered right says how it came
+// ("次へ" leaves it Good). Hidden, keeping their place, until such an answer.
+QPushButton* RatingButton(const char* name, const QString& caption, const QString& key);
+// Shows the rating buttons where the session takes ratings and the answer was right.
+void ShowRatings(const QuizSession& session, QPushButton& hard, QPushButton& easy);
+// The rating a key gives a judged answer in the spaced review: 1 Again, 2 Hard, 3 Good, 4 Easy
+// (2 to 4 only for a right one). None for any other key, or in a quiz that takes no ratings.
+std::optional<review::Rating> KeyedRating(const QuizSession* session, const QKeyEvent& key);
 // What a screen reader says of the question, with its number in a drill (none in single-word
 // mode): "3問目 개".
 QString SpokenQuestion(const TRirekiList* history, int32_t position, const QString& question);
@@ -44,8 +55,10 @@ QPoint BesideQuiz(const QRect& frame, const QSize& size, const QRect& room);
 // ended before its window opened shows its results alone).
 void ShowResultsAside(QWidget& quiz, const TRirekiList& history);
 // What both windows do at each opening: the list's title as caption and heading, and the shared
-// keyboard's drawing on `image`, emptied so that nothing pasted elsewhere carries over.
-void OpenQuiz(QWidget& quiz, QLabel& heading, TImage& image, const TTangoList& list);
+// keyboard's drawing on `image`, emptied so that nothing pasted elsewhere carries over. A
+// `caption` replaces the quiz's own in the window title ("今日の復習 あと 24 語").
+void OpenQuiz(QWidget& quiz, QLabel& heading, TImage& image, const TTangoList& list,
+              const QString& caption = {});
 // The end of a drill: the shared keyboard emptied, and the results shown with the quiz aside.
 void FinishQuiz(QWidget& quiz, const QuizSession& session);
 // The quiz window shown modally on its session, its modal result returned; a drill with nothing

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "session/QuizSession.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "session/Judge.h"
 
 namespace norumi {
@@ -10,12 +13,40 @@ TRirekiList& HistoryOf(TTangoList& list, QuizDirection direction) {
 }
 
 QuizSession::QuizSession(TTangoList& list, QuizDirection direction)
-    : list_(list), history_(HistoryOf(list, direction)), position_(history_.Position) {
+    : list_(list),
+      history_(HistoryOf(list, direction)),
+      direction_(direction),
+      position_(history_.Position) {
   Ask();
 }
 
 QuizSession::QuizSession(TTangoList& list, QuizDirection direction, const TTango& entry)
-    : list_(list), history_(HistoryOf(list, direction)), single_(&entry) {}
+    : list_(list),
+      history_(HistoryOf(list, direction)),
+      direction_(direction),
+      single_(&entry),
+      shown_(std::chrono::steady_clock::now()) {}
+
+QuizSession::QuizSession(TTangoList& list, QuizDirection direction, OneWord word)
+    : list_(list),
+      history_(HistoryOf(list, direction)),
+      direction_(direction),
+      oneWord_(true),
+      index_(word.index),
+      shown_(std::chrono::steady_clock::now()) {
+  if (index_ < 0 || index_ >= list_.Count()) {
+    index_ = -1;
+    state_ = State::Finished;
+  }
+}
+
+QuizSession::~QuizSession() {
+  try {
+    Settle();
+  } catch (...) {
+    // The reviews' taker keeps its failures to itself; a quiz ends whatever it does.
+  }
+}
 
 const TTango* QuizSession::Word() const {
   if (state_ == State::Finished) return nullptr;
@@ -24,6 +55,7 @@ const TTango* QuizSession::Word() const {
 }
 
 void QuizSession::Ask() {
+  shown_ = std::chrono::steady_clock::now();
   // NextQuestion keeps the position reached as the resume point, so that a quiz closed now
   // starts here next time.
   index_ = history_.NextQuestion(position_, false);
@@ -39,10 +71,19 @@ void QuizSession::Ask() {
 }
 
 bool QuizSession::Judge(bool right, const Meanwhile& meanwhile) {
+  if (!reviewDue_) {
+    // The answer's time is its first judgement's: counting it right later is no new answer.
+    using namespace std::chrono;
+    judgedAt_ = duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
+    const auto spent = duration_cast<milliseconds>(steady_clock::now() - shown_).count();
+    answerMs_ = int32_t(std::min<int64_t>(spent, INT32_MAX));
+  }
   right_ = right;
+  rating_ = right ? review::Rating::Good : review::Rating::Again;
+  reviewDue_ = true;
   state_ = State::Judged;
   if (meanwhile) meanwhile(right);
-  if (!single_) history_.MarkAnswer(position_, right);
+  if (Drill()) history_.MarkAnswer(position_, right);
   return right;
 }
 
@@ -91,9 +132,22 @@ HangulCodes QuizSession::AnswerKorean() const {
   return single_ ? word->Hangul : norumi::AnswerKorean(list_, *word);
 }
 
+bool QuizSession::Rate(review::Rating rating) {
+  if (!Rates() || state_ != State::Judged || !right_) return false;
+  rating_ = rating;
+  return true;
+}
+
+void QuizSession::Settle() {
+  if (!reviewDue_) return;
+  reviewDue_ = false;
+  if (taker_) taker_({*Word(), single_ ? -1 : index_, direction_, rating_, judgedAt_, answerMs_});
+}
+
 bool QuizSession::Next() {
   if (state_ == State::Finished) return false;
-  if (single_) {
+  Settle();
+  if (!Drill()) {
     state_ = State::Finished;
     return false;
   }

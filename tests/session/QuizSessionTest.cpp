@@ -86,6 +86,60 @@ TEST(QuizSession, WalksADrillAsTheLearnerAnswersAndRecordsItsEnd) {
   }
 }
 
+TEST(QuizSession, HandsEachAnswerToTheReviewAsTheLearnerLeavesItsWord) {
+  // Steps as above, and h, e, a: rated Hard, Easy, Again; x: the session ends. The review is
+  // each answer's index and rating (A H G E), in the order handed over.
+  struct Row {
+    const char* name;
+    const char* mode;  // drill, single, one
+    const char* steps;
+    const char* reviews;
+  };
+  // clang-format off
+  for (const Row& row : std::vector<Row>{
+      {"a drill: each answer as it is left, 正解にする counted right", "drill", "rnwnwmn",
+       "0G 1A 2G"},
+      {"a drill closed on an answer: handed over as it ends", "drill", "rnwx", "0G 1A"},
+      {"a drill takes no rating", "drill", "rhn", "0G"},
+      {"the review's ratings change only a right answer", "one", "rhen", "1E"},
+      {"rated Again after all", "one", "ran", "1A"},
+      {"a wrong answer stays Again", "one", "wehn", "1A"},
+      {"a word left unanswered is no review", "one", "x", ""},
+      {"a word received alone", "single", "wmx", "-1G"},
+  }) {
+    // clang-format on
+    SCOPED_TRACE(row.name);
+    TTangoList list;
+    FillDrill(list);
+    const std::string mode = row.mode;
+    std::string reviews;
+    {
+      QuizSession session =
+          mode == "drill" ? QuizSession(list, QuizDirection::KoreanToJapanese)
+          : mode == "one"
+              ? QuizSession(list, QuizDirection::KoreanToJapanese, QuizSession::OneWord{1})
+              : QuizSession(list, QuizDirection::KoreanToJapanese, list.Tango(1));
+      session.TakeReviews([&](const ReviewedAnswer& answer) {
+        EXPECT_EQ(&answer.word, session.Word());
+        EXPECT_GE(answer.answerMs, 0);
+        reviews += (reviews.empty() ? "" : " ") + std::to_string(answer.index) +
+                   "AHGE"[int(answer.rating) - 1];
+      });
+      for (const char* step = row.steps; *step && *step != 'x'; ++step) {
+        const std::string asked = session.Word() ? session.Word()->Japan : "";
+        if (*step == 'r') session.JudgeMeaning(asked);
+        if (*step == 'w') session.JudgeMeaning("wrong");
+        if (*step == 'm') session.MarkRight();
+        if (*step == 'n') session.Next();
+        if (*step == 'h') session.Rate(review::Rating::Hard);
+        if (*step == 'e') session.Rate(review::Rating::Easy);
+        if (*step == 'a') session.Rate(review::Rating::Again);
+      }
+    }
+    EXPECT_EQ(reviews, row.reviews);
+  }
+}
+
 TEST(QuizRun, AQuizGoesBackToTheFileItReadAndANewLearnerStartsAfresh) {
   test::TempDir folder;
   const auto file = folder / "words.wbk";
