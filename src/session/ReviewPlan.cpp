@@ -5,6 +5,8 @@
 #include <set>
 #include <tuple>
 
+#include "storage/FileErrors.h"
+
 namespace norumi {
 
 namespace fs = std::filesystem;
@@ -48,12 +50,17 @@ int ReviewPlan::CountToday(ReviewBook& book, const std::vector<fs::path>& files,
   return due + fresh.Left();
 }
 
-size_t ReviewPlan::Load(const fs::path& path) {
+std::optional<size_t> ReviewPlan::Load(const fs::path& path) {
   for (size_t i = 0; i < files_.size(); ++i)
     if (files_[i].path == path) return i;
   auto list = std::make_unique<TTangoList>();
-  // The review only reads: what a damaged file still holds can be asked.
-  list->LoadFromFile(path);
+  // The review only reads: what a damaged file still holds can be asked, and a file that cannot
+  // be read at all is left out, its cards waiting for it.
+  try {
+    list->LoadFromFile(path);
+  } catch (const EFileError&) {
+    return std::nullopt;
+  }
   files_.push_back({path, std::move(list)});
   return files_.size() - 1;
 }
@@ -72,9 +79,10 @@ void ReviewPlan::AddDue(ReviewBook& book, const ReviewDay& day) {
     std::error_code error;
     // A file renamed or deleted leaves its cards unasked, for `wbk review --prune`.
     if (!path || !fs::is_regular_file(*path, error)) continue;
-    const size_t file = Load(*path);
-    fileOf[name] = file;
-    const TTangoList& list = *files_[file].list;
+    const auto file = Load(*path);
+    if (!file) continue;
+    fileOf[name] = *file;
+    const TTangoList& list = *files_[*file].list;
     std::string scratch;
     size_t found = 0;
     for (int32_t i = 0; i < list.Count() && found < words.size(); ++i) {
@@ -107,8 +115,9 @@ void ReviewPlan::AddNew(ReviewBook& book, const std::vector<fs::path>& files, co
     const auto has = [&](Direction direction, const WordKey& word) {
       return cards.contains({direction, word.first, word.second});
     };
-    const size_t file = Load(path);
-    const TTangoList& list = *files_[file].list;
+    const auto file = Load(path);
+    if (!file) continue;
+    const TTangoList& list = *files_[*file].list;
     std::set<WordKey> taken;  // a word the file holds twice is one card
     std::string scratch;
     for (int32_t i = 0; i < list.Count() && wanted > 0; ++i) {
@@ -126,7 +135,7 @@ void ReviewPlan::AddNew(ReviewBook& book, const std::vector<fs::path>& files, co
         direction = QuizDirection::JapaneseToKorean;
       }
       taken.insert(std::move(word));
-      queue_.push_back({file, i, direction});
+      queue_.push_back({*file, i, direction});
       --wanted;
     }
   }

@@ -5,6 +5,7 @@
 #include <deque>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "model/TangoList.h"
@@ -61,7 +62,8 @@ class ReviewPlan {
   ReviewPlan() = default;
   void AddNew(ReviewBook& book, const std::vector<std::filesystem::path>& files,
               const ReviewDay& day, int wanted);
-  size_t Load(const std::filesystem::path& path);
+  // The file's place in Files(), read on first use; none for a file that cannot be read.
+  std::optional<size_t> Load(const std::filesystem::path& path);
 
   std::vector<File> files_;
   std::deque<Card> queue_;

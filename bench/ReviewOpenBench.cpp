@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Opening the day's review: 200 due cards, two in each of 100 word files of 10,000 words, so
+// that every file must be read. The review reads only the files that hold due cards, and finds
+// each card's word in them; the floor is loading those same files. Counter x_floor (target
+// <= 2).
+#include <benchmark/benchmark.h>
+
+#include "BenchWords.h"
+#include "TempDir.h"
+#include "session/ReviewPlan.h"
+
+namespace norumi::bench {
+namespace {
+
+constexpr int kFiles = 100;
+constexpr int kWordsPerFile = 10'000;
+constexpr int64_t kDay = 86'400;
+constexpr int64_t kNow = 1'800'000'000;
+
+struct Folder {
+  test::TempDir dir;
+  std::vector<std::filesystem::path> files;
+  ReviewSettings settings;
+
+  Folder() {
+    settings.newPerDay = 0;  // the due cards alone
+    ReviewBook book(dir.Path(), "mina", settings);
+    book.Open();
+    for (int f = 0; f < kFiles; ++f) {
+      TTangoList list;
+      FillWords(list, kWordsPerFile, f);
+      files.push_back(dir / ("words" + std::to_string(f) + ".wbk"));
+      list.SaveToFile(files.back());
+      // Answered a week ago, and due since.
+      for (const int i : {17, kWordsPerFile - 3}) {
+        const TTango& word = list.Tango(i);
+        book.Record(book.CardOf(files.back(), word, QuizDirection::KoreanToJapanese),
+                    {word, i, QuizDirection::KoreanToJapanese, review::Rating::Hard,
+                     kNow - 7 * kDay, 3000});
+      }
+    }
+  }
+};
+
+Folder& Made() {
+  static Folder folder;
+  return folder;
+}
+
+void BM_ReviewOpen200Due(benchmark::State& state) {
+  Folder& folder = Made();
+  ReviewBook book(folder.dir.Path(), "mina", folder.settings);
+  book.Open();
+  const ReviewDay day{kNow, kNow - kNow % kDay, kNow - kNow % kDay + kDay};
+  const double floor = BestOf(5, [&] {
+    for (const auto& file : folder.files) {
+      TTangoList list;
+      list.LoadFromFile(file);
+      benchmark::DoNotOptimize(list.Count());
+    }
+  });
+  int asked = 0;
+  double best = 1e9;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    ReviewPlan plan(book, folder.files, day);
+    best = std::min(best, Seconds(std::chrono::steady_clock::now() - start));
+    asked = plan.Left();
+  }
+  if (asked != 2 * kFiles) state.SkipWithError("not every due card was found");
+  state.counters["floor_ms"] = floor * 1e3;
+  state.counters["x_floor"] = best / floor;  // best of each, as the floor is taken
+}
+BENCHMARK(BM_ReviewOpen200Due)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+}  // namespace
+}  // namespace norumi::bench
