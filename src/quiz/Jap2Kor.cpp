@@ -244,9 +244,7 @@ void TfrmJap2Kor::btEasyClick() {
 }
 
 void TfrmJap2Kor::RateAndGoOn(review::Rating rating) {
-  if (!Session || Session->Current() != QuizSession::State::Judged) return;
-  if (!Session->Rate(rating) && Session->Rating() != rating) return;
-  btNextClick();
+  if (RateAnswer(Session, rating)) btNextClick();
 }
 
 void TfrmJap2Kor::ShowExplanation() {

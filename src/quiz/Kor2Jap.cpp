@@ -257,9 +257,7 @@ void TfrmKor2Jap::btEasyClick() {
 }
 
 void TfrmKor2Jap::RateAndGoOn(review::Rating rating) {
-  if (!Session || Session->Current() != QuizSession::State::Judged) return;
-  if (!Session->Rate(rating) && Session->Rating() != rating) return;
-  btNextClick();
+  if (RateAnswer(Session, rating)) btNextClick();
 }
 
 void TfrmKor2Jap::FocusNext(const QString& spoken) {

@@ -62,6 +62,11 @@ std::optional<review::Rating> KeyedRating(const QuizSession* session, const QKey
   return rating;
 }
 
+bool RateAnswer(QuizSession* session, review::Rating rating) {
+  if (!session || session->Current() != QuizSession::State::Judged) return false;
+  return session->Rate(rating) || session->Rating() == rating;
+}
+
 QString SpokenQuestion(const TRirekiList* history, int32_t position, const QString& question) {
   if (!history) return question;
   return QStringLiteral("%1問目 ").arg(history->QuestionNumber(position)) + question;

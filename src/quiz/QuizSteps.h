@@ -38,6 +38,9 @@ void ShowRatings(const QuizSession& session, QPushButton& hard, QPushButton& eas
 // The rating a key gives a judged answer in the spaced review: 1 Again, 2 Hard, 3 Good, 4 Easy
 // (2 to 4 only for a right one). None for any other key, or in a quiz that takes no ratings.
 std::optional<review::Rating> KeyedRating(const QuizSession* session, const QKeyEvent& key);
+// Rates the answer judged in the spaced review; true when the learner goes on with that rating
+// (Again stands for a wrong answer, which takes no other).
+bool RateAnswer(QuizSession* session, review::Rating rating);
 // What a screen reader says of the question, with its number in a drill (none in single-word
 // mode): "3問目 개".
 QString SpokenQuestion(const TRirekiList* history, int32_t position, const QString& question);
