@@ -53,7 +53,7 @@ CodeInput ReceiveMailCode(const QString& text, const std::filesystem::path& fold
   QuizSession toJapanese(list, QuizDirection::KoreanToJapanese, entry);
   QuizSession toKorean(list, QuizDirection::JapaneseToKorean, entry);
   if (reviews) {
-    const auto file = [&](int32_t) { return std::optional(*path); };
+    const auto file = [&](int32_t) { return std::optional(ReviewBook::WordPlace{*path}); };
     toJapanese.TakeReviews(reviews->TakerFor(file));
     toKorean.TakeReviews(reviews->TakerFor(file));
   }

@@ -75,12 +75,16 @@ void TfrmWBKMenu::RunQuiz(bool koreanToJapanese) {
                                    MsgIcon::Information);
     }
     QuizSession session(run.List(), direction);
-    // Every answer is a review of its word, in the word file it came from.
+    // Every answer is a review of its word, in the word file it came from. The first file's
+    // words keep their places in the list; a later file's may not, as words met before are
+    // left out of it.
     if (reviews_)
       session.TakeReviews(reviews_->TakerFor([&](int32_t index) {
-        const auto end = std::upper_bound(ends.begin(), ends.end(), index);
-        const auto source = size_t(end - ends.begin());
-        return source < sources.size() ? sources[source] : std::nullopt;
+        const auto source =
+            size_t(std::upper_bound(ends.begin(), ends.end(), index) - ends.begin());
+        if (source >= sources.size() || !sources[source])
+          return std::optional<ReviewBook::WordPlace>();
+        return std::optional(ReviewBook::WordPlace{*sources[source], source == 0 ? index : -1});
       }));
     if (koreanToJapanese)
       frmKor2Jap->StartSession(session);

@@ -127,7 +127,9 @@ void TfrmWBKMenu::RunReview() {
       TTangoList& list = plan->ListOf(card);
       QuizSession session(list, card.direction, QuizSession::OneWord{card.index});
       const fs::path file = plan->PathOf(card);
-      session.TakeReviews(reviews_->TakerFor([file](int32_t) { return std::optional(file); }));
+      session.TakeReviews(reviews_->TakerFor([file](int32_t index) {
+        return std::optional(ReviewBook::WordPlace{file, index});
+      }));
       const QString caption = QStringLiteral("今日の復習 > あと %1 語").arg(plan->Left());
       if (card.direction == QuizDirection::KoreanToJapanese)
         frmKor2Jap->StartSession(session, caption);

@@ -23,6 +23,9 @@ CREATE TABLE card (
   due INTEGER NOT NULL,
   reps INTEGER NOT NULL,
   lapses INTEGER NOT NULL,
+  -- Where the word lay in its file when last answered, -1 when unknown: a hint the review checks
+  -- before it trusts it, so that it need not look through the whole file for the word.
+  word_index INTEGER NOT NULL DEFAULT -1,
   UNIQUE (learner, file_name, hangul, japan, direction)
 );
 -- The due count and the most overdue cards come from this index alone.

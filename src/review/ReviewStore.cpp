@@ -75,12 +75,13 @@ struct ReviewStore::Statements {
                "direction = ?5"),
         upsertCard(db,
                    "INSERT INTO card (learner, file_name, hangul, japan, direction, stability, "
-                   "difficulty, last_review, due, reps, lapses) "
-                   "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11) "
+                   "difficulty, last_review, due, reps, lapses, word_index) "
+                   "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12) "
                    "ON CONFLICT (learner, file_name, hangul, japan, direction) DO UPDATE SET "
                    "stability = excluded.stability, difficulty = excluded.difficulty, "
                    "last_review = excluded.last_review, due = excluded.due, "
-                   "reps = excluded.reps, lapses = excluded.lapses RETURNING id"),
+                   "reps = excluded.reps, lapses = excluded.lapses, "
+                   "word_index = excluded.word_index RETURNING id"),
         insertLog(db,
                   "INSERT INTO review_log (card_id, time, rating, elapsed_days, "
                   "stability_before, difficulty_before, last_review_before, due_before, "
@@ -90,7 +91,8 @@ struct ReviewStore::Statements {
         dueCount(db, "SELECT count(*) FROM card WHERE learner = ?1 AND due <= ?2"),
         due(db,
             "SELECT file_name, hangul, japan, direction, stability, difficulty, last_review, "
-            "due, reps, lapses FROM card WHERE learner = ?1 AND due <= ?2 ORDER BY due "
+            "due, reps, lapses, word_index FROM card WHERE learner = ?1 AND due <= ?2 "
+            "ORDER BY due "
             "LIMIT ?3") {}
 
   Statement memory;
@@ -123,6 +125,7 @@ void ReviewStore::Record(const CardKey& key, const ReviewEntry& entry) {
     const Statement::Use use(upsert);
     BindKey(upsert, key);
     BindMemory(upsert, 6, entry.after);
+    upsert.Bind(12, int64_t(entry.wordIndex));
     if (!upsert.Step()) db_.Fail(ReviewStoreError::Kind::Other);
     cardId = upsert.Int(0);
   }
@@ -156,7 +159,8 @@ std::vector<DueCard> ReviewStore::Due(std::string_view learner, int64_t now, int
   while (due.Step())
     cards.push_back(
         {{std::string(learner), due.Bytes(0), due.Bytes(1), due.Bytes(2), Direction(due.Int(3))},
-         MemoryAt(due, 4)});
+         MemoryAt(due, 4),
+         int32_t(due.Int(10))});
   return cards;
 }
 

@@ -53,12 +53,14 @@ struct ReviewEntry {
   double elapsedDays = 0;  // since the review before, as the scheduler counted them
   CardMemory before;
   CardMemory after;
-  int32_t answerMs = 0;  // from the question shown to the answer given
+  int32_t answerMs = 0;    // from the question shown to the answer given
+  int32_t wordIndex = -1;  // where the word lay in its file, -1 when not known
 };
 
 struct DueCard {
   CardKey key;
   CardMemory memory;
+  int32_t wordIndex = -1;  // where the word lay in its file when last answered: a hint
 };
 
 // A word file's cards of one learner, in one direction.

@@ -67,7 +67,8 @@ review::CardKey ReviewBook::CardOf(const fs::path& wordFile, const TTango& word,
                                                        : review::Direction::JapaneseToKorean};
 }
 
-void ReviewBook::Record(const review::CardKey& key, const ReviewedAnswer& answer) {
+void ReviewBook::Record(const review::CardKey& key, const ReviewedAnswer& answer,
+                        int32_t wordIndex) {
   if (!Open()) return;
   try {
     const review::CardMemory before = store_->Memory(key).value_or(review::CardMemory{});
@@ -82,6 +83,7 @@ void ReviewBook::Record(const review::CardKey& key, const ReviewedAnswer& answer
     entry.after = scheduler_.Review(before, answer.rating, answer.time,
                                     review::ReviewSeed(card, before.reps));
     entry.answerMs = answer.answerMs;
+    entry.wordIndex = wordIndex;
     store_->Record(key, entry);
   } catch (const ReviewStoreError& failure) {
     TurnOff(failure);
@@ -90,8 +92,8 @@ void ReviewBook::Record(const review::CardKey& key, const ReviewedAnswer& answer
 
 QuizSession::ReviewTaker ReviewBook::TakerFor(FileOfWord fileOf) {
   return [this, fileOf = std::move(fileOf)](const ReviewedAnswer& answer) {
-    if (const auto file = fileOf(answer.index))
-      Record(CardOf(*file, answer.word, answer.direction), answer);
+    if (const auto place = fileOf(answer.index))
+      Record(CardOf(place->file, answer.word, answer.direction), answer, place->index);
   };
 }
 

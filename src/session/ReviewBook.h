@@ -46,12 +46,18 @@ class ReviewBook {
   // The card of `word`, a word of `wordFile`, asked in `direction`.
   review::CardKey CardOf(const std::filesystem::path& wordFile, const TTango& word,
                          QuizDirection direction) const;
-  // Schedules the card anew from the answer and records both. A record that fails turns the
-  // review off; the answer is lost to the review only.
-  void Record(const review::CardKey& key, const ReviewedAnswer& answer);
-  // The word file each word of a list came from, by its index (-1 for a word received alone);
-  // none for a word of no file of the folder, whose answers are no reviews.
-  using FileOfWord = std::function<std::optional<std::filesystem::path>(int32_t index)>;
+  // Schedules the card anew from the answer and records both, with where the word lies in its
+  // file (-1: not known). A record that fails turns the review off; the answer is lost to the
+  // review only.
+  void Record(const review::CardKey& key, const ReviewedAnswer& answer, int32_t wordIndex);
+  // Where a word of a list lies: its word file, and its index there when known (-1 when not).
+  struct WordPlace {
+    std::filesystem::path file;
+    int32_t index = -1;
+  };
+  // Where each word of a list came from, by its index in the list (-1 for a word received
+  // alone); none for a word of no file of the folder, whose answers are no reviews.
+  using FileOfWord = std::function<std::optional<WordPlace>(int32_t index)>;
   // A taker of a session's answers, each the review of its word's card.
   QuizSession::ReviewTaker TakerFor(FileOfWord fileOf);
 

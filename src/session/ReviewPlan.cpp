@@ -3,7 +3,7 @@
 
 #include <map>
 #include <set>
-#include <tuple>
+#include <string_view>
 
 #include "storage/FileErrors.h"
 
@@ -16,10 +16,22 @@ using review::Direction;
 namespace {
 
 using WordKey = std::pair<std::string, std::string>;  // the Korean's key and the meaning
+using WordSight = std::pair<std::string_view, std::string_view>;
 
-WordKey KeyOf(const TangoView& word) {
-  return {review::HangulKey(word.Hangul), std::string(word.Japan)};
+// A word as a card's key sees it, without copying it out of its list.
+WordSight SightOf(const TangoView& word) {
+  return {word.Hangul.Shown().Bytes(), word.Japan};
 }
+
+// Orders keys and the words seen in a list alike, so that a list's words are looked up as they
+// lie: a file's every word is looked at, and none is copied for it.
+struct KeyOrder {
+  using is_transparent = void;
+  template <typename A, typename B>
+  bool operator()(const A& a, const B& b) const {
+    return WordSight(a.first, a.second) < WordSight(b.first, b.second);
+  }
+};
 
 // A word with nothing to show on one side cannot be asked.
 bool Askable(const TangoView& word) {
@@ -69,35 +81,52 @@ void ReviewPlan::AddDue(ReviewBook& book, const ReviewDay& day) {
   review::ReviewStore& store = *book.Store();
   const std::vector<review::DueCard> due =
       store.Due(book.Learner(), day.end, store.DueCount(book.Learner(), day.end));
-  // Each word file holding due cards is read once, and its words looked at once.
-  std::map<std::string, std::map<WordKey, int32_t>> wanted;
-  for (const review::DueCard& card : due)
-    wanted[card.key.fileName].emplace(WordKey{card.key.hangul, card.key.japan}, -1);
-  std::map<std::string, size_t> fileOf;
-  for (auto& [name, words] : wanted) {
-    const auto path = review::WordFileOfCard(book.Folder(), name);
-    std::error_code error;
-    // A file renamed or deleted leaves its cards unasked, for `wbk review --prune`.
-    if (!path || !fs::is_regular_file(*path, error)) continue;
-    const auto file = Load(*path);
-    if (!file) continue;
-    fileOf[name] = *file;
-    const TTangoList& list = *files_[*file].list;
-    std::string scratch;
-    size_t found = 0;
-    for (int32_t i = 0; i < list.Count() && found < words.size(); ++i) {
-      const auto at = words.find(KeyOf(list.View(i, scratch)));
+  // Each word file holding due cards is read once. A card's word is looked for where it lay
+  // when last answered; only a file whose words have moved is looked through.
+  std::vector<std::optional<Card>> found(due.size());
+  std::map<std::string, std::optional<size_t>> files;
+  std::map<size_t, std::map<WordKey, int32_t, KeyOrder>> moved;  // by file
+  for (size_t c = 0; c < due.size(); ++c) {
+    const review::DueCard& card = due[c];
+    auto [at, added] = files.try_emplace(card.key.fileName);
+    if (added) {
+      const auto path = review::WordFileOfCard(book.Folder(), card.key.fileName);
+      std::error_code error;
+      // A file renamed or deleted leaves its cards unasked, for `wbk review --prune`.
+      if (path && fs::is_regular_file(*path, error)) at->second = Load(*path);
+    }
+    if (!at->second) continue;
+    const size_t file = *at->second;
+    TTangoList& list = *files_[file].list;
+    const WordSight key(card.key.hangul, card.key.japan);
+    const int32_t hint = card.wordIndex;
+    if (hint >= 0 && hint < list.Count() && SightOf(list.View(hint)) == key)
+      found[c] = Card{file, hint, DirectionOf(card.key.direction)};
+    else
+      moved[file].emplace(WordKey(key.first, key.second), -1);
+  }
+  for (auto& [file, words] : moved) {
+    // The plan's own copy of the file: each word is unmasked where it lies, once.
+    TTangoList& list = *files_[file].list;
+    size_t seen = 0;
+    for (int32_t i = 0; i < list.Count() && seen < words.size(); ++i) {
+      const auto at = words.find(SightOf(list.View(i)));
       if (at == words.end() || at->second >= 0) continue;
       at->second = i;
-      ++found;
+      ++seen;
     }
   }
-  for (const review::DueCard& card : due) {
-    const auto file = fileOf.find(card.key.fileName);
-    if (file == fileOf.end()) continue;
+  for (size_t c = 0; c < due.size(); ++c) {
+    if (found[c]) {
+      queue_.push_back(*found[c]);
+      continue;
+    }
+    const auto file = files.find(due[c].key.fileName)->second;
+    if (!file) continue;
+    const auto words = moved.find(*file);
     // A word edited or deleted since is no longer in its file: its card waits, unasked.
-    const int32_t index = wanted[card.key.fileName].at(WordKey{card.key.hangul, card.key.japan});
-    if (index >= 0) queue_.push_back({file->second, index, DirectionOf(card.key.direction)});
+    const auto at = words->second.find(WordSight(due[c].key.hangul, due[c].key.japan));
+    if (at->second >= 0) queue_.push_back({*file, at->second, DirectionOf(due[c].key.direction)});
   }
 }
 
@@ -109,32 +138,31 @@ void ReviewPlan::AddNew(ReviewBook& book, const std::vector<fs::path>& files, co
     std::error_code error;
     if (!fs::is_regular_file(path, error)) continue;
     const std::string name = review::CardFileName(book.Folder(), path);
-    std::set<std::tuple<Direction, std::string, std::string>> cards;
+    std::set<WordKey, KeyOrder> cards[2];  // by direction
     for (CardKey& key : store.Cards(book.Learner(), name))
-      cards.emplace(key.direction, std::move(key.hangul), std::move(key.japan));
-    const auto has = [&](Direction direction, const WordKey& word) {
-      return cards.contains({direction, word.first, word.second});
+      cards[int(key.direction)].emplace(std::move(key.hangul), std::move(key.japan));
+    const auto has = [&](Direction direction, const WordSight& word) {
+      return cards[int(direction)].contains(word);
     };
     const auto file = Load(path);
     if (!file) continue;
-    const TTangoList& list = *files_[*file].list;
-    std::set<WordKey> taken;  // a word the file holds twice is one card
-    std::string scratch;
+    TTangoList& list = *files_[*file].list;
+    std::set<WordKey, KeyOrder> taken;  // a word the file holds twice is one card
     for (int32_t i = 0; i < list.Count() && wanted > 0; ++i) {
-      const TangoView view = list.View(i, scratch);
+      const TangoView view = list.View(i);
       if (!Askable(view)) continue;
-      WordKey word = KeyOf(view);
+      const WordSight word = SightOf(view);
       if (taken.contains(word)) continue;
       QuizDirection direction = QuizDirection::KoreanToJapanese;
       if (has(Direction::KoreanToJapanese, word)) {
         if (has(Direction::JapaneseToKorean, word)) continue;
         // The other way round only once the word has been answered on a day before today.
-        const auto first = store.Memory(
-            {book.Learner(), name, word.first, word.second, Direction::KoreanToJapanese});
+        const auto first = store.Memory({book.Learner(), name, std::string(word.first),
+                                         std::string(word.second), Direction::KoreanToJapanese});
         if (!first || first->lastReview >= day.start) continue;
         direction = QuizDirection::JapaneseToKorean;
       }
-      taken.insert(std::move(word));
+      taken.emplace(word.first, word.second);
       queue_.push_back({*file, i, direction});
       --wanted;
     }

@@ -30,7 +30,7 @@ struct ReviewDay {
 class ReviewPlan {
  public:
   struct Card {
-    size_t file;  // in Files()
+    size_t file;  // among the plan's word files
     int32_t index;
     QuizDirection direction;
     bool again = false;  // asked once more after a wrong answer

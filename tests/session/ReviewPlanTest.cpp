@@ -16,11 +16,12 @@ ReviewDay DayOf(int64_t day) {
   return {start + 9 * 3600, start, start + kDay};
 }
 
-// A word file of `words` words, named by their meanings.
+// A word file of `words` words, named by their meanings; a word's Korean comes from its meaning.
 std::filesystem::path WordFile(const test::TempDir& folder, const std::string& name,
                                const std::vector<std::string>& words) {
   TTangoList list;
-  for (size_t i = 0; i < words.size(); ++i) test::AddWord(list, words[i], {0xAC00 + int(i), 0});
+  for (const std::string& word : words)
+    test::AddWord(list, word, {0xAC00 + word.front(), 0xAC00 + word.back(), 0});
   const auto path = folder / (name + ".wbk");
   list.SaveToFile(path);
   return path;
@@ -37,7 +38,7 @@ std::string Walk(ReviewBook& book, ReviewPlan& plan, const ReviewDay& day,
     asked += word.Japan + (card.direction == QuizDirection::KoreanToJapanese ? ">" : "<");
     const review::Rating rating = ratingOf(word.Japan);
     book.Record(book.CardOf(plan.PathOf(card), word, card.direction),
-                {word, card.index, card.direction, rating, day.now, 1500});
+                {word, card.index, card.direction, rating, day.now, 1500}, card.index);
     plan.Answered(rating);
   }
   return asked;
@@ -75,6 +76,23 @@ TEST(ReviewPlan, AsksDueCardsFirstThenTheDaysNewWordsAndAWrongAnswerOnceMore) {
     ReviewPlan plan(book, {a, b}, day);
     EXPECT_EQ(Walk(book, plan, day, good), row.asked);
   }
+  // A word added before the others moves them in their file: their cards are found all the same.
+  ReviewSettings dueOnly = settings;
+  dueOnly.newPerDay = 0;
+  ReviewBook due(folder.Path(), "ann", dueOnly);
+  ASSERT_TRUE(due.Open());
+  const auto cardsOf = [&](const ReviewDay& day) {
+    ReviewPlan plan(due, {a, b}, day);
+    std::string asked;
+    for (; plan.Left() > 0; plan.Answered(review::Rating::Good)) {
+      const ReviewPlan::Card& card = plan.Current();
+      asked += std::to_string(card.index) + plan.ListOf(card).Tango(card.index).Japan + " ";
+    }
+    return asked;
+  };
+  EXPECT_EQ(cardsOf(DayOf(30)), "0one 1two 2three 1two 0one 2three ");
+  WordFile(folder, "a", {"zero", "one", "two", "three"});
+  EXPECT_EQ(cardsOf(DayOf(30)), "1one 2two 3three 2two 1one 3three ");
   // A word file gone leaves its cards unasked; the new words come from the files still there.
   std::filesystem::remove(a);
   const ReviewDay later = DayOf(400);
@@ -93,7 +111,7 @@ TEST(ReviewBook, ADamagedRecordTurnsTheReviewOffAndSaysWhy) {
   TTangoList list;
   const TTango& word = test::AddWord(list, "one", {0xAC00, 0});
   book.Record(book.CardOf(folder / "a.wbk", word, QuizDirection::KoreanToJapanese),
-              {word, 0, QuizDirection::KoreanToJapanese, review::Rating::Good, kMonday, 10});
+              {word, 0, QuizDirection::KoreanToJapanese, review::Rating::Good, kMonday, 10}, 0);
   EXPECT_FALSE(book.Why().isEmpty());
 }
 
