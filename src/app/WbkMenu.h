@@ -32,8 +32,6 @@ class TfrmWBKMenu : public TForm {
 
   bool TeachMode() const { return teachMode; }
   const QString& UserName() const { return userName; }
-  // The spaced review of the learner registered, none before one is (MenuReview.cpp).
-  ReviewBook* Reviews() const { return reviews_.get(); }
   // Counts today's review anew on its button, or says why the review is off.
   void RefreshReview();
 

@@ -8,14 +8,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "quiz/ChartParts.h"
+
 namespace norumi {
 
 namespace {
 
-const QColor kBar(91, 143, 208);
 const QColor kLatest(232, 115, 26);
-const QColor kGrid(200, 200, 200);
-const QColor kText(64, 64, 64);
 
 constexpr int kWidestBar = 24;  // a short history still reads as single drills
 
@@ -43,9 +42,9 @@ void PaintScale(QPainter& painter, const QRect& area, const QRectF& bars,
                 const ChartLayout& layout) {
   for (int rate : {0, 50, 100}) {
     const double y = bars.bottom() - bars.height() * rate / 100.0;
-    painter.setPen(kGrid);
+    painter.setPen(kChartGrid);
     painter.drawLine(QPointF(bars.left(), y), QPointF(bars.right(), y));
-    painter.setPen(kText);
+    painter.setPen(kChartText);
     const QRectF label(area.left(), y - layout.lineHeight / 2, layout.labelWidth - 4,
                        layout.lineHeight);
     painter.drawText(label, Qt::AlignRight | Qt::AlignVCenter, Percent(rate));
@@ -59,7 +58,7 @@ void PaintBars(QPainter& painter, const QRectF& bars, const std::vector<TRireki>
   painter.setPen(Qt::NoPen);
   for (size_t i = 0; i < records.size(); ++i) {
     const double height = bars.height() * DrillRate(records[i]) / 100.0;
-    painter.setBrush(i + 1 == records.size() ? kLatest : kBar);
+    painter.setBrush(i + 1 == records.size() ? kLatest : kChartBar);
     painter.drawRect(QRectF(bars.left() + step * double(i), bars.bottom() - height,
                             std::max(step - gap, 1.0), height));
   }
@@ -68,8 +67,7 @@ void PaintBars(QPainter& painter, const QRectF& bars, const std::vector<TRireki>
 }  // namespace
 
 int DrillRate(const TRireki& record) {
-  if (record.Total <= 0) return 0;
-  return int(std::clamp<int64_t>(int64_t(record.Seikai) * 100 / record.Total, 0, 100));
+  return SharePercent(record.Seikai, record.Total);
 }
 
 void PaintProgressChart(QPainter& painter, const QRect& area, const std::vector<TRireki>& records) {
@@ -83,7 +81,7 @@ void PaintProgressChart(QPainter& painter, const QRect& area, const std::vector<
   PaintBars(painter, bars, records);
 
   const QRectF header(bars.left(), area.top(), bars.width(), layout.lineHeight);
-  painter.setPen(kText);
+  painter.setPen(kChartText);
   painter.drawText(header, Qt::AlignLeft | Qt::AlignVCenter, kHeading);
   painter.setPen(kLatest);
   painter.drawText(header, Qt::AlignRight | Qt::AlignVCenter,

@@ -12,11 +12,8 @@ namespace norumi {
 
 namespace {
 
-// The colours of the progress chart: bars, what is marked, the grid and the text.
-const QColor kBar(91, 143, 208);
+// The right answers' bars are the progress chart's; the rest of a day's answers are paler.
 const QColor kWrong(200, 214, 232);
-const QColor kText(64, 64, 64);
-const QColor kGrid(200, 200, 200);
 
 constexpr int kWidestBar = 16;
 
@@ -43,11 +40,11 @@ QString AheadHeading(const ReviewDays& days) {
 // `right`, when given, colours each day's right answers.
 void PaintRow(QPainter& painter, const QRectF& row, double lineHeight, const QString& heading,
               const std::vector<int>& counts, const std::vector<int>* right) {
-  painter.setPen(kText);
+  painter.setPen(kChartText);
   painter.drawText(QRectF(row.left(), row.top(), row.width(), lineHeight),
                    Qt::AlignLeft | Qt::AlignVCenter, heading);
   const QRectF bars = row.adjusted(0, lineHeight + 2, 0, 0);
-  painter.setPen(kGrid);
+  painter.setPen(kChartGrid);
   painter.drawLine(bars.bottomLeft(), bars.bottomRight());
   if (counts.empty()) return;
   const int largest = std::max(1, *std::max_element(counts.begin(), counts.end()));
@@ -58,20 +55,16 @@ void PaintRow(QPainter& painter, const QRectF& row, double lineHeight, const QSt
     const int count = std::max(counts[i], 0);
     const double x = bars.left() + step * double(i), width = std::max(step - gap, 1.0);
     const double height = bars.height() * count / largest;
-    painter.setBrush(right ? kWrong : kBar);
+    painter.setBrush(right ? kWrong : kChartBar);
     painter.drawRect(QRectF(x, bars.bottom() - height, width, height));
     if (!right || i >= right->size()) continue;
     const double rightHeight = bars.height() * std::clamp((*right)[i], 0, count) / largest;
-    painter.setBrush(kBar);
+    painter.setBrush(kChartBar);
     painter.drawRect(QRectF(x, bars.bottom() - rightHeight, width, rightHeight));
   }
 }
 
 }  // namespace
-
-int SharePercent(int right, int answers) {
-  return answers > 0 ? int(int64_t(std::clamp(right, 0, answers)) * 100 / answers) : 0;
-}
 
 void PaintReviewChart(QPainter& painter, const QRect& area, const ReviewDays& days) {
   painter.save();

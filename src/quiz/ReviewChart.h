@@ -6,6 +6,8 @@
 #include <QString>
 #include <vector>
 
+#include "quiz/ChartParts.h"
+
 class QPainter;
 class QRect;
 
@@ -20,10 +22,6 @@ struct ReviewDays {
 
 // The size of the chart in the review's results window.
 inline constexpr QSize kReviewChartSize(320, 150);
-
-// The share of `answers` that were right, in percent: truncated as the drill results truncate
-// (2 of 3 is 66), 0 without an answer, and within 0 to 100 whatever the counts.
-int SharePercent(int right, int answers);
 
 // Draws the coming days' due counts above, and the past days' answers below, each day's right
 // ones in colour and its share right in the heading, inside `area` and nowhere else. Days

@@ -11,6 +11,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FormParts.h"
 #include "platform/Spoken.h"
+#include "quiz/ChartParts.h"
 #include "quiz/ProgressChart.h"
 
 namespace norumi {
@@ -19,9 +20,8 @@ TfrmSeiseki* frmSeiseki = nullptr;
 
 namespace {
 
-// Truncated, never rounded: 2 of 3 is 66%.
-QString Rate(int64_t right, int64_t total) {
-  return QString::number(total == 0 ? 0 : right * 100 / total) + QStringLiteral("%");
+QString Rate(int right, int total) {
+  return QString::number(SharePercent(right, total)) + QStringLiteral("%");
 }
 
 }  // namespace
@@ -87,7 +87,7 @@ void TfrmSeiseki::ShowResults(const TRirekiList& history) {
   const auto wrong = std::count(history.Marks.begin(), history.Marks.end(), kMarkWrong);
   lbSeikai->setText(QString::number(right));
   lbTotal->setText(QString::number(right + wrong));
-  lbPer->setText(Rate(right, right + wrong));
+  lbPer->setText(Rate(int(right), int(right + wrong)));
   pnlScore->setAccessibleName(
       QStringLiteral("%1 %2/%3 %4")
           .arg(Label1->text(), lbSeikai->text(), lbTotal->text(), lbPer->text()));
