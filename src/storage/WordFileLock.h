@@ -22,7 +22,8 @@ inline constexpr std::chrono::milliseconds kWindowLockWait{250};
 // given length. The real one by default; a test hands in its own, which moves its time on or lets
 // go of the lock it holds when paused, so that waiting is tried without waiting.
 struct LockClock {
-  std::function<std::chrono::steady_clock::time_point()> now;
+  using TimePoint = std::chrono::steady_clock::time_point;
+  std::function<TimePoint()> now;
   std::function<void(std::chrono::milliseconds)> pause;
   static const LockClock& Real();
 };
