@@ -15,6 +15,7 @@
 #include "quiz/Jap2Kor.h"
 #include "quiz/Kor2Jap.h"
 #include "quiz/ReviewResults.h"
+#include "quiz/ReviewSettingsForm.h"
 #include "session/ReviewPlan.h"
 
 namespace norumi {
@@ -40,6 +41,12 @@ ReviewSettings ReadReviewSettings(IRegistry& registry) {
       retention <= review::FsrsParameters::kMaxRetention)
     settings.scheduler.desiredRetention = retention;
   return settings;
+}
+
+void WriteReviewSettings(IRegistry& registry, const ReviewSettings& settings) {
+  registry.WriteMachineString(kProgramKey, kNewPerDayName, QString::number(settings.newPerDay));
+  registry.WriteMachineString(kProgramKey, kRetentionName,
+                              QString::number(settings.scheduler.desiredRetention, 'f', 2));
 }
 
 // The learner's midnight `days` from today, in seconds since 1970.
@@ -108,6 +115,16 @@ void TfrmWBKMenu::RefreshReview() {
 
 void TfrmWBKMenu::btReviewClick() {
   RunReview();
+}
+
+void TfrmWBKMenu::btReviewSettingsClick() {
+  ReviewSettings settings = ReadReviewSettings(services_.registry);
+  if (frmReviewSettings->Edit(settings)) {
+    WriteReviewSettings(services_.registry, settings);
+    OpenReviews();
+  }
+  RefreshReview();
+  btReviewSettings->setFocus();
 }
 
 void TfrmWBKMenu::RunReview() {

@@ -18,6 +18,7 @@
 #include "quiz/Jap2Kor.h"
 #include "quiz/Kor2Jap.h"
 #include "quiz/ReviewResults.h"
+#include "quiz/ReviewSettingsForm.h"
 #include "quiz/Seiseki.h"
 #include "quiz/Setsumei.h"
 
@@ -54,6 +55,7 @@ void CreateOtherWindows(Services& services) {
   Create(frmJap2Kor, services);
   Create(frmSeiseki, services);
   Create(frmReviewResults, services);
+  Create(frmReviewSettings, services);
   Create(frmMelCode, services);
 }
 
@@ -90,6 +92,7 @@ void CreateWindows(Services& services) {
 
 void DestroyWindows() {
   Destroy(frmMelCode);
+  Destroy(frmReviewSettings);
   Destroy(frmReviewResults);
   Destroy(frmSeiseki);
   Destroy(frmJap2Kor);

@@ -65,10 +65,25 @@ CREATE TABLE learner_weights (
 )");
 }
 
+// Version 2: the word files whose every word a learner has met both ways, as each file was then.
+// The search for new words passes such a file by, unread, until the file changes: a learner who
+// has met every word of a hundred files would otherwise have them all read on every count.
+void AddMetFiles(SqliteDb& db) {
+  db.Exec(R"(
+CREATE TABLE file_met (
+  learner TEXT NOT NULL,
+  file_name TEXT NOT NULL,
+  size INTEGER NOT NULL,
+  modified INTEGER NOT NULL,
+  PRIMARY KEY (learner, file_name)
+) WITHOUT ROWID;
+)");
+}
+
 // Step i takes a file of version i to version i + 1. A later version appends its step (adding
 // columns with defaults, say); files are never taken back.
 using MigrationStep = void (*)(SqliteDb&);
-constexpr std::array<MigrationStep, 1> kSteps = {CreateTables};
+constexpr std::array<MigrationStep, 2> kSteps = {CreateTables, AddMetFiles};
 constexpr int kVersion = static_cast<int>(kSteps.size());
 
 int64_t ReadInt(SqliteDb& db, const char* sql) {

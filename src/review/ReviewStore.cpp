@@ -56,6 +56,17 @@ std::string CardFileName(const std::filesystem::path& wordFolder,
   return {reinterpret_cast<const char*>(name.data()), name.size()};
 }
 
+std::optional<FileStamp> StampOf(const std::filesystem::path& file) {
+  std::error_code error;
+  const auto size = std::filesystem::file_size(file, error);
+  if (error) return std::nullopt;
+  const auto modified = std::filesystem::last_write_time(file, error);
+  if (error) return std::nullopt;
+  return FileStamp{
+      int64_t(size),
+      std::chrono::duration_cast<std::chrono::nanoseconds>(modified.time_since_epoch()).count()};
+}
+
 std::optional<std::filesystem::path> WordFileOfCard(const std::filesystem::path& wordFolder,
                                                     std::string_view fileName) {
   const std::filesystem::path name(
@@ -242,6 +253,26 @@ std::vector<CardKey> ReviewStore::Cards(std::string_view learner, std::string_vi
   return keys;
 }
 
+bool ReviewStore::AllMet(std::string_view learner, std::string_view fileName,
+                         const FileStamp& stamp) {
+  Statement met(db_,
+                "SELECT 1 FROM file_met WHERE learner = ?1 AND file_name = ?2 AND size = ?3 AND "
+                "modified = ?4");
+  met.BindText(1, learner).BindText(2, fileName).Bind(3, stamp.size).Bind(4, stamp.modified);
+  return met.Step();
+}
+
+void ReviewStore::NoteAllMet(std::string_view learner, std::string_view fileName,
+                             const FileStamp& stamp) {
+  try {
+    Statement note(db_, "INSERT OR REPLACE INTO file_met VALUES (?1, ?2, ?3, ?4)");
+    note.BindText(1, learner).BindText(2, fileName).Bind(3, stamp.size).Bind(4, stamp.modified);
+    note.Step();
+  } catch (const ReviewStoreError&) {
+    // Locked by a long writer, or no room: the file is read again next time, which is all.
+  }
+}
+
 int ReviewStore::Prune(const std::optional<std::string>& learner,
                        const std::function<bool(const std::string& fileName)>& exists) {
   std::vector<std::string> gone;
@@ -255,13 +286,21 @@ int ReviewStore::Prune(const std::optional<std::string>& learner,
   WriteTransaction transaction(db_);
   // The log rows go with their cards (ON DELETE CASCADE).
   Statement remove(db_, "DELETE FROM card WHERE file_name = ?2 AND (?1 IS NULL OR learner = ?1)");
+  Statement forget(db_,
+                   "DELETE FROM file_met WHERE file_name = ?2 AND (?1 IS NULL OR learner = ?1)");
   int removed = 0;
   for (const std::string& name : gone) {
-    const Statement::Use use(remove);
-    if (learner) remove.BindText(1, *learner);
-    remove.BindText(2, name);
-    remove.Step();
-    removed += db_.Changes();
+    {
+      const Statement::Use use(remove);
+      if (learner) remove.BindText(1, *learner);
+      remove.BindText(2, name);
+      remove.Step();
+      removed += db_.Changes();
+    }
+    const Statement::Use use(forget);
+    if (learner) forget.BindText(1, *learner);
+    forget.BindText(2, name);
+    forget.Step();
   }
   transaction.Commit();
   return removed;

@@ -34,6 +34,16 @@ std::string CardFileName(const std::filesystem::path& wordFolder,
 std::optional<std::filesystem::path> WordFileOfCard(const std::filesystem::path& wordFolder,
                                                     std::string_view fileName);
 
+// What tells one version of a word file from another without reading it: its size and the time
+// it was last written (in the file clock's nanoseconds). Every save of a word file writes it anew.
+struct FileStamp {
+  int64_t size = 0;
+  int64_t modified = 0;
+  friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+// None for a file that cannot be looked at.
+std::optional<FileStamp> StampOf(const std::filesystem::path& file);
+
 // What makes a card: a learner's word in one direction. The word is its Korean and its meaning
 // as they are: a meaning edited makes a new card, and the old one stays with its history.
 struct CardKey {
@@ -118,6 +128,13 @@ class ReviewStore {
 
   // The keys of the cards of one word file.
   std::vector<CardKey> Cards(std::string_view learner, std::string_view fileName);
+
+  // Whether every word of the file, as `stamp` tells it, has a card both ways: as noted by
+  // NoteAllMet, for that same stamp.
+  bool AllMet(std::string_view learner, std::string_view fileName, const FileStamp& stamp);
+  // Notes that every word of the file has a card both ways. Only a hint: a note that cannot be
+  // written now is left out, and the file is looked through again next time.
+  void NoteAllMet(std::string_view learner, std::string_view fileName, const FileStamp& stamp);
 
   // Removes the cards, with their logs, of the word files `exists` says are gone: of `learner`,
   // or of everyone. Returns how many cards it removed.

@@ -138,6 +138,9 @@ void ReviewPlan::AddNew(ReviewBook& book, const std::vector<fs::path>& files, co
     std::error_code error;
     if (!fs::is_regular_file(path, error)) continue;
     const std::string name = review::CardFileName(book.Folder(), path);
+    // A file whose every word was met both ways, and which has not changed since, is passed by.
+    const std::optional<review::FileStamp> stamp = review::StampOf(path);
+    if (stamp && store.AllMet(book.Learner(), name, *stamp)) continue;
     std::set<WordKey, KeyOrder> cards[2];  // by direction
     for (CardKey& key : store.Cards(book.Learner(), name))
       cards[int(key.direction)].emplace(std::move(key.hangul), std::move(key.japan));
@@ -148,14 +151,18 @@ void ReviewPlan::AddNew(ReviewBook& book, const std::vector<fs::path>& files, co
     if (!file) continue;
     TTangoList& list = *files_[*file].list;
     std::set<WordKey, KeyOrder> taken;  // a word the file holds twice is one card
-    for (int32_t i = 0; i < list.Count() && wanted > 0; ++i) {
+    bool allMet = true;                 // every word looked at has both cards
+    int32_t i = 0;
+    for (; i < list.Count() && wanted > 0; ++i) {
       const TangoView view = list.View(i);
       if (!Askable(view)) continue;
       const WordSight word = SightOf(view);
       if (taken.contains(word)) continue;
+      if (has(Direction::KoreanToJapanese, word) && has(Direction::JapaneseToKorean, word))
+        continue;
+      allMet = false;
       QuizDirection direction = QuizDirection::KoreanToJapanese;
       if (has(Direction::KoreanToJapanese, word)) {
-        if (has(Direction::JapaneseToKorean, word)) continue;
         // The other way round only once the word has been answered on a day before today.
         const auto first = store.Memory({book.Learner(), name, std::string(word.first),
                                          std::string(word.second), Direction::KoreanToJapanese});
@@ -166,6 +173,8 @@ void ReviewPlan::AddNew(ReviewBook& book, const std::vector<fs::path>& files, co
       queue_.push_back({*file, i, direction});
       --wanted;
     }
+    if (allMet && i == list.Count() && stamp && review::StampOf(path) == stamp)
+      store.NoteAllMet(book.Learner(), name, *stamp);
   }
 }
 

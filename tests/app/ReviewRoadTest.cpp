@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 
 #include "AppFixture.h"
 #include "ModelSamples.h"
@@ -79,6 +80,28 @@ TEST_F(ReviewRoad, NewWordsAreAskedRatedAndCountedAndTheWrongOneOnceMore) {
       {"たもつ", "animals.wbk", cards[0].hangul, Sj("犬"), review::Direction::KoreanToJapanese});
   ASSERT_TRUE(easy);
   EXPECT_GT(easy->stability, 8) << "rated Easy: the first stability of Easy";
+}
+
+TEST_F(ReviewRoad, TheSettingsWindowKeepsWhatOkTakesAndDropsWhatCancelLeaves) {
+  dialogs.ExpectModal("frmReviewSettings", [](QDialog& w) {
+    EXPECT_EQ(Find<QSpinBox>(w, "spNewPerDay").value(), 20);
+    EXPECT_EQ(Find<QSpinBox>(w, "spRetention").value(), 90);
+    Find<QSpinBox>(w, "spNewPerDay").setValue(1);
+    Find<QSpinBox>(w, "spRetention").setValue(80);
+    Click(w, "btOk");
+  });
+  dialogs.ExpectModal("frmReviewSettings", [](QDialog& w) {
+    EXPECT_EQ(Find<QSpinBox>(w, "spNewPerDay").value(), 1);
+    Find<QSpinBox>(w, "spNewPerDay").setValue(0);
+    Click(w, "btCancel");
+  });
+  frmWBKMenu->btReviewSettings->click();
+  EXPECT_EQ(frmWBKMenu->btReview->text(), "今日の復習 (1)") << "one new word a day";
+  frmWBKMenu->btReviewSettings->click();
+  dialogs.VerifyFinished();
+  EXPECT_EQ(frmWBKMenu->btReview->text(), "今日の復習 (1)");
+  EXPECT_EQ(registry.ReadMachineString(kProgramKey, "reviewNewPerDay"), "1");
+  EXPECT_EQ(registry.ReadMachineString(kProgramKey, "reviewRetention"), "0.80");
 }
 
 TEST_F(ReviewRoad, ARecordThatCannotBeUsedTurnsTheReviewOffAndSaysWhy) {

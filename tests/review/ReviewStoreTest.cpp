@@ -150,13 +150,27 @@ TEST(ReviewStore, PruneRemovesTheCardsAndLogsOfGoneFilesOnly) {
     for (const char* file : {"kept.wbk", "gone.wbk"})
       for (int word = 0; word < 3; ++word) store.Record(Key(learner, file, word), Answer(1, 2));
   const auto exists = [](const std::string& name) { return name == "kept.wbk"; };
+  store.NoteAllMet("mina", "gone.wbk", {10, 20});
 
   EXPECT_EQ(store.Prune("mina", exists), 3);
+  EXPECT_FALSE(store.AllMet("mina", "gone.wbk", {10, 20})) << "a file of that name is another";
   EXPECT_EQ(store.Cards("mina", "gone.wbk").size(), 0u);
   EXPECT_EQ(store.Cards("jun", "gone.wbk").size(), 3u);
   EXPECT_EQ(store.Prune(std::nullopt, exists), 3);
   EXPECT_EQ(store.Cards("mina", "kept.wbk").size() + store.Cards("jun", "kept.wbk").size(), 6u);
   EXPECT_EQ(Query(folder / "review.db", "SELECT count(*) FROM review_log"), "6");
+}
+
+TEST(ReviewStore, ARecordOfTheFirstVersionKeepsItsCardsAndLearnsTheMetFiles) {
+  TempDir folder;
+  { ReviewStore(folder.Path()).Record(Key("mina", "a.wbk", 1), Answer(1, 2)); }
+  for (const char* step : {"DROP TABLE file_met", "PRAGMA user_version = 1"})
+    Query(folder / "review.db", step);
+  ReviewStore store(folder.Path());
+  EXPECT_EQ(store.Cards("mina", "a.wbk").size(), 1u);
+  store.NoteAllMet("mina", "a.wbk", {10, 20});
+  EXPECT_TRUE(store.AllMet("mina", "a.wbk", {10, 20}));
+  EXPECT_FALSE(store.AllMet("mina", "a.wbk", {10, 21}));
 }
 
 // A file the store cannot use is refused with words a learner reads, and never crashes it,

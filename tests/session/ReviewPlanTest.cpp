@@ -100,6 +100,23 @@ TEST(ReviewPlan, AsksDueCardsFirstThenTheDaysNewWordsAndAWrongAnswerOnceMore) {
   EXPECT_EQ(Walk(book, plan, later, good), "four>five>");
 }
 
+TEST(ReviewPlan, AFileWhoseWordsWereAllMetIsPassedByUntilItChanges) {
+  test::TempDir folder;
+  const auto a = WordFile(folder, "a", {"one", "two"});
+  ReviewSettings settings;
+  settings.scheduler.fuzz = false;
+  ReviewBook book(folder.Path(), "ann", settings);
+  ASSERT_TRUE(book.Open());
+  for (const int64_t day : {0, 1}) {
+    ReviewPlan plan(book, {a}, DayOf(day));
+    Walk(book, plan, DayOf(day), [](const std::string&) { return review::Rating::Easy; });
+  }
+  EXPECT_EQ(ReviewPlan::CountToday(book, {a}, DayOf(2)), 0);
+  EXPECT_TRUE(book.Store()->AllMet("ann", "a.wbk", *review::StampOf(a)));
+  WordFile(folder, "a", {"one", "two", "six"});
+  EXPECT_EQ(ReviewPlan::CountToday(book, {a}, DayOf(2)), 1) << "the word the file gained";
+}
+
 TEST(ReviewBook, ADamagedRecordTurnsTheReviewOffAndSaysWhy) {
   test::TempDir folder;
   test::WriteBytes(folder / "review.db", std::string(4096, 'x'));
