@@ -8,6 +8,7 @@ norumi_packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libmecab-dev mecab-ipadic-utf8
   libsqlite3-dev
+  libespeak-ng-dev espeak-ng-data qt6-multimedia-dev libhangul-data
   clang libclang-rt-14-dev
   fonts-noto-cjk fonts-nanum
   qt6-translations-l10n

@@ -10,6 +10,7 @@ class IClipboard;
 class IDialogs;
 class IRegistry;
 class IShell;
+class ISpeech;
 
 // What the windows need from the machine, handed to them at creation. main() sets up the real
 // services; a test hands in its own.
@@ -21,6 +22,8 @@ struct Services {
   IDialogs& dialogs;
   IShell& shell;
   IClipboard* clipboard = nullptr;
+  // None where the program was built without speech.
+  ISpeech* speech = nullptr;
   // The program file.
   QString executablePath;
   // The word folder (word files, teach.txt, pomnor.dat) and the data folder (euc2uni.dll, the
