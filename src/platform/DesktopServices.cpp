@@ -7,6 +7,9 @@
 
 #include "platform/Folders.h"
 #include "platform/InterfaceFont.h"
+#ifdef NORUMI_SPEECH
+#include "platform/KoreanSpeech.h"
+#endif
 #include "platform/Translations.h"
 #include "platform/text/WordFileName.h"
 
@@ -47,6 +50,10 @@ DesktopServices::Application::Application(const QString& name) {
 DesktopServices::DesktopServices(const QString& applicationName)
     : application_(applicationName), services{registry, dialogs, shell} {
   services.clipboard = &clipboard;
+#ifdef NORUMI_SPEECH
+  speech = std::make_unique<KoreanSpeech>();
+  services.speech = speech.get();
+#endif
   services.executablePath = QDir::toNativeSeparators(QApplication::applicationFilePath());
   const std::filesystem::path program = ToPath(QApplication::applicationDirPath());
   ProgramFolders folders = FoldersOf(program, LearnerFolder());

@@ -2,12 +2,14 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
 #include "platform/Registry.h"
 #include "platform/Services.h"
 #include "platform/Shell.h"
+#include "platform/Speech.h"
 
 namespace norumi {
 
@@ -18,7 +20,7 @@ void UseProgramIcon();
 // What both programs of ours set up alike once their QApplication exists: the application's
 // names (the settings file is found by them), the word folder and the data folder, Japanese
 // standard buttons, the interface font, and the real services of this machine
-// for the windows.
+// for the windows, speech among them where the program was built with it.
 class DesktopServices {
  public:
   explicit DesktopServices(const QString& applicationName);
@@ -36,6 +38,8 @@ class DesktopServices {
   QtDialogs dialogs;
   DesktopShell shell;
   QtClipboard clipboard;
+  // None in a build without speech.
+  std::unique_ptr<ISpeech> speech;
   Services services;
 };
 
