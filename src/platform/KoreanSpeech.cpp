@@ -38,12 +38,9 @@ void KoreanSpeech::Say(const HangulCodes& word) {
   format.setChannelCount(1);
   format.setSampleRate(sound.sampleRate);
   sink_ = std::make_unique<QAudioSink>(QMediaDevices::defaultAudioOutput(), format);
-  // A word said to its end gives its place on the sound server back.
-  QAudioSink* sink = sink_.get();
-  QObject::connect(sink, &QAudioSink::stateChanged, sink, [sink](QAudio::State state) {
-    if (state == QAudio::IdleState) sink->stop();
-  });
-  sink->start(&buffer_);
+  // Kept until the next word: the sink is idle once the sound server holds the whole word, and
+  // stopping it then would cut off the word's end.
+  sink_->start(&buffer_);
 }
 
 }  // namespace norumi
