@@ -68,7 +68,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Depends come from the libraries the programs link alone: the X11 and offscreen platform
-# plugins come with libqt6gui6. Recommended: a Japanese font for the interface (Korean is drawn
+# plugins come with libqt6gui6; the Korean voice with libespeak-ng1, which depends on its data;
+# and Qt Multimedia's sound output is PulseAudio's, built into libqt6multimedia6 with its
+# plugins, so no plugin package is needed (a desktop's sound server, PipeWire or PulseAudio,
+# plays it; without one the words are simply not spoken). Recommended: a Japanese font for the interface (Korean is drawn
 # from the programs' own pictures, so any Japanese font will do, Noto Sans CJK JP first); Qt's
 # Japanese standard buttons; xdg-open, through which help pages and web addresses open; the
 # dictionary that typed meanings are read with (without it they are judged without readings).
