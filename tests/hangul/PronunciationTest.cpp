@@ -90,6 +90,7 @@ TEST(Pronunciation, EachRuleAndItsExceptions) {
       {"희망", "히망"},
       {"우리의", "우리에"},
       {"주의", "주이"},
+      {"강의", "강이"},
       {"가져", "가저"},
   };
   for (const auto& row : rows) EXPECT_EQ(Text(Say(row.word).hangul), row.said) << row.word;

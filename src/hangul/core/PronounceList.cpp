@@ -34,7 +34,7 @@ constexpr Row kRows[] = {
     {u"#|여울", kInsertN},  // 학여울
     {u"#|엿", kInsertN},    // 콩엿 물엿
     {u"#|이야기", kInsertN},
-    {u"#|요기", kInsertN},  // 눈요기
+    {u"눈|요기", kInsertN},
     {u"담|요", kInsertN},
     {u"솜|요", kInsertN},
     {u"맨|입", kInsertN},
@@ -56,6 +56,35 @@ constexpr Row kRows[] = {
     {u"*ㄴ|례", kKeepN},
     {u"*ㄴ|로", kKeepN},
     {u"*ㄴ|류", kKeepN},
+    // ...but not where ㄴ and ㄹ belong to one word inside a longer one: 고주파전류 국가권력.
+    {u"전|류", kRulesAlone},
+    {u"원|류", kRulesAlone},
+    {u"환|류", kRulesAlone},
+    {u"난|류", kRulesAlone},
+    {u"분|류", kRulesAlone},
+    {u"한|류", kRulesAlone},
+    {u"인|류", kRulesAlone},
+    {u"권|력", kRulesAlone},
+    {u"관|료", kRulesAlone},
+    {u"연|료", kRulesAlone},
+    {u"완|료", kRulesAlone},
+    {u"원|료", kRulesAlone},
+    {u"근|로", kRulesAlone},
+    {u"선|량", kRulesAlone},
+    {u"전|량", kRulesAlone},
+    {u"변|론", kRulesAlone},
+    {u"반|란", kRulesAlone},
+    {u"산|란", kRulesAlone},
+    {u"전|란", kRulesAlone},
+    {u"인|력", kRulesAlone},
+    {u"건|류", kRulesAlone},
+    {u"잔|류", kRulesAlone},
+    {u"변|류", kRulesAlone},
+    {u"안|료", kRulesAlone},
+    {u"민|란", kRulesAlone},
+    {u"곤|란", kRulesAlone},
+    {u"혼|란", kRulesAlone},
+    {u"문|란", kRulesAlone},
     // -ㄹ endings and -ㄹ modifiers before ㄱ and ㅂ (ㄷ ㅅ ㅈ after ㄹ tense anyway).
     {u"ㄹ|걸$", kTense},
     {u"ㄹ|걸요$", kTense},
@@ -134,10 +163,12 @@ constexpr Row kRows[] = {
     {u"밟|*", kSecondSaid},
     {u"넓|죽", kSecondSaid},
     {u"넓|둥", kSecondSaid},
-    // 의 ending a phrase of two syllables or more is the particle; -주의 and 회의 are nouns.
-    {u"**|의$", kParticle},
-    {u"주|의$", kRulesAlone},
-    {u"회|의$", kRulesAlone},
+    // 의 after a pronoun is the particle; at the end of a noun (강의 정의 회의) it stays a noun's.
+    {u"^우리|의$", kParticle},
+    {u"^저희|의$", kParticle},
+    {u"^너희|의$", kParticle},
+    {u"^나|의$", kParticle},
+    {u"^너|의$", kParticle},
 };
 
 struct Token {
