@@ -2,7 +2,9 @@
 #include "hangul/core/PronounceList.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "hangul/core/Jamo.h"
