@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "model/Tango.h"
@@ -19,5 +20,13 @@ struct SaidForms {
 // romanization and katakana. Codes that are no Hangul syllable end a stretch of syllables and
 // are kept as they are.
 SaidForms PronunciationOf(CodeView word);
+
+// What the word list of compounds and suffixes did over the words said: where it decides, the
+// rules alone would have said the word otherwise (or had no way to tell).
+struct PronunciationStats {
+  size_t words = 0;
+  size_t listDecided = 0;  // words in which an entry of the list decided a sound
+};
+SaidForms PronunciationOf(CodeView word, PronunciationStats& stats);
 
 }  // namespace norumi
