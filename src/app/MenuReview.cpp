@@ -6,8 +6,10 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/SettingsForm.h"
 #include "app/WbkMenu.h"
 #include "files/WbkDialog.h"
+#include "hangul/view/PronunciationLine.h"
 #include "platform/Dialogs.h"
 #include "platform/ExceptionDisplay.h"
 #include "platform/Registry.h"
@@ -15,7 +17,6 @@
 #include "quiz/Jap2Kor.h"
 #include "quiz/Kor2Jap.h"
 #include "quiz/ReviewResults.h"
-#include "quiz/ReviewSettingsForm.h"
 #include "session/ReviewPlan.h"
 
 namespace norumi {
@@ -117,14 +118,16 @@ void TfrmWBKMenu::btReviewClick() {
   RunReview();
 }
 
-void TfrmWBKMenu::btReviewSettingsClick() {
-  ReviewSettings settings = ReadReviewSettings(services_.registry);
-  if (frmReviewSettings->Edit(settings)) {
-    WriteReviewSettings(services_.registry, settings);
+void TfrmWBKMenu::btSettingsClick() {
+  ProgramSettings settings{ReadReviewSettings(services_.registry),
+                           PronunciationShown(services_.registry)};
+  if (frmSettings->Edit(settings)) {
+    WriteReviewSettings(services_.registry, settings.review);
+    SetPronunciationShown(services_.registry, settings.pronunciationShown);
     OpenReviews();
   }
   RefreshReview();
-  btReviewSettings->setFocus();
+  btSettings->setFocus();
 }
 
 void TfrmWBKMenu::RunReview() {

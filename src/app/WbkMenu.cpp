@@ -75,8 +75,8 @@ void TfrmWBKMenu::BuildControls() {
   btReview = Named(new QPushButton(QStringLiteral("今日の復習")), "btReview");
   btReview->setEnabled(false);
   btReview->setMinimumHeight(48);
-  btReviewSettings = Named(new QPushButton(QStringLiteral("復習の設定")), "btReviewSettings");
-  btReviewSettings->setMinimumHeight(48);
+  btSettings = Named(new QPushButton(QStringLiteral("設定")), "btSettings");
+  btSettings->setMinimumHeight(48);
   lbReview = PlainLabel("lbReview");
   lbReview->setWordWrap(true);
   SetColor(lbReview, QPalette::WindowText, Qt::red);
@@ -85,7 +85,7 @@ void TfrmWBKMenu::BuildControls() {
   lbReview->setFixedHeight(lbReview->sizeHint().height());
   lbReview->clear();
   for (QPushButton* b :
-       {btUser, btReg, btK2J, btJ2K, btChange, btUninstall, btClose, btReview, btReviewSettings})
+       {btUser, btReg, btK2J, btJ2K, btChange, btUninstall, btClose, btReview, btSettings})
     b->setAutoDefault(false);
 
   // The name row: lbUser lies under edUser and is seen once the name is registered.
@@ -109,7 +109,7 @@ void TfrmWBKMenu::BuildControls() {
   panel->addWidget(btClose, 4, 2);
   // The spaced review, below the rest.
   panel->addWidget(btReview, 5, 0, 1, 2);
-  panel->addWidget(btReviewSettings, 5, 2);
+  panel->addWidget(btSettings, 5, 2);
   panel->addWidget(lbReview, 6, 0, 1, 3);
   for (QPushButton* b : {btReg, btK2J, btJ2K}) b->setMinimumHeight(48);
 
@@ -130,7 +130,7 @@ void TfrmWBKMenu::BuildControls() {
   setTabOrder(btChange, btUninstall);
   setTabOrder(btUninstall, btClose);
   setTabOrder(btClose, btReview);
-  setTabOrder(btReview, btReviewSettings);
+  setTabOrder(btReview, btSettings);
 
   Handle(btUser, &QPushButton::clicked, &TfrmWBKMenu::btUserClick);
   connect(edUser, &QLineEdit::returnPressed, btUser, &QPushButton::click);
@@ -141,7 +141,7 @@ void TfrmWBKMenu::BuildControls() {
   Handle(btUninstall, &QPushButton::clicked, &TfrmWBKMenu::btUninstallClick);
   Handle(btClose, &QPushButton::clicked, &TfrmWBKMenu::btCloseClick);
   Handle(btReview, &QPushButton::clicked, &TfrmWBKMenu::btReviewClick);
-  Handle(btReviewSettings, &QPushButton::clicked, &TfrmWBKMenu::btReviewSettingsClick);
+  Handle(btSettings, &QPushButton::clicked, &TfrmWBKMenu::btSettingsClick);
 }
 
 QString TfrmWBKMenu::ReadRegPath() {

@@ -49,9 +49,9 @@ class TfrmWBKMenu : public TForm {
   QPushButton* btChange;
   QPushButton* btUninstall;
   QPushButton* btClose;
-  QPushButton* btReview;          // "今日の復習 (24)", greyed when nothing is due
-  QPushButton* btReviewSettings;  // "復習の設定"
-  QLabel* lbReview;               // why the review is off, when it is
+  QPushButton* btReview;    // "今日の復習 (24)", greyed when nothing is due
+  QPushButton* btSettings;  // "設定": the review's and the pronunciation's
+  QLabel* lbReview;         // why the review is off, when it is
 
  public slots:
   void FormCreate();
@@ -63,7 +63,7 @@ class TfrmWBKMenu : public TForm {
   void btUninstallClick();
   void btCloseClick();
   void btReviewClick();
-  void btReviewSettingsClick();
+  void btSettingsClick();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

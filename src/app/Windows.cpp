@@ -7,6 +7,7 @@
 
 #include "platform/DesktopServices.h"
 
+#include "app/SettingsForm.h"
 #include "app/WbkMenu.h"
 #include "editor/MelCode.h"
 #include "editor/Regist.h"
@@ -18,7 +19,6 @@
 #include "quiz/Jap2Kor.h"
 #include "quiz/Kor2Jap.h"
 #include "quiz/ReviewResults.h"
-#include "quiz/ReviewSettingsForm.h"
 #include "quiz/Seiseki.h"
 #include "quiz/Setsumei.h"
 
@@ -55,7 +55,7 @@ void CreateOtherWindows(Services& services) {
   Create(frmJap2Kor, services);
   Create(frmSeiseki, services);
   Create(frmReviewResults, services);
-  Create(frmReviewSettings, services);
+  Create(frmSettings, services);
   Create(frmMelCode, services);
 }
 
@@ -92,7 +92,7 @@ void CreateWindows(Services& services) {
 
 void DestroyWindows() {
   Destroy(frmMelCode);
-  Destroy(frmReviewSettings);
+  Destroy(frmSettings);
   Destroy(frmReviewResults);
   Destroy(frmSeiseki);
   Destroy(frmJap2Kor);

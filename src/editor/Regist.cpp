@@ -14,11 +14,13 @@
 #include "editor/TangoOp.h"
 #include "hangul/view/Image.h"
 #include "hangul/view/KeyboardWindow.h"
+#include "hangul/view/PronunciationLine.h"
 #include "model/MailCode.h"
 #include "platform/Dialogs.h"
 #include "platform/ExceptionDisplay.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
+#include "platform/Speech.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/ShownControls.h"
 
@@ -68,6 +70,7 @@ void TfrmRegist::SetCaptions(const QString& windowPrefix) {
 int TfrmRegist::ShowDisplayOnly(TTangoList& list, const TTango& entry) {
   WordList = &list;
   SetCaptions(QStringLiteral("Norumi! > 単語 > "));
+  lnPronounce->Follow(*frmKeyboard, imMoji);
   frmKeyboard->AttachImage(imMoji);
   for (QWidget* w : std::initializer_list<QWidget*>{btOption, btMagCode, btRegist, btNorumi, btLeft,
                                                     btRight, edNo, btJump, btDelete, btHanguel})
@@ -233,6 +236,17 @@ void TfrmRegist::P2Click() {
   frmKeyboard->mmPropClick(this);
 }
 
+void TfrmRegist::showEvent(QShowEvent* event) {
+  TForm::showEvent(event);
+  btSpeak->setVisible(CanSpeak(services_));
+}
+
+void TfrmRegist::btSpeakClick() {
+  HangulCodes codes;
+  frmKeyboard->Keyboard.GetCodes(codes);
+  if (CanSpeak(services_)) services_.speech->Say(codes);
+}
+
 void TfrmRegist::keyPressEvent(QKeyEvent* event) {
   // Escape is "閉じる", never a close that skips the question and the save.
   if (event->matches(QKeySequence::Cancel)) {
@@ -242,6 +256,10 @@ void TfrmRegist::keyPressEvent(QKeyEvent* event) {
   // Reaches the window only from controls that take no text: the Korean word is the one thing
   // to paste into then.
   if (IsCtrlV(event) && !btHanguel->isHidden()) Run([this] { btHanguelClick(); });
+  if (event->key() == Qt::Key_F5 && event->modifiers() == Qt::NoModifier && !btSpeak->isHidden()) {
+    Run([this] { btSpeakClick(); });
+    return;
+  }
   TForm::keyPressEvent(event);
 }
 

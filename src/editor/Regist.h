@@ -22,6 +22,7 @@ class QPushButton;
 namespace norumi {
 
 class TImage;
+class TPronunciationLine;
 
 // The word editor: browses the entries of one word file, registers a pasted Korean word with
 // its meaning, adds and deletes entries, and in teacher mode edits a word's explanation and
@@ -62,6 +63,7 @@ class TfrmRegist : public TForm {
   QPushButton* btJump;
   QLabel* Label1;
   TImage* imMoji;
+  TPronunciationLine* lnPronounce;  // how the word being edited is said
   QLabel* Label2;
   QLineEdit* edJapan;
   QPushButton* btHanguel;
@@ -71,6 +73,7 @@ class TfrmRegist : public TForm {
   QPushButton* btRegist;
   QPushButton* btDelete;
   QPushButton* btClose;
+  QPushButton* btSpeak;  // "発音" (F5): the word being edited, spoken
   QMenuBar* MainMenu1;
   QMenu* F1;
   QAction* T1;
@@ -95,12 +98,14 @@ class TfrmRegist : public TForm {
   void btOptionClick();
   void btMagCodeClick();
   void btCloseClick();
+  void btSpeakClick();
   void P2Click();
   // "TSVから読み込み...": adds the words of a tab-separated text file, as wbk import does.
   void T1Click();
 
  protected:
-  void keyPressEvent(QKeyEvent* event) override;               // FormKeyDown
+  void keyPressEvent(QKeyEvent* event) override;  // FormKeyDown
+  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;  // FormKeyDown, from the edits
 
  private:

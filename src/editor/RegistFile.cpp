@@ -9,6 +9,7 @@
 #include "editor/EditSteps.h"
 #include "editor/Regist.h"
 #include "hangul/view/KeyboardWindow.h"
+#include "hangul/view/PronunciationLine.h"
 #include "model/WordFileUpdate.h"
 #include "platform/BusyWork.h"
 #include "platform/Dialogs.h"
@@ -34,6 +35,7 @@ const QString kBrowseOnly = QStringLiteral(
 int TfrmRegist::OpenFile(const std::filesystem::path& file) {
   if (!LoadWordFile(file)) return kModalCancel;
   SetCaptions(QStringLiteral("Norumi! > 単語登録 > "));
+  lnPronounce->Follow(*frmKeyboard, imMoji);
   frmKeyboard->AttachImage(imMoji);
   const bool locked = IsLocked();
   const bool unsaved = !savePath_;

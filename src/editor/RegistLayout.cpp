@@ -9,6 +9,8 @@
 
 #include "editor/Regist.h"
 #include "hangul/view/Image.h"
+#include "hangul/view/KeyboardWindow.h"
+#include "hangul/view/PronunciationLine.h"
 #include "platform/FormParts.h"
 #include "platform/text/Cp932Validator.h"
 
@@ -30,6 +32,7 @@ void TfrmRegist::BuildControls() {
   imMoji = Named(new TImage, "imMoji");
   imMoji->setFixedSize(456, 24);
   imMoji->setAccessibleDescription(QStringLiteral("編集中の韓国語"));
+  lnPronounce = new TPronunciationLine(services_.registry);
   Label2 = Named(new QLabel(QStringLiteral("日本語")), "Label2");
   edJapan = Named(new QLineEdit, "edJapan");
   edJapan->setValidator(new Cp932Validator(edJapan));
@@ -41,6 +44,7 @@ void TfrmRegist::BuildControls() {
   btRegist = Named(new QPushButton(QStringLiteral("登録")), "btRegist");
   btDelete = Named(new QPushButton(QStringLiteral("削除")), "btDelete");
   btClose = Named(new QPushButton(QStringLiteral("閉じる")), "btClose");
+  btSpeak = SpeakButton();
   // Enter in the meaning field must not press a button on its own; the window keeps its size
   // while buttons come and go with the mode.
   for (QPushButton* b : {btLeft, btRight, btJump, btHanguel, btNorumi, btOption, btMagCode,
@@ -64,6 +68,7 @@ void TfrmRegist::BuildControls() {
   korean->addWidget(btHanguel);
   korean->addWidget(btNorumi);
   korean->addStretch();
+  korean->addWidget(btSpeak);
   auto* teacher = new QHBoxLayout;
   teacher->addWidget(btOption);
   teacher->addWidget(btMagCode);
@@ -80,6 +85,7 @@ void TfrmRegist::BuildControls() {
   layout->addLayout(browse);
   layout->addWidget(Label1);
   layout->addWidget(imMoji);
+  layout->addWidget(lnPronounce);
   layout->addLayout(korean);
   layout->addWidget(Label2);
   layout->addWidget(edJapan);
@@ -93,7 +99,8 @@ void TfrmRegist::BuildControls() {
   setTabOrder(edNo, btJump);
   setTabOrder(btJump, btHanguel);
   setTabOrder(btHanguel, btNorumi);
-  setTabOrder(btNorumi, edJapan);
+  setTabOrder(btNorumi, btSpeak);
+  setTabOrder(btSpeak, edJapan);
   setTabOrder(edJapan, btRegist);
   setTabOrder(btRegist, btDelete);
   setTabOrder(btDelete, btClose);
@@ -135,6 +142,7 @@ void TfrmRegist::ConnectHandlers() {
   Handle(btRegist, &QPushButton::clicked, &TfrmRegist::btRegistClick);
   Handle(btDelete, &QPushButton::clicked, &TfrmRegist::btDeleteClick);
   Handle(btClose, &QPushButton::clicked, &TfrmRegist::btCloseClick);
+  Handle(btSpeak, &QPushButton::clicked, &TfrmRegist::btSpeakClick);
   Handle(T1, &QAction::triggered, &TfrmRegist::T1Click);
   Handle(C1, &QAction::triggered, &TfrmRegist::btCloseClick);
   Handle(P1, &QAction::triggered, &TfrmRegist::btHanguelClick);

@@ -8,6 +8,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QPalette>
+#include <QPushButton>
 #include <QString>
 
 #include "platform/text/ShownControls.h"
@@ -26,6 +27,18 @@ W* Named(W* widget, const char* name) {
 inline void ShowShortcut(QAction* item, const QKeySequence& keys) {
   item->setShortcut(keys);
   item->setShortcutContext(Qt::WidgetShortcut);
+}
+
+// "発音" (F5), which speaks the window's Korean word. Hidden, keeping its place, until its window
+// shows it where the machine can speak.
+inline QPushButton* SpeakButton(QWidget* parent = nullptr) {
+  auto* button = Named(new QPushButton(QStringLiteral("発音"), parent), "btSpeak");
+  button->setToolTip(QStringLiteral("F5"));
+  QSizePolicy keep = button->sizePolicy();
+  keep.setRetainSizeWhenHidden(true);
+  button->setSizePolicy(keep);
+  button->hide();
+  return button;
 }
 
 // A horizontal rule in `color`.

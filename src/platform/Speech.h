@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/Tango.h"
+#include "platform/Services.h"
 
 namespace norumi {
 
@@ -14,5 +15,11 @@ class ISpeech {
   // Starts speaking `word`, cutting short what was being spoken, and returns at once.
   virtual void Say(const HangulCodes& word) = 0;
 };
+
+// Whether the windows offer to speak a word: the program has speech, and the machine a voice
+// and a sound output.
+inline bool CanSpeak(const Services& services) {
+  return services.speech && services.speech->CanSpeak();
+}
 
 }  // namespace norumi

@@ -14,6 +14,7 @@
 #include "platform/FormParts.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
+#include "platform/Speech.h"
 #include "platform/Spoken.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/ShownControls.h"
@@ -69,6 +70,7 @@ void TfrmJap2Kor::BuildControls() {
   btHard = RatingButton("btHard", QStringLiteral("難しい"), QStringLiteral("2"));
   btEasy = RatingButton("btEasy", QStringLiteral("簡単"), QStringLiteral("4"));
   btClose = Named(new QPushButton(QStringLiteral("閉じる")), "btClose");
+  btSpeak = SpeakButton();
   // The buttons come and go with each step; the window must not jump around meanwhile.
   for (QPushButton* b : {btNorumi, btHanguel, btAns, btHantei, btNext, btClose}) {
     QSizePolicy keep = b->sizePolicy();
@@ -85,6 +87,7 @@ void TfrmJap2Kor::BuildControls() {
   input->addWidget(btHanguel);
   input->addWidget(btNorumi);
   input->addStretch();
+  input->addWidget(btSpeak);
   question->addLayout(input);
 
   auto* middle = new QHBoxLayout;
@@ -115,7 +118,8 @@ void TfrmJap2Kor::BuildControls() {
   setTabOrder(btClose, btHantei);
   setTabOrder(btHantei, btAns);
   setTabOrder(btAns, btMarkRight);
-  setTabOrder(btMarkRight, btHanguel);
+  setTabOrder(btMarkRight, btSpeak);
+  setTabOrder(btSpeak, btHanguel);
   setTabOrder(btHanguel, btNorumi);
 }
 
@@ -151,6 +155,7 @@ void TfrmJap2Kor::ConnectHandlers() {
   Handle(btHard, &QPushButton::clicked, &TfrmJap2Kor::btHardClick);
   Handle(btEasy, &QPushButton::clicked, &TfrmJap2Kor::btEasyClick);
   Handle(btClose, &QPushButton::clicked, &TfrmJap2Kor::btCloseClick);
+  Handle(btSpeak, &QPushButton::clicked, &TfrmJap2Kor::btSpeakClick);
   Handle(btHanguel, &QPushButton::clicked, &TfrmJap2Kor::btHanguelClick);
   Handle(btNorumi, &QPushButton::clicked, &TfrmJap2Kor::btNorumiClick);
   Handle(C1, &QAction::triggered, &TfrmJap2Kor::btCloseClick);
@@ -199,6 +204,7 @@ void TfrmJap2Kor::ShowQuestion() {
   btMarkRight->hide();
   btHard->hide();
   btEasy->hide();
+  btSpeak->hide();
   Describe(*btHanguel, SpokenQuestion(Session->History(), Session->Position(), lbJapan->text()));
   btHanguel->setFocus();
 }
@@ -218,6 +224,7 @@ void TfrmJap2Kor::btHanteiClick() {
   btAns->setVisible(!right);
   btMarkRight->setVisible(Session->OffersMarkRight(!AnswerAsJudged(Judged).empty()));
   ShowRatings(*Session, *btHard, *btEasy);
+  btSpeak->setVisible(CanSpeak(services_));
   const HangulCodes answer = Session->AnswerKorean();
   FocusNext(SpokenVerdict(right, DrawnText(&answer)));
 }
@@ -285,6 +292,11 @@ void TfrmJap2Kor::btCloseClick() {
   done(kModalOk);
 }
 
+void TfrmJap2Kor::btSpeakClick() {
+  if (Session && !btSpeak->isHidden() && CanSpeak(services_))
+    services_.speech->Say(Session->Word()->Hangul);
+}
+
 void TfrmJap2Kor::btHanguelClick() {
   imMoji->setAccessibleDescription(kPasted);
   frmKeyboard->Paste(this);
@@ -324,6 +336,10 @@ void TfrmJap2Kor::keyPressEvent(QKeyEvent* event) {
     Run([this] { btHanguelClick(); });
   if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier) {
     Run([this] { btMarkRightClick(); });
+    return;
+  }
+  if (event->key() == Qt::Key_F5 && event->modifiers() == Qt::NoModifier) {
+    Run([this] { btSpeakClick(); });
     return;
   }
   TForm::keyPressEvent(event);

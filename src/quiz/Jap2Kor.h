@@ -43,6 +43,7 @@ class TfrmJap2Kor : public TForm {
   QPushButton* btHard;       // in the spaced review: a right answer that came hard
   QPushButton* btEasy;       // in the spaced review: a right answer that came easily
   QPushButton* btClose;
+  QPushButton* btSpeak;  // "発音" (F5): the right answer spoken, once the answer is judged
   QMenuBar* MainMenu1;
   QAction* C1;
   QAction* P1;
@@ -58,6 +59,7 @@ class TfrmJap2Kor : public TForm {
   void btHardClick();
   void btEasyClick();
   void btCloseClick();
+  void btSpeakClick();
   void btHanguelClick();
   void btNorumiClick();
   void C2Click();

@@ -2,6 +2,7 @@
 #include "quiz/Kor2Jap.h"
 
 #include <QAction>
+#include <QBoxLayout>
 #include <QGridLayout>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -14,8 +15,10 @@
 
 #include "hangul/view/Image.h"
 #include "hangul/view/KeyboardWindow.h"
+#include "hangul/view/PronunciationLine.h"
 #include "platform/Dialogs.h"
 #include "platform/FormParts.h"
+#include "platform/Speech.h"
 #include "platform/Spoken.h"
 #include "platform/text/Cp932.h"
 #include "platform/text/Cp932Validator.h"
@@ -85,6 +88,9 @@ void TfrmKor2Jap::BuildControls() {
   imMoji = Named(new TImage, "imMoji");
   imMoji->setFixedSize(456, 24);
   imMoji->setAccessibleDescription(QStringLiteral("問題の韓国語"));
+  lnPronounce = new TPronunciationLine(services_.registry);
+  btSpeak = SpeakButton();
+  btSpeak->setAutoDefault(true);
   Label2 = Named(new QLabel(QStringLiteral("日本語")), "Label2");
   edJapan = Named(new QLineEdit, "edJapan");
   edJapan->setValidator(new Cp932Validator(
@@ -145,11 +151,21 @@ void TfrmKor2Jap::BuildControls() {
   buttons->setRowStretch(4, 1);
   buttons->addWidget(btClose, 5, 0);
 
+  // How the word is said, right under it; the window grows by that line alone, so that the
+  // explanation still finds room beside it on a small screen.
+  auto* word = new QVBoxLayout;
+  word->setSpacing(0);
+  word->addWidget(imMoji);
+  word->addWidget(lnPronounce);
+  auto* said = new QHBoxLayout;
+  said->addLayout(word);
+  said->addWidget(btSpeak, 0, Qt::AlignTop);
+
   auto* layout = new QGridLayout(this);
   layout->setMenuBar(MainMenu1);
   layout->addWidget(lbTanName, 0, 0, 1, 2);
   layout->addWidget(Label1, 1, 0, 1, 2);
-  layout->addWidget(imMoji, 2, 0, 1, 2);
+  layout->addLayout(said, 2, 0, 1, 2);
   layout->addWidget(Label2, 3, 0, 1, 2);
   layout->addWidget(edJapan, 4, 0, 1, 2);
   layout->addWidget(lbNotice, 5, 0, 1, 2);
@@ -163,7 +179,8 @@ void TfrmKor2Jap::BuildControls() {
   setTabOrder(btNext, btHard);
   setTabOrder(btHard, btEasy);
   setTabOrder(btEasy, btMarkRight);
-  setTabOrder(btMarkRight, btClose);
+  setTabOrder(btMarkRight, btSpeak);
+  setTabOrder(btSpeak, btClose);
 
   Handle(btHantei, &QPushButton::clicked, &TfrmKor2Jap::btHanteiClick);
   Handle(btAns, &QPushButton::clicked, &TfrmKor2Jap::btAnsClick);
@@ -172,6 +189,7 @@ void TfrmKor2Jap::BuildControls() {
   Handle(btHard, &QPushButton::clicked, &TfrmKor2Jap::btHardClick);
   Handle(btEasy, &QPushButton::clicked, &TfrmKor2Jap::btEasyClick);
   Handle(btClose, &QPushButton::clicked, &TfrmKor2Jap::btCloseClick);
+  Handle(btSpeak, &QPushButton::clicked, &TfrmKor2Jap::btSpeakClick);
   Handle(C1, &QAction::triggered, &TfrmKor2Jap::btCloseClick);
 }
 
@@ -209,6 +227,8 @@ void TfrmKor2Jap::ShowQuestion() {
   btMarkRight->hide();
   btHard->hide();
   btEasy->hide();
+  btSpeak->hide();
+  lnPronounce->ShowWord(nullptr);
   SetColor(edJapan, QPalette::Text, Qt::black);
   edJapan->clear();
   lbNotice->clear();
@@ -232,7 +252,18 @@ void TfrmKor2Jap::btHanteiClick() {
   if (!right) btAns->show();
   btMarkRight->setVisible(Session->OffersMarkRight(!Judged.trimmed().isEmpty()));
   ShowRatings(*Session, *btHard, *btEasy);
+  ShowSaid();
   FocusNext(SpokenVerdict(right, FromCp932(Session->AnswerMeanings())));
+}
+
+void TfrmKor2Jap::ShowSaid() {
+  lnPronounce->ShowWord(&Session->Word()->Hangul);
+  btSpeak->setVisible(CanSpeak(services_));
+}
+
+void TfrmKor2Jap::btSpeakClick() {
+  if (Session && !btSpeak->isHidden() && CanSpeak(services_))
+    services_.speech->Say(Session->Word()->Hangul);
 }
 
 void TfrmKor2Jap::btMarkRightClick() {
@@ -261,7 +292,8 @@ void TfrmKor2Jap::RateAndGoOn(review::Rating rating) {
 }
 
 void TfrmKor2Jap::FocusNext(const QString& spoken) {
-  Describe(*btNext, spoken);
+  const QString said = lnPronounce->Spoken();
+  Describe(*btNext, said.isEmpty() ? spoken : spoken + QStringLiteral("。") + said);
   btNext->setFocus();
   // The answer field's cursor waits at its start, moved while the field has no focus: emptied
   // for the next question, the field then tells of no moving cursor, which a screen reader would
@@ -312,6 +344,10 @@ void TfrmKor2Jap::keyPressEvent(QKeyEvent* event) {
   }
   if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier) {
     Run([this] { btMarkRightClick(); });
+    return;
+  }
+  if (event->key() == Qt::Key_F5 && event->modifiers() == Qt::NoModifier) {
+    Run([this] { btSpeakClick(); });
     return;
   }
   TForm::keyPressEvent(event);

@@ -14,6 +14,7 @@ class QPushButton;
 namespace norumi {
 
 class TImage;
+class TPronunciationLine;
 
 // Shows a Korean word and asks for its Japanese meaning: the words of a drill in the history's
 // order (quiz mode), or one word received in a mail-magazine code (single-word mode).
@@ -32,6 +33,8 @@ class TfrmKor2Jap : public TForm {
   QLabel* lbTanName;
   QLabel* Label1;
   TImage* imMoji;
+  TPronunciationLine* lnPronounce;  // how the word is said, once the answer is judged
+  QPushButton* btSpeak;             // "発音" (F5), once the answer is judged
   QLabel* Label2;
   QLineEdit* edJapan;
   QLabel* lbNotice;  // says what the answer field left out of a paste or of what was typed
@@ -56,11 +59,13 @@ class TfrmKor2Jap : public TForm {
   void btHardClick();
   void btEasyClick();
   void btCloseClick();
+  void btSpeakClick();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;  // edJapanKeyDown / KeyUp
   void showEvent(QShowEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;  // FormKeyDown: F2 counts the answer as right
+  // FormKeyDown: F2 counts the answer as right, F5 speaks the word
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void BuildControls();
@@ -69,6 +74,8 @@ class TfrmKor2Jap : public TForm {
   // Moves the focus to "次へ", which a screen reader then reads with `spoken`.
   void FocusNext(const QString& spoken);
   void ShowExplanation();
+  // How the word is said, heard and seen once the answer is judged.
+  void ShowSaid();
   void FinishQuiz();
   // Rates the answer judged and goes on, in the spaced review.
   void RateAndGoOn(review::Rating rating);

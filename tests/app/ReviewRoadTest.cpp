@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The day's review from the menu: its count, the cards in the quiz windows of their directions,
 // the ratings, the results, and a record that cannot be used.
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -82,26 +83,28 @@ TEST_F(ReviewRoad, NewWordsAreAskedRatedAndCountedAndTheWrongOneOnceMore) {
   EXPECT_GT(easy->stability, 8) << "rated Easy: the first stability of Easy";
 }
 
-TEST_F(ReviewRoad, TheSettingsWindowKeepsWhatOkTakesAndDropsWhatCancelLeaves) {
-  dialogs.ExpectModal("frmReviewSettings", [](QDialog& w) {
+TEST_F(ReviewRoad, TheSettingsKeepWhatOkTakesAndDropWhatCancelLeaves) {
+  dialogs.ExpectModal("frmSettings", [](QDialog& w) {
     EXPECT_EQ(Find<QSpinBox>(w, "spNewPerDay").value(), 20);
     EXPECT_EQ(Find<QSpinBox>(w, "spRetention").value(), 90);
     Find<QSpinBox>(w, "spNewPerDay").setValue(1);
     Find<QSpinBox>(w, "spRetention").setValue(80);
+    Find<QCheckBox>(w, "cbPronunciation").setChecked(false);
     Click(w, "btOk");
   });
-  dialogs.ExpectModal("frmReviewSettings", [](QDialog& w) {
+  dialogs.ExpectModal("frmSettings", [](QDialog& w) {
     EXPECT_EQ(Find<QSpinBox>(w, "spNewPerDay").value(), 1);
     Find<QSpinBox>(w, "spNewPerDay").setValue(0);
     Click(w, "btCancel");
   });
-  frmWBKMenu->btReviewSettings->click();
+  frmWBKMenu->btSettings->click();
   EXPECT_EQ(frmWBKMenu->btReview->text(), "今日の復習 (1)") << "one new word a day";
-  frmWBKMenu->btReviewSettings->click();
+  frmWBKMenu->btSettings->click();
   dialogs.VerifyFinished();
   EXPECT_EQ(frmWBKMenu->btReview->text(), "今日の復習 (1)");
   EXPECT_EQ(registry.ReadMachineString(kProgramKey, "reviewNewPerDay"), "1");
   EXPECT_EQ(registry.ReadMachineString(kProgramKey, "reviewRetention"), "0.80");
+  EXPECT_EQ(registry.ReadMachineString(kProgramKey, "pronunciationLine"), "0");
 }
 
 TEST_F(ReviewRoad, ARecordThatCannotBeUsedTurnsTheReviewOffAndSaysWhy) {

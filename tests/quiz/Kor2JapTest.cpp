@@ -14,6 +14,7 @@
 #include "ModelSamples.h"
 #include "hangul/view/Drawing.h"
 #include "hangul/view/KeyboardWindow.h"
+#include "hangul/view/PronunciationLine.h"
 #include "platform/text/Cp932.h"
 #include "quiz/Kor2Jap.h"
 #include "quiz/Seiseki.h"
@@ -325,6 +326,36 @@ TEST_F(Kor2JapQuiz, TheLearnerMayCountAnAnswerJudgedWrongAsRight) {
     });
     EXPECT_EQ(list.RirekiKor2Jap.Records(), (std::vector<TRireki>{{4, readOnly ? 2 : 3}}));
   }
+}
+
+TEST_F(Kor2JapQuiz, HowTheWordIsSaidIsShownAndSpokenOnlyOnceTheAnswerIsJudged) {
+  TTangoList list;
+  FillAnimals(list);
+  const auto pressF5 = [] {
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
+    QApplication::sendEvent(frmKor2Jap, &key);
+  };
+  Quiz(list, [&](TfrmKor2Jap& w) {
+    EXPECT_TRUE(w.lnPronounce->Spoken().isEmpty());
+    EXPECT_TRUE(w.btSpeak->isHidden());
+    pressF5();
+    EXPECT_TRUE(speech.said.empty()) << "the question's word is not given away";
+    Answer("犬");
+    EXPECT_EQ(w.lnPronounce->Spoken(), "発音 개 gae ケ");
+    EXPECT_EQ(test::Heard(w.btNext, QAccessible::Description), "正解。発音 개 gae ケ");
+    pressF5();
+    EXPECT_EQ(speech.said, std::vector<HangulCodes>{kGae});
+    w.btClose->click();
+  });
+  // Turned off, and on a machine with no voice: neither the line nor the button.
+  registry.WriteMachineString(kProgramKey, "pronunciationLine", "0");
+  speech.canSpeak = false;
+  Quiz(list, [](TfrmKor2Jap& w) {
+    Answer("いぬ");
+    EXPECT_TRUE(w.lnPronounce->Spoken().isEmpty());
+    EXPECT_TRUE(w.btSpeak->isHidden());
+    w.btClose->click();
+  });
 }
 
 TEST_F(Kor2JapQuiz, SingleWordRecordsNothingAndNextClosesAtOnce) {

@@ -90,9 +90,9 @@ grep -qx 'Screen reader on.' "$work/spoken" || fail "Orca never started speaking
 expected=(
   "Norumi! > 単語出題 > animals dialog."
   "1問目 개."
-  "正解."
+  "正解。発音 개 gae ケ."
   "2問目 고양이."
-  "不正解。正しい答えは 猫."
+  "不正解。正しい答えは 猫。発音 고양이 goyangi コヤンイ."
   "今回の成績 1/2 50%。正解率の推移：50%。最新 50%"
 )
 line=0
@@ -105,4 +105,4 @@ for text in "${expected[@]}"; do
   fi
   line=$((line + found))
 done
-echo "Orca spoke the question, both verdicts and the score, in order."
+echo "Orca spoke the question, both verdicts with the pronunciation and the score, in order."

@@ -44,6 +44,7 @@ class AppFixture : public testing::Test {
     services.executablePath = FromPath(folder / "norumi");
     services.wordFolder = folder.Path();
     services.dataFolder = folder.Path();
+    services.speech = &speech;
   }
 
   void WriteFile(const std::string& name, const std::string& bytes) {
@@ -54,6 +55,7 @@ class AppFixture : public testing::Test {
   SettingsRegistry registry;
   ScriptedDialogs dialogs;
   RecordingShell shell;
+  RecordingSpeech speech;
   Services services;
 };
 

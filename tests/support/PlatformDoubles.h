@@ -10,6 +10,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
+#include "platform/Speech.h"
 
 namespace norumi::test {
 
@@ -70,6 +71,16 @@ class RecordingShell : public IShell {
  public:
   void Open(const QString& target) override { opened.push_back(target); }
   std::vector<QString> opened;
+};
+
+// Remembers the words it was asked to speak and speaks none; `canSpeak` says whether the machine
+// it stands for has a voice and a sound output.
+class RecordingSpeech : public ISpeech {
+ public:
+  bool CanSpeak() override { return canSpeak; }
+  void Say(const HangulCodes& word) override { said.push_back(word); }
+  bool canSpeak = true;
+  std::vector<HangulCodes> said;
 };
 
 }  // namespace norumi::test

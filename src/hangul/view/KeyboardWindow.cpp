@@ -12,8 +12,10 @@
 #include "hangul/view/Drawing.h"
 #include "hangul/view/KeyboardKeys.h"
 #include "hangul/view/PatternDialog.h"
+#include "hangul/view/PronunciationLine.h"
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
+#include "platform/Speech.h"
 #include "storage/FileErrors.h"
 
 namespace norumi {
@@ -43,7 +45,21 @@ void TfrmKeyboard::FormCreate() {
   imMoji->Picture.fill(Qt::white);
   Uni2Euc = TUni2Euc::FromProgramFolder(services_.dataFolder);
   Target = imMoji;
+  lnPronounce->Follow(*this, imMoji);
   ReloadSettings();
+}
+
+void TfrmKeyboard::showEvent(QShowEvent* event) {
+  TForm::showEvent(event);
+  // A sound output may have come or gone since the window was last shown.
+  btSpeak->setVisible(CanSpeak(services_));
+}
+
+void TfrmKeyboard::btSpeakClick() {
+  if (!CanSpeak(services_)) return;
+  HangulCodes codes;
+  Keyboard.GetCodes(codes);
+  services_.speech->Say(codes);
 }
 
 void TfrmKeyboard::ReloadSettings() {
@@ -62,6 +78,7 @@ void TfrmKeyboard::AttachImage(TImage* image, const HangulCodes* codes) {
 void TfrmKeyboard::DrawCodes(const HangulCodes* codes) {
   Target->SetPicture(norumi::DrawCodes(codes, Target->size(), Target->devicePixelRatioF()),
                      DrawnText(codes));
+  emit Drawn(Target, codes);
 }
 
 void TfrmKeyboard::DrawModel() {
@@ -201,6 +218,9 @@ bool TfrmKeyboard::FormKeyDown(const QKeyEvent& key) {
   } else if (code == Qt::Key_Space) {
     Press(btSpace, &TfrmKeyboard::btSpaceClick);
     return true;  // a focused button would take it for a click
+  } else if (code == Qt::Key_F5 && !btSpeak->isHidden()) {
+    Press(btSpeak, &TfrmKeyboard::btSpeakClick);
+    return true;
   } else if (ctrl && code == Qt::Key_C) {
     Press(btCopy, &TfrmKeyboard::btCopyClick);
   } else if (ctrl && code == Qt::Key_V) {

@@ -18,6 +18,7 @@ class QStatusBar;
 namespace norumi {
 
 class TImage;
+class TPronunciationLine;
 
 // The Hangul keyboard: one button per jamo, the line typed so far, and commands to copy it to
 // other programs in one of four forms, paste Korean back and save it as numeric references.
@@ -55,7 +56,13 @@ class TfrmKeyboard : public TForm {
 
   std::filesystem::path SettingsFile() const;
 
+ signals:
+  // Whatever was drawn into `target`, as it was drawn: the pronunciation line follows it.
+  void Drawn(TImage* target, const HangulCodes* codes);
+
+ public:
   TImage* imMoji;
+  TPronunciationLine* lnPronounce;  // how the word typed is said
   QLabel* Label1;
   QLabel* Label2;
   std::vector<QPushButton*> KeyButtons;  // in the order of kJamoKeys
@@ -65,6 +72,7 @@ class TfrmKeyboard : public TForm {
   QPushButton* btPaste;
   QPushButton* btSpace;
   QPushButton* btClose;
+  QPushButton* btSpeak;  // "発音" (F5): the word typed, spoken
   QStatusBar* StatusBar1;
   QMenuBar* MainMenu1;
   QAction* mmSave10;
@@ -86,6 +94,7 @@ class TfrmKeyboard : public TForm {
   void btClearClick();
   void btSpaceClick();
   void btCloseClick();
+  void btSpeakClick();
   void mmMinClick();
   void mmSave10Click();
   void mmSave16Click();
@@ -98,6 +107,7 @@ class TfrmKeyboard : public TForm {
 
  protected:
   bool event(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 

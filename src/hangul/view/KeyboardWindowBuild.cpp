@@ -9,6 +9,7 @@
 #include "hangul/view/Drawing.h"
 #include "hangul/view/KeyboardKeys.h"
 #include "hangul/view/KeyboardWindow.h"
+#include "hangul/view/PronunciationLine.h"
 #include "platform/FormParts.h"
 
 namespace norumi {
@@ -16,7 +17,9 @@ namespace norumi {
 namespace {
 
 constexpr int kClientWidth = 573;
-constexpr int kClientHeight = 282;
+// The pronunciation line lies under the word typed; the keys come below it.
+constexpr int kLine = 26;
+constexpr int kClientHeight = 282 + kLine;
 constexpr int kKey = 32;    // every key button is square
 constexpr int kPitch = 34;  // a key and the gap after it
 constexpr int kLeft = 14;
@@ -57,10 +60,12 @@ void TfrmKeyboard::BuildControls() {
   imMoji = Named(new TImage(client), "imMoji");
   imMoji->setGeometry(kLeft, 12, 545, 24);
   imMoji->setAccessibleDescription(QStringLiteral("入力した韓国語"));
+  lnPronounce = new TPronunciationLine(services_.registry, client);
+  lnPronounce->setGeometry(kLeft, 12 + 24 + 2, 545, 24);
   Label1 = Named(new QLabel(QStringLiteral("子音"), client), "Label1");
-  Label1->move(kLeft, 44);
+  Label1->move(kLeft, 44 + kLine);
   Label2 = Named(new QLabel(QStringLiteral("母音"), client), "Label2");
-  Label2->move(kLeft, 140);
+  Label2->move(kLeft, 140 + kLine);
 
   // Consonants in two rows of ten and nine, vowels in two rows of eleven and ten, in tag order.
   const HangulGlyphs& glyphs = HangulGlyphs::Instance();
@@ -69,7 +74,7 @@ void TfrmKeyboard::BuildControls() {
     const bool vowel = i >= 19;
     const int n = vowel ? i - 19 : i;
     const int perRow = vowel ? 11 : 10;
-    const int top = (vowel ? 158 : 62) + (n / perRow) * kPitch;
+    const int top = (vowel ? 158 : 62) + kLine + (n / perRow) * kPitch;
     const QString hint = key.hint ? QString::fromUtf8(key.hint) : QString();
     QPushButton* button =
         Button(client, key.name, {}, hint, {kLeft + (n % perRow) * kPitch, top, kKey, kKey});
@@ -84,18 +89,24 @@ void TfrmKeyboard::BuildControls() {
 
   const int commands = kLeft + 11 * kPitch + 18;
   btBack = Button(client, "btBack", QStringLiteral("BS"), QStringLiteral("１文字消去します。"),
-                  {commands, 62, kKey, kKey});
+                  {commands, 62 + kLine, kKey, kKey});
   btClear = Button(client, "btClear", QStringLiteral("CL"), QStringLiteral("文字をクリアします。"),
-                   {commands + kPitch, 62, kKey, kKey});
+                   {commands + kPitch, 62 + kLine, kKey, kKey});
   btSpace = Button(client, "btSpace", QStringLiteral("SP"), QStringLiteral("空白"),
-                   {commands + 2 * kPitch, 62, kKey, kKey});
-  btCopy = Button(client, "btCopy", QStringLiteral("CP"),
-                  QStringLiteral("入力された文字をコピーします。"), {commands, 96, kKey, kKey});
+                   {commands + 2 * kPitch, 62 + kLine, kKey, kKey});
+  btCopy =
+      Button(client, "btCopy", QStringLiteral("CP"),
+             QStringLiteral("入力された文字をコピーします。"), {commands, 96 + kLine, kKey, kKey});
   btPaste = Button(client, "btPaste", QStringLiteral("PS"),
                    QStringLiteral("指定された文字コードでコピーされた韓国語を貼り付けます。"),
-                   {commands + kPitch, 96, kKey, kKey});
+                   {commands + kPitch, 96 + kLine, kKey, kKey});
   btClose = Button(client, "btClose", QStringLiteral("Close"), QStringLiteral("終了します"),
-                   {commands, 192, 2 * kPitch + kKey, kKey});
+                   {commands, 192 + kLine, 2 * kPitch + kKey, kKey});
+
+  btSpeak = Button(client, "btSpeak", QStringLiteral("発音"),
+                   QStringLiteral("入力した韓国語を読み上げます。(F5)"),
+                   {commands, 130 + kLine, 2 * kPitch + kKey, kKey});
+  btSpeak->hide();  // until the window is shown on a machine that can speak
 
   StatusBar1 = Named(new QStatusBar(client), "StatusBar1");
   StatusBar1->setSizeGripEnabled(false);
@@ -178,6 +189,7 @@ void TfrmKeyboard::ConnectHandlers() {
   Handle(btPaste, &QPushButton::clicked, &TfrmKeyboard::btPasteClick);
   Handle(btSpace, &QPushButton::clicked, &TfrmKeyboard::btSpaceClick);
   Handle(btClose, &QPushButton::clicked, &TfrmKeyboard::btCloseClick);
+  Handle(btSpeak, &QPushButton::clicked, &TfrmKeyboard::btSpeakClick);
   Handle(mmSave10, &QAction::triggered, &TfrmKeyboard::mmSave10Click);
   Handle(mmSave16, &QAction::triggered, &TfrmKeyboard::mmSave16Click);
   Handle(mmMin, &QAction::triggered, &TfrmKeyboard::mmMinClick);

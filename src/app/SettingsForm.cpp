@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "quiz/ReviewSettingsForm.h"
+#include "app/SettingsForm.h"
 
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -13,7 +15,7 @@
 
 namespace norumi {
 
-TfrmReviewSettings* frmReviewSettings = nullptr;
+TfrmSettings* frmSettings = nullptr;
 
 namespace {
 
@@ -23,10 +25,11 @@ int Percent(double share) {
 
 }  // namespace
 
-TfrmReviewSettings::TfrmReviewSettings(Services& services) : TForm(services) {
-  setObjectName(QStringLiteral("frmReviewSettings"));
-  setWindowTitle(QStringLiteral("復習の設定"));
+TfrmSettings::TfrmSettings(Services& services) : TForm(services) {
+  setObjectName(QStringLiteral("frmSettings"));
+  setWindowTitle(QStringLiteral("設定"));
 
+  gbReview = Named(new QGroupBox(QStringLiteral("今日の復習")), "gbReview");
   Label1 = Named(new QLabel(QStringLiteral("1日に出す新しい単語")), "Label1");
   spNewPerDay = Named(new QSpinBox, "spNewPerDay");
   spNewPerDay->setRange(0, ReviewSettings::kMaxNewPerDay);
@@ -42,46 +45,55 @@ TfrmReviewSettings::TfrmReviewSettings(Services& services) : TForm(services) {
                      "目標を高くすると、単語は早めに戻ってきて、毎日の復習が増えます。")),
                  "lbHint");
   lbHint->setWordWrap(true);
+  gbPronunciation = Named(new QGroupBox(QStringLiteral("発音")), "gbPronunciation");
+  cbPronunciation = Named(
+      new QCheckBox(QStringLiteral("単語の下に発音 (ハングル・ローマ字・カタカナ) を表示する")),
+      "cbPronunciation");
   btOk = Named(new QPushButton(QStringLiteral("OK")), "btOk");
   btCancel = Named(new QPushButton(QStringLiteral("キャンセル")), "btCancel");
   btOk->setDefault(true);
 
-  auto* fields = new QGridLayout;
-  fields->addWidget(Label1, 0, 0);
-  fields->addWidget(spNewPerDay, 0, 1);
-  fields->addWidget(Label2, 1, 0);
-  fields->addWidget(spRetention, 1, 1);
+  auto* review = new QGridLayout(gbReview);
+  review->addWidget(Label1, 0, 0);
+  review->addWidget(spNewPerDay, 0, 1);
+  review->addWidget(Label2, 1, 0);
+  review->addWidget(spRetention, 1, 1);
+  review->addWidget(lbHint, 2, 0, 1, 2);
+  auto* pronunciation = new QVBoxLayout(gbPronunciation);
+  pronunciation->addWidget(cbPronunciation);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(btOk);
   buttons->addWidget(btCancel);
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(fields);
-  layout->addWidget(lbHint);
+  layout->addWidget(gbReview);
+  layout->addWidget(gbPronunciation);
   layout->addLayout(buttons);
-  setMinimumWidth(340);
+  setMinimumWidth(360);
   FixSize();
 
-  Handle(btOk, &QPushButton::clicked, &TfrmReviewSettings::btOkClick);
-  Handle(btCancel, &QPushButton::clicked, &TfrmReviewSettings::btCancelClick);
+  Handle(btOk, &QPushButton::clicked, &TfrmSettings::btOkClick);
+  Handle(btCancel, &QPushButton::clicked, &TfrmSettings::btCancelClick);
 }
 
-bool TfrmReviewSettings::Edit(ReviewSettings& settings) {
-  spNewPerDay->setValue(settings.newPerDay);
-  spRetention->setValue(Percent(settings.scheduler.desiredRetention));
+bool TfrmSettings::Edit(ProgramSettings& settings) {
+  spNewPerDay->setValue(settings.review.newPerDay);
+  spRetention->setValue(Percent(settings.review.scheduler.desiredRetention));
+  cbPronunciation->setChecked(settings.pronunciationShown);
   spNewPerDay->setFocus();
   spNewPerDay->selectAll();
   if (services_.dialogs.ShowModal(*this) != kModalOk) return false;
-  settings.newPerDay = spNewPerDay->value();
-  settings.scheduler.desiredRetention = spRetention->value() / 100.0;
+  settings.review.newPerDay = spNewPerDay->value();
+  settings.review.scheduler.desiredRetention = spRetention->value() / 100.0;
+  settings.pronunciationShown = cbPronunciation->isChecked();
   return true;
 }
 
-void TfrmReviewSettings::btOkClick() {
+void TfrmSettings::btOkClick() {
   done(kModalOk);
 }
 
-void TfrmReviewSettings::btCancelClick() {
+void TfrmSettings::btCancelClick() {
   done(kModalCancel);
 }
 
