@@ -48,7 +48,7 @@ void TfrmRegist::BuildControls() {
   // Enter in the meaning field must not press a button on its own; the window keeps its size
   // while buttons come and go with the mode.
   for (QPushButton* b : {btLeft, btRight, btJump, btHanguel, btNorumi, btOption, btMagCode,
-                         btRegist, btDelete, btClose}) {
+                         btRegist, btDelete, btClose, btSpeak}) {
     b->setAutoDefault(false);
     QSizePolicy keep = b->sizePolicy();
     keep.setRetainSizeWhenHidden(true);

@@ -6,7 +6,7 @@
 
 #include <mutex>
 
-#include "platform/text/Utf8.h"
+#include "hangul/core/Utf8.h"
 
 namespace norumi {
 
@@ -52,9 +52,8 @@ std::string SpokenText(const HangulCodes& word) {
   std::string text;
   const auto end = ShownEnd(word);
   for (auto code = word.begin(); code != end; ++code) {
-    if (*code > 0 && *code < 0x10000 && (*code < 0xD800 || *code > 0xDFFF)) {
-      char bytes[3];
-      text.append(bytes, PutUtf8(bytes, char16_t(*code)));
+    if (*code > 0 && *code <= 0x10FFFF && (*code < 0xD800 || *code > 0xDFFF)) {
+      AppendUtf8(*code, text);
     } else {
       text += ' ';
     }

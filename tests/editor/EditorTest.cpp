@@ -4,6 +4,7 @@
 #include <QClipboard>
 
 #include "EditorFixture.h"
+#include "hangul/view/PronunciationLine.h"
 #include "model/WordFileUpdate.h"
 #include "platform/ExceptionDisplay.h"
 #include "storage/FileErrors.h"
@@ -147,6 +148,7 @@ TEST_F(Editor, JumpAndTheChangedWarning) {
                           MsgButtons::YesNo, MsgAnswer::Yes);
     w.btDelete->click();
     EXPECT_EQ(Meaning(w), "猫");  // the next word takes its place
+    EXPECT_EQ(w.lnPronounce->Spoken(), "発音 고양이 goyangi コヤンイ") << "said as shown";
     w.btClose->click();
   });
   const auto after = Load("five");

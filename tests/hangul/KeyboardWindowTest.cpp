@@ -15,6 +15,7 @@
 #include "hangul/view/KeyboardKeys.h"
 #include "hangul/view/KeyboardWindow.h"
 #include "hangul/view/PatternDialog.h"
+#include "hangul/view/PronunciationLine.h"
 #include "model/ByteStream.h"
 #include "platform/Registry.h"
 
@@ -113,6 +114,24 @@ TEST_F(KeyboardWindow, TypingOnThePhysicalKeys) {
       EXPECT_EQ(keyboard.focusWidget()->objectName(), row.focus);
     }
   }
+}
+
+TEST_F(KeyboardWindow, TheWordTypedIsSaidUnderItAndSpokenOnF5) {
+  TfrmKeyboard& keyboard = Shown();
+  EXPECT_TRUE(keyboard.lnPronounce->Spoken().isEmpty());
+  for (Qt::Key key : {Qt::Key_R, Qt::Key_N, Qt::Key_R, Qt::Key_A, Qt::Key_N, Qt::Key_F})
+    Press(keyboard, key);
+  EXPECT_EQ(keyboard.lnPronounce->Spoken(), "発音 궁물 gungmul クンムル");
+  Press(keyboard, Qt::Key_F5);
+  EXPECT_EQ(speech.said, std::vector<HangulCodes>{Line(keyboard)});
+  for (int i = 0; i < 3; ++i) Press(keyboard, Qt::Key_Backspace);
+  EXPECT_EQ(keyboard.lnPronounce->Spoken(), "発音 국 guk クク") << "it follows every change";
+  // A machine that cannot speak hides the button, and F5 does nothing.
+  speech.canSpeak = false;
+  TfrmKeyboard& silent = Shown();
+  EXPECT_TRUE(silent.btSpeak->isHidden());
+  Press(silent, Qt::Key_F5);
+  EXPECT_EQ(speech.said.size(), 1u);
 }
 
 TEST_F(KeyboardWindow, CompoundVowelsAreHeardWithTheKeysThatTypeThem) {

@@ -34,9 +34,9 @@ TEST(WbkUsage, WrongUsageIsStatusTwoAndTouchesNothing) {
 TEST(WbkUsage, HelpListsTheCommandsAndExplainsEach) {
   const WbkRun overview = RunWbk({"--help"});
   EXPECT_EQ(overview.status, 0);
-  const QStringList commands = {"new",    "dump",     "check",    "import",
-                                "export", "merge",    "mailcode", "read-mailcode",
-                                "hangul", "progress", "judge",    "review"};
+  const QStringList commands = {"new",   "dump",     "check",         "import", "export",
+                                "merge", "mailcode", "read-mailcode", "hangul", "progress",
+                                "judge", "review",   "pronounce"};
   // The overview lists exactly these, so that a new command cannot go without its row here.
   EXPECT_EQ(Occurrences(overview.out, "\n  "), size_t(commands.size())) << overview.out;
   std::vector<QStringList> asks;

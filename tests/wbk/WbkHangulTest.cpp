@@ -46,6 +46,29 @@ TEST(WbkJudge, SaysRightOrWrongAndWhyInItsStatus) {
   EXPECT_EQ(RunWbk({"judge", "言う"}).status, 2);
 }
 
+TEST(WbkPronounce, SaysHowWordsAreSaidInTextJsonAndSound) {
+  const WbkRun text = RunWbk({"pronounce", "국물", "안녕 하세요"});
+  EXPECT_EQ(text.status, 0) << text.err;
+  EXPECT_EQ(text.out,
+            "국물\t[궁물]\tgungmul\tクンムル\n안녕 하세요\t[안녕 하세요]\tannyeong haseyo\t"
+            "アンニョン ハセヨ\n");
+  EXPECT_EQ(RunWbk({"pronounce", "값이", "--json"}).out,
+            "[\n  {\"word\": \"값이\", \"pronunciation\": \"갑씨\", \"romanization\": \"gapsi\", "
+            "\"katakana\": \"カプシ\"}\n]\n");
+  TempDir dir;
+  const auto wav = dir / "word.wav";
+  const WbkRun spoken = RunWbk({"pronounce", "--wav", Arg(wav), "감사합니다"});
+  if (spoken.status == 0) {
+    // Where speech is built in: a wave file of some length.
+    const std::string bytes = ReadBytes(wav);
+    EXPECT_EQ(bytes.substr(0, 4), "RIFF");
+    EXPECT_GT(bytes.size(), 10'000u);
+  } else {
+    EXPECT_NE(spoken.err.find("speech"), std::string::npos) << spoken.err;
+  }
+  EXPECT_EQ(RunWbk({"pronounce", "--wav", Arg(wav), "국", "물"}).status, 2);
+}
+
 #ifdef NORUMI_WBK_DRAW
 TEST(WbkHangul, DrawsALineOfCells) {
   TempDir dir;

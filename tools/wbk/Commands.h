@@ -29,5 +29,6 @@ extern const Command kHangulCommand;
 extern const Command kProgressCommand;
 extern const Command kJudgeCommand;
 extern const Command kReviewCommand;
+extern const Command kPronounceCommand;
 
 }  // namespace norumi::wbk

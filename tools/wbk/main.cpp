@@ -25,9 +25,9 @@ namespace norumi::wbk {
 namespace {
 
 const Command* const kCommands[] = {
-    &kNewCommand,    &kDumpCommand,     &kCheckCommand,    &kImportCommand,
-    &kExportCommand, &kMergeCommand,    &kMailCodeCommand, &kReadMailCodeCommand,
-    &kHangulCommand, &kProgressCommand, &kJudgeCommand,    &kReviewCommand,
+    &kNewCommand,   &kDumpCommand,     &kCheckCommand,        &kImportCommand, &kExportCommand,
+    &kMergeCommand, &kMailCodeCommand, &kReadMailCodeCommand, &kHangulCommand, &kProgressCommand,
+    &kJudgeCommand, &kReviewCommand,   &kPronounceCommand,
 };
 
 std::string Overview() {
