@@ -13,7 +13,7 @@
 #include "BenchWords.h"
 #include "hangul/core/Jamo.h"
 #include "hangul/core/Pronunciation.h"
-#include "hangul/core/Utf8.h"
+#include "model/Utf8.h"
 #include "storage/SafeSave.h"
 
 namespace norumi::bench {

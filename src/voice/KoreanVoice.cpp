@@ -6,7 +6,7 @@
 
 #include <mutex>
 
-#include "hangul/core/Utf8.h"
+#include "model/Utf8.h"
 
 namespace norumi {
 

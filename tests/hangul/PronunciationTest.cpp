@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "hangul/core/Pronunciation.h"
-#include "hangul/core/Utf8.h"
+#include "model/Utf8.h"
 
 namespace norumi {
 namespace {

@@ -5,7 +5,7 @@
 #include "Json.h"
 #include "hangul/core/Pronunciation.h"
 #include "hangul/core/TextForms.h"
-#include "hangul/core/Utf8.h"
+#include "model/Utf8.h"
 #include "storage/SafeSave.h"
 
 #ifdef NORUMI_VOICE

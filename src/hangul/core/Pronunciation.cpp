@@ -4,7 +4,7 @@
 #include "hangul/core/Jamo.h"
 #include "hangul/core/PronounceRules.h"
 #include "hangul/core/SaidLetters.h"
-#include "hangul/core/Utf8.h"
+#include "model/Utf8.h"
 
 namespace norumi {
 

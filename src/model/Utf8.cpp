@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "hangul/core/Utf8.h"
+#include "model/Utf8.h"
 
 namespace norumi {
 
