@@ -97,11 +97,12 @@ TEST(Pronunciation, EachRuleAndItsExceptions) {
 }
 
 TEST(Pronunciation, CodesThatAreNoSyllableEndAStretchAndStay) {
-  const HangulCodes word = {0xAD6D, ' ', 0xBB3C, 0x1100, 0xD55C, 'A', 0, 0};  // 국 물ᄀ한A
+  // An empty cell (0) inside the word keeps its cell and is no letter of the texts.
+  const HangulCodes word = {0xAD6D, ' ', 0xBB3C, 0x1100, 0xD55C, 'A', 0, 0xAC00, 0, 0};
   const SaidForms said = PronunciationOf(word);
-  EXPECT_EQ(Text(said.hangul), "국 물ᄀ한A");
-  EXPECT_EQ(said.roman, "guk mulᄀhanA");
-  EXPECT_EQ(said.katakana, "クク ムルᄀハンA");
+  EXPECT_EQ(said.hangul.size(), 8u);
+  EXPECT_EQ(said.roman, "guk mulᄀhanAga");
+  EXPECT_EQ(said.katakana, "クク ムルᄀハンAカ");
   EXPECT_EQ(Text(Say("같이\t굳이").hangul), "가치\t구지");
 }
 

@@ -32,8 +32,11 @@ SaidForms PronunciationOf(CodeView word, PronunciationStats& stats) {
     if (i > start) AppendStretch(std::span(codes).subspan(start, i - start), forms, listDecided);
     if (i < codes.size()) {
       forms.hangul.push_back(codes[i]);
-      AppendUtf8(codes[i], forms.roman);
-      AppendUtf8(codes[i], forms.katakana);
+      // A 0 code stands for no character: it keeps its cell, and is no letter of the texts.
+      if (codes[i] != 0) {
+        AppendUtf8(codes[i], forms.roman);
+        AppendUtf8(codes[i], forms.katakana);
+      }
     }
     start = i + 1;
   }
