@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
@@ -53,6 +54,40 @@ struct CardKey {
   std::string japan;     // the meaning's CP932 bytes
   Direction direction = Direction::KoreanToJapanese;
   friend bool operator==(const CardKey&, const CardKey&) = default;
+};
+
+// A word as a card's key holds it: the Korean's key and the meaning.
+using WordKey = std::pair<std::string, std::string>;
+// The same seen where it lies, in a list or a key, copying nothing.
+using WordSight = std::pair<std::string_view, std::string_view>;
+
+inline WordSight SightOf(const TangoView& word) {
+  return {word.Hangul.Shown().Bytes(), word.Japan};
+}
+
+// Orders keys and the words seen in a list alike, so that a list's words are looked up as they
+// lie: a file's every word is looked at, and none is copied for it.
+struct WordOrder {
+  using is_transparent = void;
+  template <typename A, typename B>
+  bool operator()(const A& a, const B& b) const {
+    return WordSight(a.first, a.second) < WordSight(b.first, b.second);
+  }
+};
+
+// Which words of one word file have a card, in each direction.
+class FileCards {
+ public:
+  explicit FileCards(std::vector<CardKey> cards = {}) {
+    for (CardKey& key : cards)
+      words_[int(key.direction)].emplace(std::move(key.hangul), std::move(key.japan));
+  }
+  bool Has(Direction direction, const WordSight& word) const {
+    return words_[int(direction)].contains(word);
+  }
+
+ private:
+  std::set<WordKey, WordOrder> words_[2];
 };
 
 // One answer as the scheduler judged it: the log keeps both memories, so that the scheduler's

@@ -3,7 +3,6 @@
 
 #include <map>
 #include <set>
-#include <string_view>
 
 #include "storage/FileErrors.h"
 
@@ -12,26 +11,11 @@ namespace norumi {
 namespace fs = std::filesystem;
 using review::CardKey;
 using review::Direction;
+using review::SightOf;
+using review::WordKey;
+using review::WordSight;
 
 namespace {
-
-using WordKey = std::pair<std::string, std::string>;  // the Korean's key and the meaning
-using WordSight = std::pair<std::string_view, std::string_view>;
-
-// A word as a card's key sees it, without copying it out of its list.
-WordSight SightOf(const TangoView& word) {
-  return {word.Hangul.Shown().Bytes(), word.Japan};
-}
-
-// Orders keys and the words seen in a list alike, so that a list's words are looked up as they
-// lie: a file's every word is looked at, and none is copied for it.
-struct KeyOrder {
-  using is_transparent = void;
-  template <typename A, typename B>
-  bool operator()(const A& a, const B& b) const {
-    return WordSight(a.first, a.second) < WordSight(b.first, b.second);
-  }
-};
 
 // A word with nothing to show on one side cannot be asked.
 bool Askable(const TangoView& word) {
@@ -85,7 +69,7 @@ void ReviewPlan::AddDue(ReviewBook& book, const ReviewDay& day) {
   // when last answered; only a file whose words have moved is looked through.
   std::vector<std::optional<Card>> found(due.size());
   std::map<std::string, std::optional<size_t>> files;
-  std::map<size_t, std::map<WordKey, int32_t, KeyOrder>> moved;  // by file
+  std::map<size_t, std::map<WordKey, int32_t, review::WordOrder>> moved;  // by file
   for (size_t c = 0; c < due.size(); ++c) {
     const review::DueCard& card = due[c];
     auto [at, added] = files.try_emplace(card.key.fileName);
@@ -141,28 +125,24 @@ void ReviewPlan::AddNew(ReviewBook& book, const std::vector<fs::path>& files, co
     // A file whose every word was met both ways, and which has not changed since, is passed by.
     const std::optional<review::FileStamp> stamp = review::StampOf(path);
     if (stamp && store.AllMet(book.Learner(), name, *stamp)) continue;
-    std::set<WordKey, KeyOrder> cards[2];  // by direction
-    for (CardKey& key : store.Cards(book.Learner(), name))
-      cards[int(key.direction)].emplace(std::move(key.hangul), std::move(key.japan));
-    const auto has = [&](Direction direction, const WordSight& word) {
-      return cards[int(direction)].contains(word);
-    };
+    const review::FileCards cards(store.Cards(book.Learner(), name));
     const auto file = Load(path);
     if (!file) continue;
     TTangoList& list = *files_[*file].list;
-    std::set<WordKey, KeyOrder> taken;  // a word the file holds twice is one card
-    bool allMet = true;                 // every word looked at has both cards
+    std::set<WordKey, review::WordOrder> taken;  // a word the file holds twice is one card
+    bool allMet = true;                          // every word looked at has both cards
     int32_t i = 0;
     for (; i < list.Count() && wanted > 0; ++i) {
       const TangoView view = list.View(i);
       if (!Askable(view)) continue;
       const WordSight word = SightOf(view);
       if (taken.contains(word)) continue;
-      if (has(Direction::KoreanToJapanese, word) && has(Direction::JapaneseToKorean, word))
+      if (cards.Has(Direction::KoreanToJapanese, word) &&
+          cards.Has(Direction::JapaneseToKorean, word))
         continue;
       allMet = false;
       QuizDirection direction = QuizDirection::KoreanToJapanese;
-      if (has(Direction::KoreanToJapanese, word)) {
+      if (cards.Has(Direction::KoreanToJapanese, word)) {
         // The other way round only once the word has been answered on a day before today.
         const auto first = store.Memory({book.Learner(), name, std::string(word.first),
                                          std::string(word.second), Direction::KoreanToJapanese});

@@ -5,7 +5,6 @@
 #include <QDateTime>
 #include <algorithm>
 #include <map>
-#include <set>
 
 #include "Cli.h"
 #include "Json.h"
@@ -93,18 +92,13 @@ FileStatus StatusOf(const fs::path& folder, const fs::path& file, const std::str
                                            "); counted what could be read");
   status.words = list.Count();
   const std::string name = review::CardFileName(folder, file);
-  std::set<std::pair<std::string, std::string>> cards[2];
-  if (store)
-    for (review::CardKey& key : store->Cards(learner, name))
-      cards[int(key.direction)].emplace(std::move(key.hangul), std::move(key.japan));
+  const review::FileCards cards(store ? store->Cards(learner, name)
+                                      : std::vector<review::CardKey>{});
   std::string scratch;
   for (int d = 0; d < 2; ++d) {
     DirectionStatus& direction = status.directions[d];
-    for (int i = 0; i < list.Count(); ++i) {
-      const TangoView word = list.View(i, scratch);
-      direction.fresh +=
-          !cards[d].contains({review::HangulKey(word.Hangul), std::string(word.Japan)});
-    }
+    for (int i = 0; i < list.Count(); ++i)
+      direction.fresh += !cards.Has(review::Direction(d), review::SightOf(list.View(i, scratch)));
     if (const auto found = counts.find({name, d}); found != counts.end()) {
       direction.due = found->second.due;
       direction.reviewed = found->second.reviewedSince;
