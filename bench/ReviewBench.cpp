@@ -9,7 +9,7 @@
 #include <random>
 #include <vector>
 
-#include "BenchWords.h"
+#include "ReviewRows.h"
 #include "review/ReviewStore.h"
 
 namespace norumi::bench {
@@ -19,11 +19,7 @@ using review::CardKey;
 using review::Direction;
 using review::ReviewStore;
 
-constexpr int kFiles = 100;
-constexpr int kWordsPerFile = 10'000;
 constexpr int kAnswersPerCard = 2;
-constexpr int64_t kNow = 1'800'000'000;
-constexpr int64_t kDay = 86'400;
 
 CardKey Key(int file, int word) {
   return {"mina", "words" + std::to_string(file) + ".wbk",
@@ -31,58 +27,31 @@ CardKey Key(int file, int word) {
           "\x88\xa4" + std::to_string(word), Direction::KoreanToJapanese};
 }
 
-void Check(int code, sqlite3* db) {
-  if (code != SQLITE_OK && code != SQLITE_DONE && code != SQLITE_ROW)
-    throw std::runtime_error(sqlite3_errmsg(db));
-}
-
-// The store makes the tables; the rows go in through SQLite directly, in one transaction, since
-// an answer a transaction would take hours to fill a learner's years.
 void Fill(const std::filesystem::path& folder) {
-  { ReviewStore store(folder); }
-  sqlite3* db = nullptr;
-  Check(sqlite3_open((folder / ReviewStore::kFileName).c_str(), &db), db);
-  Check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db);
-  sqlite3_stmt* card = nullptr;
+  CardRows rows(folder);
   sqlite3_stmt* log = nullptr;
-  Check(sqlite3_prepare_v2(db,
-                           "INSERT INTO card (learner, file_name, hangul, japan, direction, "
-                           "stability, difficulty, last_review, due, reps, lapses) "
-                           "VALUES (?, ?, ?, ?, 0, 20, 5, ?, ?, 2, 0)",
-                           -1, &card, nullptr),
-        db);
-  Check(sqlite3_prepare_v2(db,
+  Check(sqlite3_prepare_v2(rows.Db(),
                            "INSERT INTO review_log VALUES (NULL, ?1, ?2, 3, 10, 2, 5, 0, 0, 1, 0, "
                            "20, 5, ?2, ?3, 2, 0, 2000)",
                            -1, &log, nullptr),
-        db);
+        rows.Db());
   std::mt19937_64 random(42);
   // Due from a month ago to eleven months ahead: the spread of a learner who reviews daily.
   std::uniform_int_distribution<int64_t> due(kNow - 30 * kDay, kNow + 335 * kDay);
   for (int file = 0; file < kFiles; ++file)
     for (int word = 0; word < kWordsPerFile; ++word) {
-      const CardKey key = Key(file, word);
       const int64_t next = due(random);
-      sqlite3_bind_text(card, 1, key.learner.data(), int(key.learner.size()), SQLITE_STATIC);
-      sqlite3_bind_text(card, 2, key.fileName.data(), int(key.fileName.size()), SQLITE_STATIC);
-      sqlite3_bind_blob(card, 3, key.hangul.data(), int(key.hangul.size()), SQLITE_STATIC);
-      sqlite3_bind_blob(card, 4, key.japan.data(), int(key.japan.size()), SQLITE_STATIC);
-      sqlite3_bind_int64(card, 5, next - 20 * kDay);
-      sqlite3_bind_int64(card, 6, next);
-      Check(sqlite3_step(card), db);
-      sqlite3_reset(card);
+      const int64_t card = rows.Add(Key(file, word), 20, next - 20 * kDay, next, 2);
       for (int answer = 0; answer < kAnswersPerCard; ++answer) {
-        sqlite3_bind_int64(log, 1, sqlite3_last_insert_rowid(db));
+        sqlite3_bind_int64(log, 1, card);
         sqlite3_bind_int64(log, 2, next - (kAnswersPerCard - answer) * 20 * kDay);
         sqlite3_bind_int64(log, 3, next);
-        Check(sqlite3_step(log), db);
+        Check(sqlite3_step(log), rows.Db());
         sqlite3_reset(log);
       }
     }
-  sqlite3_finalize(card);
   sqlite3_finalize(log);
-  Check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
-  sqlite3_close(db);
+  rows.Commit();
 }
 
 // Made once for every benchmark of the run.

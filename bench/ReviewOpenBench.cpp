@@ -5,17 +5,11 @@
 // keeping them, as the review must to ask their words. Counter x_floor (target <= 2).
 #include <benchmark/benchmark.h>
 
-#include "BenchWords.h"
+#include "ReviewRows.h"
 #include "TempDir.h"
-#include "session/ReviewPlan.h"
 
 namespace norumi::bench {
 namespace {
-
-constexpr int kFiles = 100;
-constexpr int kWordsPerFile = 10'000;
-constexpr int64_t kDay = 86'400;
-constexpr int64_t kNow = 1'800'000'000;
 
 struct Folder {
   test::TempDir dir;
@@ -26,20 +20,17 @@ struct Folder {
     settings.newPerDay = 0;  // the due cards alone
     ReviewBook book(dir.Path(), "mina", settings);
     book.Open();
-    for (int f = 0; f < kFiles; ++f) {
-      TTangoList list;
-      FillWords(list, kWordsPerFile, f);
-      files.push_back(dir / ("words" + std::to_string(f) + ".wbk"));
-      list.SaveToFile(files.back());
-      // Answered a week ago, and due since.
-      for (const int i : {17, kWordsPerFile - 3}) {
-        const TTango& word = list.Tango(i);
-        book.Record(
-            book.CardOf(files.back(), word, QuizDirection::KoreanToJapanese),
-            {word, i, QuizDirection::KoreanToJapanese, review::Rating::Hard, kNow - 7 * kDay, 3000},
-            i);
-      }
-    }
+    files =
+        SaveWordFiles(dir.Path(), [&](const std::filesystem::path& file, const TTangoList& list) {
+          // Answered a week ago, and due since.
+          for (const int i : {17, kWordsPerFile - 3}) {
+            const TTango& word = list.Tango(i);
+            book.Record(book.CardOf(file, word, QuizDirection::KoreanToJapanese),
+                        {word, i, QuizDirection::KoreanToJapanese, review::Rating::Hard,
+                         kNow - 7 * kDay, 3000},
+                        i);
+          }
+        });
   }
 };
 
@@ -52,7 +43,7 @@ void BM_ReviewOpen200Due(benchmark::State& state) {
   Folder& folder = Made();
   ReviewBook book(folder.dir.Path(), "mina", folder.settings);
   book.Open();
-  const ReviewDay day{kNow, kNow - kNow % kDay, kNow - kNow % kDay + kDay};
+  const ReviewDay day = BenchDay();
   // Loaded and kept, as the review keeps the files whose words it asks.
   const double floor = BestOf(5, [&] {
     std::vector<TTangoList> lists(folder.files.size());
