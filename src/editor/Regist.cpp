@@ -244,7 +244,7 @@ void TfrmRegist::showEvent(QShowEvent* event) {
 void TfrmRegist::btSpeakClick() {
   HangulCodes codes;
   frmKeyboard->Keyboard.GetCodes(codes);
-  if (CanSpeak(services_)) services_.speech->Say(codes);
+  Speak(services_, codes);
 }
 
 void TfrmRegist::keyPressEvent(QKeyEvent* event) {

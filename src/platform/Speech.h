@@ -22,4 +22,9 @@ inline bool CanSpeak(const Services& services) {
   return services.speech && services.speech->CanSpeak();
 }
 
+// Speaks `word` where the machine can; elsewhere nothing happens.
+inline void Speak(const Services& services, const HangulCodes& word) {
+  if (CanSpeak(services)) services.speech->Say(word);
+}
+
 }  // namespace norumi

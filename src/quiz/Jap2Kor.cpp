@@ -293,8 +293,7 @@ void TfrmJap2Kor::btCloseClick() {
 }
 
 void TfrmJap2Kor::btSpeakClick() {
-  if (Session && !btSpeak->isHidden() && CanSpeak(services_))
-    services_.speech->Say(Session->Word()->Hangul);
+  if (Session && !btSpeak->isHidden()) Speak(services_, Session->Word()->Hangul);
 }
 
 void TfrmJap2Kor::btHanguelClick() {

@@ -262,8 +262,7 @@ void TfrmKor2Jap::ShowSaid() {
 }
 
 void TfrmKor2Jap::btSpeakClick() {
-  if (Session && !btSpeak->isHidden() && CanSpeak(services_))
-    services_.speech->Say(Session->Word()->Hangul);
+  if (Session && !btSpeak->isHidden()) Speak(services_, Session->Word()->Hangul);
 }
 
 void TfrmKor2Jap::btMarkRightClick() {

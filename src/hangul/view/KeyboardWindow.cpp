@@ -56,10 +56,9 @@ void TfrmKeyboard::showEvent(QShowEvent* event) {
 }
 
 void TfrmKeyboard::btSpeakClick() {
-  if (!CanSpeak(services_)) return;
   HangulCodes codes;
   Keyboard.GetCodes(codes);
-  services_.speech->Say(codes);
+  Speak(services_, codes);
 }
 
 void TfrmKeyboard::ReloadSettings() {
