@@ -5,10 +5,6 @@ namespace norumi {
 
 namespace {
 constexpr int32_t kReplacement = 0xFFFD;
-
-bool IsCharacter(int32_t code) {
-  return code >= 0 && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
-}
 }  // namespace
 
 void AppendUtf8(int32_t code, std::string& out) {

@@ -52,7 +52,7 @@ std::string SpokenText(const HangulCodes& word) {
   std::string text;
   const auto end = ShownEnd(word);
   for (auto code = word.begin(); code != end; ++code) {
-    if (*code > 0 && *code <= 0x10FFFF && (*code < 0xD800 || *code > 0xDFFF)) {
+    if (*code != 0 && IsCharacter(*code)) {
       AppendUtf8(*code, text);
     } else {
       text += ' ';

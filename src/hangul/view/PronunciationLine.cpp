@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <algorithm>
 
-#include "hangul/core/CodeKinds.h"
+#include "hangul/core/Jamo.h"
 #include "hangul/core/Pronunciation.h"
 #include "hangul/view/Drawing.h"
 #include "hangul/view/Image.h"
@@ -24,8 +24,7 @@ constexpr int kHeight = 20;
 constexpr int kMostCells = 19;  // as many as the word's own line holds
 
 bool HasSyllable(const HangulCodes& codes) {
-  return std::any_of(codes.begin(), codes.end(),
-                     [](int32_t code) { return code >= kFirstSyllable && code <= kLastSyllable; });
+  return std::any_of(codes.begin(), codes.end(), jamo::IsSyllable);
 }
 
 }  // namespace
@@ -57,13 +56,11 @@ TPronunciationLine::TPronunciationLine(IRegistry& registry, QWidget* parent)
   layout->addWidget(lbReading);
   layout->addStretch();
   setFixedHeight(kHeight);
-  for (QWidget* part : {static_cast<QWidget*>(lbOpen), static_cast<QWidget*>(imPronounce),
-                        static_cast<QWidget*>(lbClose), static_cast<QWidget*>(lbReading)})
-    part->hide();
+  ShowWord(nullptr);
 }
 
 void TPronunciationLine::ShowWord(const HangulCodes* word) {
-  const bool shown = word && HasSyllable(*word) && PronunciationShown(registry_);
+  const bool shown = word && shown_ && HasSyllable(*word);
   for (QWidget* part : {static_cast<QWidget*>(lbOpen), static_cast<QWidget*>(imPronounce),
                         static_cast<QWidget*>(lbClose), static_cast<QWidget*>(lbReading)})
     part->setVisible(shown);
@@ -83,6 +80,11 @@ void TPronunciationLine::ShowWord(const HangulCodes* word) {
   lbReading->setText(roman + QStringLiteral("　") + katakana);
   spoken_ = QStringLiteral("発音 %1 %2 %3").arg(imPronounce->accessibleName(), roman, katakana);
   setAccessibleName(spoken_);
+}
+
+void TPronunciationLine::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  shown_ = PronunciationShown(registry_);
 }
 
 void TPronunciationLine::Follow(TfrmKeyboard& keyboard, TImage* image) {

@@ -39,8 +39,13 @@ class TPronunciationLine : public QWidget {
   QLabel* lbClose;
   QLabel* lbReading;
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   IRegistry& registry_;
+  // Read as the line's window opens, not at each word the keyboard draws.
+  bool shown_ = false;
   QMetaObject::Connection following_;
   QString spoken_;
 };
